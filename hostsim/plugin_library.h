@@ -1,0 +1,51 @@
+// Loads the built plug-in library and finds its seven entry points, as the host does.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/abi.h"
+#include "host/fill_layers_record.h"
+#include "host/host_info_record.h"
+#include "host/init_layers_record.h"
+#include "host/interface_record.h"
+#include "host/shader_info_record.h"
+#include "host/shader_record.h"
+
+namespace hostsim {
+
+struct PluginEntryPoints {
+  std::int32_t(ZU_ABI* information)(ShaderInfoRecord*) = nullptr;
+  std::int32_t(ZU_ABI* hostInfo)(HostInfoRecord*) = nullptr;
+  std::int32_t(ZU_ABI* initialize)(ShaderRecord*) = nullptr;
+  std::int32_t(ZU_ABI* initLayers)(InitLayersRecord*) = nullptr;
+  std::int32_t(ZU_ABI* fillLayers)(FillLayersRecord*) = nullptr;
+  std::int32_t(ZU_ABI* finish)(ShaderRecord*) = nullptr;
+  std::int32_t(ZU_ABI* interfaceSetup)(InterfaceRecord*) = nullptr;
+};
+
+class PluginLibrary {
+ public:
+  PluginLibrary() = default;
+  ~PluginLibrary() { Unload(); }
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+  // Loads the library and resolves all seven entry points; false, with error() set, otherwise.
+  bool Load(const std::string& path);
+  // Unloads the library, which runs its unload routine; nothing when none is loaded.
+  void Unload();
+  bool loaded() const { return handle_ != nullptr; }
+  const std::string& error() const { return error_; }
+  const PluginEntryPoints& entry() const { return entry_; }
+
+  // Whether a library at path is still mapped in the process.
+  static bool IsMapped(const std::string& path);
+
+ private:
+  void* handle_ = nullptr;
+  PluginEntryPoints entry_;
+  std::string error_;
+};
+
+}  // namespace hostsim

@@ -1,0 +1,22 @@
+#include "blackbox/plugin_fixture.h"
+
+const char* PluginTest::PluginPath() { return ZU_PLUGIN_PATH; }
+
+void PluginTest::SetUp() {
+  hostsim::ResetAllocator();
+  ASSERT_FALSE(hostsim::PluginLibrary::IsMapped(PluginPath())) << "a previous test left the plug-in loaded";
+  ASSERT_TRUE(plugin_.Load(PluginPath())) << plugin_.error();
+}
+
+void PluginTest::TearDown() {
+  plugin_.Unload();
+  EXPECT_FALSE(hostsim::PluginLibrary::IsMapped(PluginPath())) << "the plug-in cannot be unloaded";
+  EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "host blocks left live after unload";
+  EXPECT_EQ(hostsim::BadFreeCount(), 0u) << "releases of blocks the host did not hand out";
+  hostsim::ResetAllocator();
+}
+
+void PluginTest::BecomeRenderingHost() {
+  HostInfoRecord host = hostsim::MakeHostInfoRecord(kRenderHostCode);
+  ASSERT_EQ(zu().hostInfo(&host), 0);
+}
