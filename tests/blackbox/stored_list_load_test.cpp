@@ -64,7 +64,7 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   const auto block = StoredListBytes()
                          .Header("Pass", 4)
                          .Entry(3, 0x2, 8, 1, 0, 0, "My shadows")
-                         .Entry(6, 0x1, 18, 0, 0, 0, "Spec")       // off: dropped before rendering
+                         .Entry(6, 0x1, 18, 0, 0, 0, "Highlights")       // off: dropped before rendering
                          .Entry(2, 0x2, 8, 2, 0, 7, "Key light")   // shadow mode 2: without shadows
                          .Entry(13, 0x0, 0, 0, 0, 0, "")           // an empty name loads as " "
                          .InHostBlock();
@@ -74,7 +74,7 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
 
   const std::vector<const void*> names = {LiveString("My shadows"), LiveString("Key light"), LiveString(" ")};
   for (std::size_t i = 0; i < names.size(); ++i) ASSERT_NE(names[i], nullptr) << "name " << i;
-  EXPECT_EQ(LiveString("Spec"), nullptr) << "the dropped layer's name is released";
+  EXPECT_EQ(LiveString("Highlights"), nullptr) << "the dropped layer's name is released";
   EXPECT_NE(LiveString("Pass"), nullptr) << "the base name is kept for declaring";
   const void* items = ItemArrayFor(names);
   ASSERT_NE(items, nullptr) << "no item array holds the three layers in stored order";
@@ -127,14 +127,14 @@ TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
 TEST_F(StoredListLoad, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
   const auto block = StoredListBytes()
                          .Header("Pass", 2)
-                         .Entry(6, 0x1, 18, 0, 0, 0, "Spec")
+                         .Entry(6, 0x1, 18, 0, 0, 0, "Highlights")
                          .Entry(1, 0x2, 0, 0, 0, 0, "Diffuse")
                          .InHostBlock();
   ShaderRecord shader{};
   ASSERT_EQ(Initialize(shader, block), 0);
   EXPECT_EQ(shader.instance, nullptr);
   // The dialog edits layers that are off too: nothing is dropped.
-  const void* items = ItemArrayFor({LiveString("Spec"), LiveString("Diffuse")});
+  const void* items = ItemArrayFor({LiveString("Highlights"), LiveString("Diffuse")});
   ASSERT_NE(items, nullptr);
   EXPECT_EQ(WordAt(items, 0, 0), 1u);
   EXPECT_EQ(WordAt(items, 1, 0), 2u);
