@@ -1,0 +1,33 @@
+#include "persist/size_counter.h"
+
+#include <limits>
+
+namespace {
+
+// Adds n to the count. A total past the 32-bit range could never be a block, so it fails the
+// counter instead of wrapping to a size that would cut the list short.
+std::int32_t CountBytes(ByteStream& s, std::int32_t n) {
+  if (s.error != 0) return s.error;
+  const std::int64_t total = std::int64_t{s.byteCount} + n;
+  if (n < 0 || total > std::numeric_limits<std::int32_t>::max()) {
+    s.error = StreamErrorWritePastEnd;
+    return s.error;
+  }
+  s.byteCount = static_cast<std::int32_t>(total);
+  return n;
+}
+
+void SetCount(ByteStream& s, std::int32_t n) { s.byteCount = n; }
+std::int32_t NothingRemains(const ByteStream&) { return 0; }
+std::int32_t Count(const ByteStream& s) { return s.byteCount; }
+// Reads and writes alike only count: no memory is touched.
+std::int32_t CountRead(ByteStream& s, void*, std::int32_t n) { return CountBytes(s, n); }
+std::int32_t CountWrite(ByteStream& s, const void*, std::int32_t n) { return CountBytes(s, n); }
+bool NoTag(ByteStream&, std::uint32_t) { return false; }
+
+}  // namespace
+
+const ByteStreamOps SizeCounterOps = {&SetCount,  &NothingRemains, &Count,     &CountRead,
+                                      &CountWrite, &NoTag,          &CountRead, &CountWrite};
+
+ByteStream MakeSizeCounter() { return ByteStream{&SizeCounterOps, 0, 0, nullptr, nullptr}; }

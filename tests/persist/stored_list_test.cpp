@@ -1,0 +1,115 @@
+// Loading the host's stored list, and every way a load falls back to the default list.
+#include "persist/layer_list_reader.h"
+#include "persist/memory_stream.h"
+#include "persist/stored_list_format.h"
+#include "hostsim/records.h"
+#include "stored_list_fixture.h"
+
+using hostsim::HostAddress;
+
+namespace {
+
+using StoredList = StoredListTest;
+
+const StoredListBytes kTwoLayers = StoredListBytes()
+                                       .Header("Pass", 2)
+                                       .Entry(kLights, 0x2, 8, 0, 0, 0, "Key light")
+                                       .Entry(kSpecular, 0x1, 18, 0, 0, 0, "Highlights");
+
+TEST_F(StoredList, LoadOrDefaultTakesTheStoredList) {
+  const std::vector<std::uint8_t> block = kTwoLayers.InHostBlock();
+  LoadLayerListOrDefault(list, HostAddress(block.data()));
+  EXPECT_STREQ(list.baseName, "Pass");
+  EXPECT_EQ(Names(list), "Key light,Highlights");
+}
+
+TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
+  // A load that reads a base name first leaves it to the fallback to release.
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t baseNameAllocations;
+  } cases[] = {
+      {"wrong magic", StoredListBytes().Word(0x4C594553u).Short("").Word(0).bytes(), 0},
+      {"all zero", {}, 0},
+      {"count FF FF FF FF", StoredListBytes().Header("", 0xFFFFFFFFu).bytes(), 1},
+      {"count with only the sign bit", StoredListBytes().Header("x", 0x80000000u).Entry(1, 0, 0, 0, 0, 0, "a").bytes(), 1},
+      // More layers than the rest of the 1 MiB can hold, however short each is.
+      {"count 0x7FFFFFFF", StoredListBytes().Header("", 0x7FFFFFFFu).bytes(), 1},
+      {"count one past what fits", StoredListBytes().Header("", (0x100000 - 9) / 25 + 1).bytes(), 1},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> block = StoredListBytes().InHostBlock();
+    std::copy(c.bytes.begin(), c.bytes.end(), block.begin());
+    hostsim::ResetAllocator();
+    LoadLayerListOrDefault(list, HostAddress(block.data()));
+    EXPECT_EQ(Names(list), kDefaultNames) << c.what;
+    EXPECT_EQ(list.baseName, nullptr) << c.what;
+    // The defaults take one item array and six names: no room was asked for the stored count.
+    EXPECT_EQ(hostsim::AllocationCount(), c.baseNameAllocations + 7u) << c.what;
+    ClearLayerList(list);
+  }
+  LoadLayerListOrDefault(list, 0);
+  EXPECT_EQ(Names(list), kDefaultNames) << "no stored block";
+}
+
+TEST_F(StoredList, ALongestPossibleCountOfEmptyEntriesStillLoads) {
+  // Every entry at its smallest: the count the reader allows at most, and the stream holds them.
+  const std::int32_t count = (StoredListReadLimit - 9) / StoredEntryMinimumSize;
+  std::vector<std::uint8_t> block = StoredListBytes().Header("", std::uint32_t(count)).InHostBlock();
+  ASSERT_TRUE(LoadLayerListFromBlock(list, block.data()));
+  EXPECT_EQ(list.count, count);
+  EXPECT_EQ(list.items[count - 1].id, count);
+  EXPECT_STREQ(list.items[count - 1].name, " ");
+}
+
+TEST_F(StoredList, AReadPastTheBoundFailsTheLoad) {
+  // Long names run the entries past 1 MiB before the count is reached; the block ends exactly
+  // at the bound, so a read beyond it would be caught by the sanitizer build.
+  StoredListBytes bytes;
+  bytes.Header("", 4000);
+  while (bytes.bytes().size() < std::size_t(StoredListReadLimit)) bytes.Entry(kFog, 0, 0, 0, 0, 0, std::string(255, 'n'));
+  std::vector<std::uint8_t> block(bytes.bytes().begin(), bytes.bytes().begin() + StoredListReadLimit);
+  ByteStream stream = MakeMemoryStream(block.data(), StoredListReadLimit);
+  EXPECT_FALSE(ReadLayerList(list, stream));
+  EXPECT_EQ(stream.error, StreamErrorReadPastEnd);
+  EXPECT_GT(list.count, 3000) << "entries before the bound were read";
+  ClearLayerList(list);
+
+  LoadLayerListOrDefault(list, HostAddress(block.data()));
+  EXPECT_EQ(Names(list), kDefaultNames);
+}
+
+TEST_F(StoredList, ALoadedListIsNotReloaded) {
+  const std::vector<std::uint8_t> block = kTwoLayers.InHostBlock();
+  BuildDefaultLayerList(list);
+  const std::uint32_t requests = hostsim::AllocationCount();
+  LoadLayerListOrDefault(list, HostAddress(block.data()));
+  EXPECT_EQ(Names(list), kDefaultNames);
+  EXPECT_EQ(hostsim::AllocationCount(), requests);
+}
+
+// Every allocation of a load refused in turn: the load fails and the defaults stand in, built
+// with the allocations after the refused one.
+TEST_F(StoredList, EveryRefusedAllocationOfALoadGivesTheDefaultList) {
+  const std::vector<std::uint8_t> block = kTwoLayers.InHostBlock();
+  // Base name, item array and two names.
+  constexpr std::uint32_t kLoadAllocations = 4;
+  for (std::uint32_t n = 1; n <= kLoadAllocations + 1; ++n) {
+    hostsim::ResetAllocator();
+    hostsim::FailAllocationNumber(n);
+    LoadLayerListOrDefault(list, HostAddress(block.data()));
+    if (n <= kLoadAllocations) {
+      EXPECT_EQ(Names(list), kDefaultNames) << "refusing allocation " << n;
+      EXPECT_EQ(list.baseName, nullptr) << "refusing allocation " << n;
+      EXPECT_EQ(hostsim::LiveBlockCount(), 7u) << "refusing allocation " << n;
+    } else {
+      EXPECT_EQ(Names(list), "Key light,Highlights") << "no allocation refused";
+      EXPECT_EQ(hostsim::AllocationCount(), kLoadAllocations);
+    }
+    ClearLayerList(list);
+    EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "refusing allocation " << n;
+  }
+}
+
+}  // namespace
