@@ -28,7 +28,7 @@ void AddLayerFromMenu(LayerList& list) {
   host_dialog::GetControlBounds(DialogControl(kAddButton), &anchor);
   std::int32_t x = anchor.left + kMenuOffset;
   std::int32_t y = anchor.top + kMenuOffset;
-  const std::int32_t item = host_dialog::PopupMenuTrack(CurrentDialog().dialog, kKindMenu, 0, 0, &x, &y) & 0xFFFF;
+  const std::int32_t item = host_dialog::PopupMenuTrack(CurrentDialog().dialog, kKindMenu, 0, 0, &x, &y) & kMenuItemMask;
   if (item == 0 || item > KindCount()) return;
 
   const ControlRef rows = DialogControl(kLayerList);

@@ -54,6 +54,7 @@ constexpr std::int32_t kRowMarked = 1;   // mirrors LayerMarked
 // The kind menu opened by the add button; items 1 to 15 are the kinds in table order.
 constexpr std::int32_t kKindMenu = 136;
 constexpr std::int32_t kMenuOffset = 2;  // the menu opens just inside the add button's corner
+constexpr std::int32_t kMenuItemMask = 0xFFFF;  // the menu's answer carries the item in its low half
 
 // The options dialog that edits the custom output pair.
 constexpr std::int32_t kOptionsDialog = 21001;

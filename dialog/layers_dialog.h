@@ -1,5 +1,5 @@
-// The Layers dialog, built on the dialog the host made: the user edits list there, and
-// confirmation hands it to the host.
+// The Layers dialog, built on the dialog the host made: the user edits the layer list there,
+// and confirmation hands it to the host.
 #pragma once
 
 #include <cstdint>

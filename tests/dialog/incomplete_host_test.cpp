@@ -5,7 +5,9 @@
 #include "blackbox/plugin_fixture.h"
 #include "hostsim/dialog_toolkit.h"
 
-TEST_F(PluginTest, SetupBuildsNothingOnAHostMissingADialogFunction) {
+using IncompleteHostTest = PluginTest;
+
+TEST_F(IncompleteHostTest, SetupBuildsNothingWhenADialogFunctionIsMissing) {
   void* self = dlopen(nullptr, RTLD_NOW);
   ASSERT_NE(self, nullptr);
   ASSERT_EQ(dlsym(self, "ZU_PopupMenuTrack"), nullptr) << "this executable must lack the function";
