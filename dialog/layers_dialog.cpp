@@ -1,15 +1,89 @@
 #include "dialog/layers_dialog.h"
 
+#include "dialog/dialog_context.h"
+#include "dialog/dialog_controls.h"
+#include "dialog/dialog_settings.h"
+#include "dialog/host_dialog_api.h"
+#include "dialog/layer_options.h"
+#include "dialog/layer_rows.h"
+#include "layers/layer_list.h"
+#include "persist/save_layer_list.h"
+
+using namespace layers_dialog;
+
 namespace {
-// Dialog context, kept until the next setup.
-std::uint32_t gDialog = 0;
-std::uint32_t gResourceCell = 0;
-HostSetInfoFn gSetInfo = nullptr;
+
+void SetEnable(std::int32_t id, bool on) { host_dialog::SetControlEnable(DialogControl(id), on ? 1 : 0); }
+
+void Confirm(DialogContext& context) {
+  ApplyListRows(*context.list);
+  SaveLayerListToHost(*context.list, context.dialog, context.setInfo);
+  ClearLayerList(*context.list);  // the next initialize loads what the host now keeps
+}
+
 }  // namespace
 
-// The dialog's controls are not built yet; only the context is kept.
-void SetupLayersDialog(std::uint32_t dialog, std::uint32_t resourceValue, HostSetInfoFn setInfo) {
-  gDialog = dialog;
-  gResourceCell = resourceValue;
-  gSetInfo = setInfo;
+bool SetupLayersDialog(LayerList& list, DialogRef dialog, std::uint32_t resourceValue, HostSetInfoFn setInfo) {
+  // All or nothing: a dialog half built would call through a function the host does not have.
+  if (!BindHostDialogApi()) return false;
+  CurrentDialog() = DialogContext{dialog, resourceValue, setInfo, &list};
+
+  host_dialog::SetDialogTitle(dialog, kTitle);
+  LayoutOptionControls();
+  FillLayerList(list);
+  UpdateBaseNameEnable();
+  UpdatePresetEnable();
+  // The custom pair changes only through the options dialog.
+  SetEnable(kOutputPairCustom1, false);
+  SetEnable(kOutputPairCustom2, false);
+  if (list.baseName != nullptr) host_dialog::SetEditTextString(DialogControl(kBaseName), list.baseName);
+
+  host_dialog::SetControlHitFunction(DialogControl(kConfirmButton), &LayersDialogHit);
+  host_dialog::SetControlHitFunction(DialogControl(kCancelButton), &LayersDialogHit);
+  for (std::int32_t id = kFirstHostKeptControl; id <= kLastHitControl; ++id)
+    host_dialog::SetControlHitFunction(DialogControl(id), &LayersDialogHit);
+  host_dialog::SetControlDrawImmediate(DialogControl(kRemoveButton), 1);
+  host_dialog::SetControlDrawImmediate(DialogControl(kBlendPopup), 1);
+  return true;
+}
+
+std::int32_t ZU_ABI LayersDialogHit(ControlRef control) noexcept {
+  DialogContext& context = CurrentDialog();
+  if (context.list == nullptr) return 0;
+  LayerList& list = *context.list;
+  const std::int32_t id = host_dialog::GetControlID(control);
+  switch (id) {
+    case kConfirmButton:
+      Confirm(context);
+      break;
+    case kCancelButton:
+      ClearLayerList(list);
+      break;
+    case kNameMode:
+      UpdateBaseNameEnable();
+      break;
+    case kOutputPairEnabled:
+      UpdatePresetEnable();
+      break;
+    case kOutputPairPreset:
+      if (host_dialog::GetControlValue(DialogControl(kOutputPairPreset)) == kCustomPreset) EditCustomPair();
+      break;
+    case kLayerList:
+      SyncSelection(list);
+      break;
+    case kAddButton:
+      AddLayerFromMenu(list);
+      break;
+    case kRemoveButton:
+      RemoveSelectedLayers(list);
+      SyncSelection(list);
+      break;
+    case kBaseName:
+      StoreBaseName(list);
+      break;
+    default:
+      if (id >= kBlendPopup && id <= kLastOptionControl) StoreOptionControl(list, id);
+      break;  // 3, 4, 8, 9, 10 and ids outside the dialog: nothing
+  }
+  return 0;
 }

@@ -61,6 +61,7 @@ ZU_EXPORT std::int32_t ZU_ABI ZUShaderFinish(ShaderRecord* record) noexcept {
 }
 
 ZU_EXPORT std::int32_t ZU_ABI ZUShaderInterfaceSetup(InterfaceRecord* record) noexcept {
-  SetupLayersDialog(record->dialog, record->resourceValue, record->setInfo);
+  // A host that lacks one of the dialog functions gets no dialog, and still the usual 0.
+  SetupLayersDialog(DialogLayerList(), record->dialog, record->resourceValue, record->setInfo);
   return 0;
 }

@@ -1,0 +1,11 @@
+#include "dialog/dialog_context.h"
+
+#include "dialog/host_dialog_api.h"
+
+namespace {
+DialogContext gContext{0, 0, nullptr, nullptr};
+}
+
+DialogContext& CurrentDialog() { return gContext; }
+
+ControlRef DialogControl(std::int32_t id) { return host_dialog::FindControlByID(gContext.dialog, id); }

@@ -1,0 +1,5 @@
+// Looks up a function that the host's main executable exports by name.
+#pragma once
+
+// The function's address, or none when the host exports nothing of that name.
+void* FindHostFunction(const char* name);
