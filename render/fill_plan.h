@@ -1,0 +1,29 @@
+// What filling needs to know about a prepared list, decided once per instance: the list is fixed
+// once the instance exists, so nothing of this is worked out again per sample.
+#pragma once
+
+#include <cstdint>
+
+#include "render/fill_routines.h"
+
+struct LayerList;
+
+struct FillStep {
+  FillRoutine fill;
+  std::int32_t layerIndex;  // position of the layer in the list
+};
+
+struct FillPlan {
+  std::uint8_t balanceShadows;  // the first enabled "Shadows" layer asks for the clamp
+  std::uint8_t includeAmbient;  // no enabled "Ambient/GI" layer: the ambient component joins the clamp
+  std::int32_t stepCount;       // layers the plug-in writes, in list order
+  FillStep* steps;              // host block owned by the plan; none when stepCount is 0
+};
+
+constexpr FillPlan EmptyFillPlan() { return FillPlan{0, 0, 0, nullptr}; }
+
+// Plans the fill of a prepared list. False when the host refuses the block for the steps; plan
+// is then empty.
+bool PlanFill(const LayerList& list, FillPlan& plan);
+
+void ReleaseFillPlan(FillPlan& plan);
