@@ -55,7 +55,7 @@ ZU_EXPORT std::int32_t ZU_ABI ZUShaderFillLayers(FillLayersRecord* record) noexc
   const FillHost host{record->fillService, record->nextLight,
                       static_cast<const RenderContext*>(record->renderContext),
                       static_cast<const SurfaceRecord*>(record->surface)};
-  return FillLayers(instance->layers, instance->plan, instance->lightSums, host);
+  return FillLayers(instance->plan, instance->lightSums, host);
 }
 
 ZU_EXPORT std::int32_t ZU_ABI ZUShaderFinish(ShaderRecord* record) noexcept {

@@ -20,11 +20,11 @@ constexpr AdditivePair kAdditives[] = {
 std::int32_t AddAdditiveComponents(FillContext& fill, std::uint32_t flags, ColourValue& value) {
   for (const AdditivePair& additive : kAdditives) {
     if ((flags & additive.flag) == 0) continue;
-    ColourValue component;
+    const ColourValue* component;
     if (const std::int32_t result = FetchComponent(fill, additive.component, component); result != 0) return result;
-    value.red += component.red;
-    value.green += component.green;
-    value.blue += component.blue;
+    value.red += component->red;
+    value.green += component->green;
+    value.blue += component->blue;
   }
   return 0;
 }

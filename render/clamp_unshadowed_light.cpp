@@ -4,9 +4,9 @@
 
 void ClampUnshadowedLight(FillContext& fill) {
   LightSums& sums = fill.sums;
-  ColourValue diffuse;
+  const ColourValue* diffuse;
   if (FetchComponent(fill, kComponentDiffuse, diffuse) != 0) return;
-  const float d[3] = {diffuse.red, diffuse.green, diffuse.blue};
+  const float d[3] = {diffuse->red, diffuse->green, diffuse->blue};
   const float u[3] = {sums.unshadowed.red, sums.unshadowed.green, sums.unshadowed.blue};
   const float s[3] = {sums.shadowed.red, sums.shadowed.green, sums.shadowed.blue};
   const float a[3] = {sums.ambient.red, sums.ambient.green, sums.ambient.blue};

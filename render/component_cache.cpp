@@ -1,7 +1,3 @@
 #include "render/component_cache.h"
 
-namespace {
-constinit ComponentCache gCache = FreshComponentCache();
-}
-
-ComponentCache& SharedComponentCache() { return gCache; }
+constinit ComponentCache gSharedComponentCache = FreshComponentCache();

@@ -22,8 +22,9 @@ static_assert(kComponentSlotCount <= 32, "one valid bit per slot");
 // The state at load: no slot valid, so the first sample is always a new pixel.
 constexpr ComponentCache FreshComponentCache() { return ComponentCache{-12345678, 12345678, 0, {}}; }
 
-// The library's one cache.
-ComponentCache& SharedComponentCache();
+// The library's one cache; reached inline because every sample goes through it.
+extern ComponentCache gSharedComponentCache;
+inline ComponentCache& SharedComponentCache() { return gSharedComponentCache; }
 
 // Forgets every component when the pixel differs from the cached one.
 inline void EnterPixel(ComponentCache& cache, std::int32_t pixelX, std::int32_t pixelY) {
@@ -33,19 +34,17 @@ inline void EnterPixel(ComponentCache& cache, std::int32_t pixelX, std::int32_t 
   cache.validMask = 0;
 }
 
-// Component n (1 to 16) into value: from the cache, or from the host. 0, or the host's non-zero
-// code; value then holds whatever the host wrote. A refused request is not cached, so a later
-// request at the same pixel asks the host again rather than reusing a value it never gave.
-inline std::int32_t FetchComponent(FillContext& fill, std::int32_t component, ColourValue& value) {
+// Component n (1 to 16) of the current pixel, from the cache or from the host, which writes it
+// straight into its slot. 0, and value points at the component until the pixel changes; or the
+// host's non-zero code, and value is not to be read. A refused request is not cached, so a
+// later request at the same pixel asks the host again rather than reusing a value it never gave.
+inline std::int32_t FetchComponent(FillContext& fill, std::int32_t component, const ColourValue*& value) {
   ComponentCache& cache = fill.cache;
+  ColourValue& slot = cache.values[component];
+  value = &slot;
   const std::uint32_t bit = 1u << component;
-  if ((cache.validMask & bit) != 0) {
-    value = cache.values[component];
-    return 0;
-  }
-  const std::int32_t result = fill.host.fillService(kGetComponent, component, &value);
-  if (result != 0) return result;
-  cache.values[component] = value;
-  cache.validMask |= bit;
-  return 0;
+  if ((cache.validMask & bit) != 0) return 0;
+  const std::int32_t result = fill.host.fillService(kGetComponent, component, &slot);
+  if (result == 0) cache.validMask |= bit;
+  return result;
 }

@@ -1,7 +1,6 @@
 #include "render/fill_layers.h"
 
 #include "host/render_context.h"
-#include "layers/layer_list.h"
 #include "render/component_cache.h"
 #include "render/fill_plan.h"
 #include "render/light_sums.h"
@@ -13,13 +12,13 @@ void BeginSample(FillContext& fill, const FillPlan& plan) {
   fill.sums.balanceShadows = plan.balanceShadows;
 }
 
-std::int32_t FillLayers(const LayerList& list, const FillPlan& plan, LightSums& sums, const FillHost& host) {
+std::int32_t FillLayers(const FillPlan& plan, LightSums& sums, const FillHost& host) {
   if (host.fillService == nullptr) return 0;
   FillContext fill{host, SharedComponentCache(), sums};
   BeginSample(fill, plan);
   for (std::int32_t i = 0; i < plan.stepCount; ++i) {
     const FillStep& step = plan.steps[i];
-    if (const std::int32_t result = step.fill(fill, list.items[step.layerIndex]); result != 0) return result;
+    if (const std::int32_t result = step.fill(fill, *step.layer); result != 0) return result;
   }
   return 0;
 }

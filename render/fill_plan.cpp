@@ -20,7 +20,7 @@ bool PlanFill(const LayerList& list, FillPlan& plan) {
     if (steps == nullptr) return false;
     std::int32_t n = 0;
     for (std::int32_t i = 0; i < list.count; ++i)
-      if (const FillRoutine fill = FillRoutineFor(list.items[i])) steps[n++] = FillStep{fill, i};
+      if (const FillRoutine fill = FillRoutineFor(list.items[i])) steps[n++] = FillStep{fill, &list.items[i]};
   }
   plan = FillPlan{balanceShadows, includeAmbient, stepCount, steps};
   return true;

@@ -7,10 +7,11 @@
 #include "render/fill_routines.h"
 
 struct LayerList;
+struct LayerRecord;
 
 struct FillStep {
   FillRoutine fill;
-  std::int32_t layerIndex;  // position of the layer in the list
+  const LayerRecord* layer;  // in the planned list's item array, which stays put for the instance's life
 };
 
 struct FillPlan {
@@ -22,8 +23,8 @@ struct FillPlan {
 
 constexpr FillPlan EmptyFillPlan() { return FillPlan{0, 0, 0, nullptr}; }
 
-// Plans the fill of a prepared list. False when the host refuses the block for the steps; plan
-// is then empty.
+// Plans the fill of a prepared list, which must not change while the plan is used. False when the
+// host refuses the block for the steps; plan is then empty.
 bool PlanFill(const LayerList& list, FillPlan& plan);
 
 void ReleaseFillPlan(FillPlan& plan);

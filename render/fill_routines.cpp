@@ -14,32 +14,34 @@ std::int32_t Write(FillContext& fill, const LayerRecord& layer, ColourValue& val
 }
 
 // The light a layer uses: the host's light with shadows, or the plug-in's unshadowed sum.
-std::int32_t FetchLight(FillContext& fill, bool withShadows, ColourValue& light) {
+std::int32_t FetchLight(FillContext& fill, bool withShadows, const ColourValue*& light) {
   if (withShadows) return FetchComponent(fill, kComponentShadowedLight, light);
   ComputeLightSums(fill);
-  light = fill.sums.unshadowed;
+  light = &fill.sums.unshadowed;
   return 0;
 }
 
 }  // namespace
 
 std::int32_t FillDiffusePack(FillContext& fill, const LayerRecord& layer) {
-  ColourValue value;  // keeps the diffuse component's alpha
-  if (const std::int32_t r = FetchComponent(fill, kComponentDiffuse, value); r != 0) return r;
+  const ColourValue* diffuse;
+  if (const std::int32_t r = FetchComponent(fill, kComponentDiffuse, diffuse); r != 0) return r;
+  ColourValue value = *diffuse;  // keeps the diffuse component's alpha
   // Without PackLights the shadow and ambient bits have nothing to act on.
   if ((layer.flags & PackLights) != 0) {
-    ColourValue light;
+    const ColourValue* light;
     if (const std::int32_t r = FetchLight(fill, (layer.flags & PackShadows) != 0, light); r != 0) return r;
+    float red = light->red, green = light->green, blue = light->blue;
     if ((layer.flags & PackAmbient) != 0) {
-      ColourValue ambient;
+      const ColourValue* ambient;
       if (const std::int32_t r = FetchComponent(fill, kComponentAmbient, ambient); r != 0) return r;
-      light.red += ambient.red;
-      light.green += ambient.green;
-      light.blue += ambient.blue;
+      red += ambient->red;
+      green += ambient->green;
+      blue += ambient->blue;
     }
-    value.red *= light.red;
-    value.green *= light.green;
-    value.blue *= light.blue;
+    value.red *= red;
+    value.green *= green;
+    value.blue *= blue;
   }
   if ((layer.flags & AdditiveMask) != 0)
     if (const std::int32_t r = AddAdditiveComponents(fill, layer.flags, value); r != 0) return r;
@@ -47,8 +49,9 @@ std::int32_t FillDiffusePack(FillContext& fill, const LayerRecord& layer) {
 }
 
 std::int32_t FillLights(FillContext& fill, const LayerRecord& layer) {
-  ColourValue value;
-  if (const std::int32_t r = FetchLight(fill, (layer.flags & LightsWithShadows) != 0, value); r != 0) return r;
+  const ColourValue* light;
+  if (const std::int32_t r = FetchLight(fill, (layer.flags & LightsWithShadows) != 0, light); r != 0) return r;
+  ColourValue value = *light;
   return Write(fill, layer, value);
 }
 
@@ -66,13 +69,13 @@ std::int32_t FillShadows(FillContext& fill, const LayerRecord& layer) {
 }
 
 std::int32_t FillAmbient(FillContext& fill, const LayerRecord& layer) {
-  ColourValue value;  // keeps the ambient component's alpha
-  if (const std::int32_t r = FetchComponent(fill, kComponentAmbient, value); r != 0) return r;
-  ColourValue diffuse;
+  const ColourValue* ambient;
+  if (const std::int32_t r = FetchComponent(fill, kComponentAmbient, ambient); r != 0) return r;
+  const ColourValue* diffuse;
   if (const std::int32_t r = FetchComponent(fill, kComponentDiffuse, diffuse); r != 0) return r;
-  value.red *= diffuse.red;
-  value.green *= diffuse.green;
-  value.blue *= diffuse.blue;
+  // alpha stays the ambient component's.
+  ColourValue value{ambient->alpha, ambient->red * diffuse->red, ambient->green * diffuse->green,
+                    ambient->blue * diffuse->blue};
   return Write(fill, layer, value);
 }
 
@@ -83,12 +86,12 @@ std::int32_t FillAdditivesPack(FillContext& fill, const LayerRecord& layer) {
 }
 
 std::int32_t FillRtReflections(FillContext& fill, const LayerRecord& layer) {
-  ColourValue bitmap;
+  const ColourValue* bitmap;
   if (const std::int32_t r = FetchComponent(fill, kComponentBitmapReflections, bitmap); r != 0) return r;
-  ColourValue all;
+  const ColourValue* all;
   if (const std::int32_t r = FetchComponent(fill, kComponentReflections, all); r != 0) return r;
   // Negative differences are written as they are.
-  ColourValue value{1.0f, all.red - bitmap.red, all.green - bitmap.green, all.blue - bitmap.blue};
+  ColourValue value{1.0f, all->red - bitmap->red, all->green - bitmap->green, all->blue - bitmap->blue};
   return Write(fill, layer, value);
 }
 

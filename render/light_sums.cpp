@@ -28,34 +28,40 @@ float Shape(float factor, float exponent) {
   return exponent == 1.0f ? factor : static_cast<float>(std::pow(double{factor}, double{exponent}));
 }
 
-// The outputs of one light iterator call; they belong to the light the call was given.
+// The outputs of one light iterator call; they belong to the light the call was given. Only
+// the two the walk tests before reading the others start defined.
 struct LightOutputs {
   std::int32_t shadowFlag = 0;
   float factor = 0.0f;
-  float shadow[3] = {0.0f, 0.0f, 0.0f};
-  std::int32_t unused[4] = {0, 0, 0, 0};  // third, fifth, sixth and seventh: not the plug-in's business
+  float shadow[3];
+  std::int32_t unused[4];  // third, fifth, sixth and seventh: not the plug-in's business
 };
 
 void AddLight(LightSums& sums, const LightRecord& light, const LightOutputs& out, const SurfaceLighting& surface) {
-  float f = out.factor;
-  float weight[3] = {1.0f, 1.0f, 1.0f};
-  if (f > 0.0f) {
-    f = Shape(f, surface.exponent);
-  } else {
-    // A factor that is not a number adds nothing: negating it on a back-lit surface would carry
-    // the NaN into every sum of the pixel.
-    if (!surface.backLit || std::isnan(f)) return;
-    f = Shape(-f, surface.exponent);
-    for (int k = 0; k < 3; ++k) weight[k] = surface.back[k];
-  }
   // Each sum is rounded to a 32-bit float after every addition.
-  sums.unshadowed.red += f * light.colour[0] * weight[0];
-  sums.unshadowed.green += f * light.colour[1] * weight[1];
-  sums.unshadowed.blue += f * light.colour[2] * weight[2];
+  if (out.factor > 0.0f) {
+    const float f = Shape(out.factor, surface.exponent);
+    sums.unshadowed.red += f * light.colour[0];
+    sums.unshadowed.green += f * light.colour[1];
+    sums.unshadowed.blue += f * light.colour[2];
+    if (out.shadowFlag == 0) return;
+    sums.shadowed.red += f * out.shadow[0];
+    sums.shadowed.green += f * out.shadow[1];
+    sums.shadowed.blue += f * out.shadow[2];
+    return;
+  }
+  // Light from behind counts only on a back-lit surface, weighted per channel. A factor that is
+  // not a number adds nothing: negated, it would carry the NaN into every sum of the pixel.
+  if (!surface.backLit || std::isnan(out.factor)) return;
+  const float f = Shape(-out.factor, surface.exponent);
+  const float* back = surface.back;
+  sums.unshadowed.red += f * light.colour[0] * back[0];
+  sums.unshadowed.green += f * light.colour[1] * back[1];
+  sums.unshadowed.blue += f * light.colour[2] * back[2];
   if (out.shadowFlag == 0) return;
-  sums.shadowed.red += f * out.shadow[0] * weight[0];
-  sums.shadowed.green += f * out.shadow[1] * weight[1];
-  sums.shadowed.blue += f * out.shadow[2] * weight[2];
+  sums.shadowed.red += f * out.shadow[0] * back[0];
+  sums.shadowed.green += f * out.shadow[1] * back[1];
+  sums.shadowed.blue += f * out.shadow[2] * back[2];
 }
 
 // The host's walk: the first call, given none, only starts it; each later call is given the
@@ -82,7 +88,10 @@ void ComputeLightSums(FillContext& fill) {
   sums.shadowed = kNoLight;
   sums.ambient = kNoLight;
   WalkLights(fill.host.nextLight, ReadSurface(fill.host.surface), sums);
-  // A refused ambient component is not fatal here: the sums go on with whatever the host wrote.
-  if (sums.includeAmbient) static_cast<void>(FetchComponent(fill, kComponentAmbient, sums.ambient));
+  // A refused ambient component is not fatal here: the sums go on without ambient light.
+  if (sums.includeAmbient) {
+    const ColourValue* ambient;
+    if (FetchComponent(fill, kComponentAmbient, ambient) == 0) sums.ambient = *ambient;
+  }
   if (sums.balanceShadows) ClampUnshadowedLight(fill);
 }

@@ -208,7 +208,7 @@ TEST_F(FillLayersTest, ThePlanIsDecidedOnceFromTheList) {
   EXPECT_EQ(plan.balanceShadows, 0);
   EXPECT_EQ(plan.includeAmbient, 1);
   ASSERT_EQ(plan.stepCount, 3);
-  EXPECT_EQ(plan.steps[2].layerIndex, 3);
+  EXPECT_EQ(plan.steps[2].layer, &list.items[3]) << "the host's \"Fog\" gets no step";
   EXPECT_EQ(Fill(), 0);
   EXPECT_EQ(sums.includeAmbient, 1);
   EXPECT_EQ(sums.balanceShadows, 0);

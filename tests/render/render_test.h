@@ -45,7 +45,7 @@ class RenderTest : public HostMemoryTest {
   // One ZUShaderFillLayers worth of work, planning the list on first use.
   std::int32_t Fill() {
     if (!planned) planned = PlanFill(list, plan);
-    return FillLayers(list, plan, sums, host);
+    return FillLayers(plan, sums, host);
   }
 
   FillContext Context() { return FillContext{host, SharedComponentCache(), sums}; }
