@@ -57,6 +57,8 @@ void DescribeLayer(const LayerRecord& record, bool edgeMask, LayerDeclaration& d
 std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const DeclareOptions& options) {
   // One record for the whole call; the fields that never change per layer (zeros and the
   // output pair) are set once.
+  // Without the host's callback no layer can be declared: reported like a refusal.
+  if (declare == nullptr) return -1;
   LayerDeclaration d{};
   d.outputPairFirst = options.outputPairFirst;
   d.outputPairSecond = options.outputPairSecond;

@@ -17,5 +17,6 @@ struct DeclareOptions {
 
 // Declares the optional "Edge Mask" and every layer that is not off, in list order, and keeps
 // the host's id of each accepted layer in its record. 0 when every declaration was accepted (or
-// none was needed), -1 as soon as the host refuses one; later layers are then not declared.
+// none was needed), -1 as soon as the host refuses one (later layers are then not declared) or
+// when there is no callback.
 std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const DeclareOptions& options);

@@ -19,7 +19,7 @@ constexpr std::int32_t kWriteLayer = 3;
 struct FillHost {
   FillServiceFn fillService;           // none: nothing is filled
   NextLightFn nextLight;               // none walks no light
-  const RenderContext* renderContext;  // the sample being shaded
+  const RenderContext* renderContext;  // the sample being shaded; none: nothing is filled
   const SurfaceRecord* surface;        // the surface being shaded; none reads as not back-lit, exponent 1
 };
 

@@ -13,7 +13,8 @@ void BeginSample(FillContext& fill, const FillPlan& plan) {
 }
 
 std::int32_t FillLayers(const FillPlan& plan, LightSums& sums, const FillHost& host) {
-  if (host.fillService == nullptr) return 0;
+  // Without the sample's record there is no pixel to key the cache by, nor anything to fill.
+  if (host.fillService == nullptr || host.renderContext == nullptr) return 0;
   FillContext fill{host, SharedComponentCache(), sums};
   BeginSample(fill, plan);
   for (std::int32_t i = 0; i < plan.stepCount; ++i) {

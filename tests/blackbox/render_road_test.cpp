@@ -155,7 +155,6 @@ TEST_F(RenderRoadTest, StoredDiffusePackLightsAndSpecular) {
   EXPECT_FLOAT_EQ(hostsim::FillCalls()[4].value.red, 0.1f + 0.3f + 0.6f + 0.8f);
   EXPECT_FLOAT_EQ(hostsim::FillCalls()[6].value.red, 0.2f);
   EXPECT_EQ(zu().finish(&shader), 0);
-  shader.instance = nullptr;
 }
 
 }  // namespace

@@ -133,6 +133,8 @@ TEST_F(DeclareLayersTest, ARefusalStopsTheDeclaration) {
   EXPECT_EQ(list.items[2].hostLayerId, -kSpecular);
   EXPECT_EQ(list.items[3].hostLayerId, -kFog);
 
+  EXPECT_EQ(DeclareLayers(list, nullptr, DeclareOptions{0, 0, 0, 0}), -1) << "no callback";
+
   // A refused edge mask declares nothing else.
   hostsim::ResetDeclarations();
   hostsim::RefuseDeclarationNumber(1);

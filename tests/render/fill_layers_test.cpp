@@ -169,10 +169,17 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
   EXPECT_EQ(SharedComponentCache().pixelY, -3);
 
-  // Without a fill service nothing happens at all, not even the pixel check.
-  host.fillService = nullptr;
+  // Without a fill service or a render context nothing happens at all, not even the pixel check.
+  Add(kTransparency);
+  ReleaseFillPlan(plan);
+  planned = false;
   sample.pixelX = 41;
+  host.renderContext = nullptr;
   EXPECT_EQ(Fill(), 0);
+  host.renderContext = &sample;
+  host.fillService = nullptr;
+  EXPECT_EQ(Fill(), 0);
+  EXPECT_TRUE(hostsim::FillCalls().empty());
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
 }
 
