@@ -74,6 +74,7 @@ TEST_F(RenderRoadTest, DefaultListFromInitializeToFinish) {
   const std::int32_t id = hostsim::DeclaredId(0);
 
   // The pack carries light with shadows, ambient and all four additives: every component once.
+  const std::uint32_t allocations = hostsim::AllocationCount();
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(FillCalls(), (Calls{{2, 1}, {2, 2}, {2, 5}, {2, 4}, {2, 3}, {2, 6}, {2, 8}, {3, id}}));
   const ColourValue written = hostsim::FillCalls().back().value;
@@ -84,6 +85,7 @@ TEST_F(RenderRoadTest, DefaultListFromInitializeToFinish) {
 
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(FillCalls(), (Calls{{3, id}})) << "same pixel: only the write";
+  EXPECT_EQ(hostsim::AllocationCount(), allocations) << "a sample allocates nothing";
 
   EXPECT_EQ(zu().finish(&shader), 0);
   EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
