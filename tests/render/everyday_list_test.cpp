@@ -7,9 +7,9 @@
 
 namespace {
 
-using OverviewExampleTest = RenderTest;
+using EverydayListTest = RenderTest;
 
-TEST_F(OverviewExampleTest, DeclaresThreeLayersAndWritesTheTwoItComputes) {
+TEST_F(EverydayListTest, DeclaresThreeLayersAndWritesTheTwoItComputes) {
   for (std::int32_t kind : {kDiffusePack, kLights, kSpecular}) Add(kind);
   PrepareLayersForRender(list);
   ASSERT_EQ(list.count, 3);
