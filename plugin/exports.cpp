@@ -6,8 +6,10 @@
 #include "host/host_memory.h"
 #include "host/init_layers_record.h"
 #include "host/interface_record.h"
+#include "host/render_context.h"
 #include "host/shader_info_record.h"
 #include "host/shader_record.h"
+#include "host/surface_record.h"
 #include "persist/stored_list.h"
 #include "plugin/param_block.h"
 #include "plugin/plugin_state.h"
@@ -42,14 +44,18 @@ ZU_EXPORT std::int32_t ZU_ABI ZUShaderInitialize(ShaderRecord* record) noexcept 
 ZU_EXPORT std::int32_t ZU_ABI ZUShaderInitLayers(InitLayersRecord* record) noexcept {
   auto* instance = static_cast<ShaderInstance*>(record->instance);
   if (instance == nullptr) return 0;
-  return DeclareLayers(instance->layers, record->declare, instance->params.edgeMask, instance->params.nameMode,
-                       ComputeOutputPair(instance->params));
+  const OutputPair pair = ComputeOutputPair(instance->params);
+  return DeclareLayers(instance->layers, record->declare,
+                       {instance->params.edgeMask, instance->params.nameMode, pair.first, pair.second});
 }
 
 ZU_EXPORT std::int32_t ZU_ABI ZUShaderFillLayers(FillLayersRecord* record) noexcept {
   auto* instance = static_cast<ShaderInstance*>(record->instance);
   if (instance == nullptr) return 0;
-  return FillLayers(*instance, *record);
+  const FillHost host{record->fillService, record->nextLight,
+                      static_cast<const RenderContext*>(record->renderContext),
+                      static_cast<const SurfaceRecord*>(record->surface)};
+  return FillLayers(instance->plan, instance->lightSums, host);
 }
 
 ZU_EXPORT std::int32_t ZU_ABI ZUShaderFinish(ShaderRecord* record) noexcept {

@@ -10,15 +10,21 @@ ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationF
   if (instance == nullptr) return nullptr;
   instance->params = params;
   instance->layers = EmptyLayerList();
+  instance->plan = EmptyFillPlan();
   LoadLayerListOrDefault(instance->layers, params.storedList);
   PrepareLayersForRender(instance->layers);
-  if (instance->layers.count > 0) return instance;
+  if (instance->layers.count > 0) {
+    // Without its plan the instance cannot be filled: refused like the instance itself.
+    allocationFailed = !PlanFill(instance->layers, instance->plan);
+    if (!allocationFailed) return instance;
+  }
   ReleaseShaderInstance(instance);
   return nullptr;
 }
 
 void ReleaseShaderInstance(ShaderInstance* instance) {
   if (instance == nullptr) return;
+  ReleaseFillPlan(instance->plan);
   ClearLayerList(instance->layers);
   HostRelease(instance);
 }

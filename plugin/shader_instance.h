@@ -3,21 +3,20 @@
 
 #include "layers/layer_list.h"
 #include "plugin/param_block.h"
+#include "render/fill_plan.h"
 #include "render/light_sums.h"
-
-struct FillLayersRecord;
 
 // Allocated from the host by ZUShaderInitialize and held in the host's shader record until
 // ZUShaderFinish releases it with its list.
 struct ShaderInstance {
   ParamBlock params;               // decoded, native order but for storedList
   LayerList layers;                // owns its records, names, item array and base name
-  const FillLayersRecord* fill;    // record of the fill call in progress; set by each fill call
+  FillPlan plan;                   // how its layers are filled, decided once the list is prepared
   LightSums lightSums;             // reset by each fill call
 };
 
 // A prepared instance for the decoded block, or none when no layer survives preparation.
-// allocationFailed reports a refused instance allocation.
+// allocationFailed reports that the host refused the instance or the block of its fill plan.
 ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationFailed);
 
 // Releases the instance, its list, names and base name.

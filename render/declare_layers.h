@@ -4,10 +4,19 @@
 #include <cstdint>
 
 #include "host/host_services.h"
-#include "plugin/param_block.h"
 
 struct LayerList;
 
-// 0 when every declaration was accepted (or none was needed), -1 once the host refuses one.
-std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, std::int32_t edgeMask, std::int32_t nameMode,
-                           OutputPair pair);
+// What a declaration takes from the shader's parameters.
+struct DeclareOptions {
+  std::int32_t edgeMask;          // non-zero: an "Edge Mask" layer first, and every colour layer marked for it
+  std::int32_t nameMode;          // how the base name joins each layer name (NameMode)
+  std::int32_t outputPairFirst;   // passed to the host unchanged in every declaration
+  std::int32_t outputPairSecond;
+};
+
+// Declares the optional "Edge Mask" and every layer that is not off, in list order, and keeps
+// the host's id of each accepted layer in its record. 0 when every declaration was accepted (or
+// none was needed), -1 as soon as the host refuses one (later layers are then not declared) or
+// when there is no callback.
+std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const DeclareOptions& options);

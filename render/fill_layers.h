@@ -3,8 +3,17 @@
 
 #include <cstdint>
 
-struct FillLayersRecord;
-struct ShaderInstance;
+#include "render/fill_context.h"
 
-// 0 when every write succeeded or nothing had to be done, else the host's first non-zero code.
-std::int32_t FillLayers(ShaderInstance& instance, const FillLayersRecord& record);
+struct FillPlan;
+struct LightSums;
+
+// Starts a sample: forgets the cached components when the pixel changed, and resets the sums
+// with the plan's flags.
+void BeginSample(FillContext& fill, const FillPlan& plan);
+
+// Fills the planned layers for the current sample, with the shared component cache.
+// 0 when every write succeeded or nothing had to be done (no fill service or no render context:
+// nothing at all happens), else the host's first non-zero code; later layers then get no value
+// this sample.
+std::int32_t FillLayers(const FillPlan& plan, LightSums& sums, const FillHost& host);

@@ -5,6 +5,8 @@
 
 #include "host/colour_value.h"
 
+struct FillContext;
+
 struct LightSums {
   std::uint8_t computed;        // 1 once the sums of the current fill call are complete
   std::uint8_t includeAmbient;  // 1 when no enabled "Ambient/GI" layer exists
@@ -13,3 +15,19 @@ struct LightSums {
   ColourValue shadowed;         // alpha 1.0
   ColourValue ambient;          // the ambient component, or {1, 0, 0, 0}
 };
+
+// No light at all: alpha 1, every channel 0.
+constexpr ColourValue kNoLight{1.0f, 0.0f, 0.0f, 0.0f};
+
+// Below this a diffuse channel takes no part in the clamp, and no light sum is divided by less.
+constexpr float kTinyLight = 0.0001f;
+
+// Makes the sums complete for the current fill call: walks the host's lights once, adds the
+// ambient component when it counts, and clamps the unshadowed light when asked to. Does
+// nothing when the sums are already computed.
+void ComputeLightSums(FillContext& fill);
+
+// Lowers the unshadowed light, all channels by one factor, where the unshadowed lit surface
+// would go above 1 and the shadowed one would not get there. Leaves the sums as they are when the
+// host refuses the diffuse component.
+void ClampUnshadowedLight(FillContext& fill);

@@ -1,39 +1,83 @@
-// The substitute host application: loads ZU_Layers and runs one short render session through
-// its entry points, printing what the plug-in declared and wrote.
+// The substitute host application: loads ZU_Layers and runs short render sessions through its
+// entry points, printing every layer the plug-in declared and every host call of its samples.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "host/colour_value.h"
+#include "host/render_context.h"
+#include "host/surface_record.h"
+#include "hostsim/declare_callback.h"
+#include "hostsim/fill_service.h"
 #include "hostsim/host_allocator.h"
+#include "hostsim/light_iterator.h"
 #include "hostsim/plugin_library.h"
 #include "hostsim/records.h"
+#include "hostsim/stored_list_bytes.h"
 
 namespace {
 
-struct Session {
-  int declarations = 0;
-  std::vector<std::string> events;
-};
-Session gSession;
+constexpr std::size_t kStoredListBlockBytes = 1 << 20;  // the host hands out stored lists in blocks this large
 
-std::int32_t ZU_ABI Declare(LayerDeclaration*) {
-  ++gSession.declarations;
-  return 0;
+void PrintDeclarations() {
+  const auto& declarations = hostsim::Declarations();
+  for (std::size_t i = 0; i < declarations.size(); ++i) {
+    const LayerDeclaration& d = declarations[i];
+    std::printf("  layer \"%s\" blend '%s' class %d/%d component %d flags 0x%x -> id %d\n",
+                hostsim::DeclaredName(d).c_str(), hostsim::FourCCText(d.blendKey).c_str(), d.layerClass,
+                d.classParam, d.component, d.declFlags, hostsim::DeclaredId(i));
+  }
 }
 
-std::int32_t ZU_ABI FillService(std::int32_t operation, std::int32_t argument, ColourValue* value) {
-  if (operation == 2) *value = ColourValue{1.0f, 0.5f, 0.5f, 0.5f};
-  char line[128];
-  std::snprintf(line, sizeof line, "%s %d -> (%.3f, %.3f, %.3f, %.3f)", operation == 2 ? "component" : "write",
-                argument, value->alpha, value->red, value->green, value->blue);
-  gSession.events.push_back(line);
-  return 0;
+void PrintFillCalls() {
+  for (const hostsim::FillCall& call : hostsim::FillCalls())
+    std::printf("  %s %d -> (%.3f, %.3f, %.3f, %.3f) result %d\n",
+                call.operation == hostsim::kGetComponentOperation ? "component" : "write", call.argument,
+                call.value.alpha, call.value.red, call.value.green, call.value.blue, call.result);
 }
 
-void ZU_ABI NoLights(void** light, std::int32_t*, std::int32_t*, float*, std::int32_t*, std::int32_t*,
-                     std::int32_t*, float*, float*, float*) {
-  *light = nullptr;
+// One render: initialize, declare, two samples at the same pixel (the second is served from the
+// plug-in's component cache), finish. True when all went well.
+bool RenderSession(const hostsim::PluginEntryPoints& zu, const char* title, const hostsim::ParamWords& words) {
+  std::printf("%s\n", title);
+  hostsim::ResetDeclarations();
+  hostsim::ResetFillService();
+  const hostsim::ParamBytes params = hostsim::EncodeParamBlock(words);
+  ShaderRecord shader = hostsim::MakeShaderRecord(params);
+  const std::int32_t initResult = zu.initialize(&shader);
+  std::printf(" initialize: result %d, instance %s, %zu host blocks live\n", initResult,
+              shader.instance ? "kept" : "none", hostsim::LiveBlockCount());
+
+  InitLayersRecord layers = hostsim::MakeInitLayersRecord(shader.instance, &hostsim::HostSimDeclare);
+  const std::int32_t declareResult = zu.initLayers(&layers);
+  std::printf(" declare: result %d, %zu layers\n", declareResult, hostsim::Declarations().size());
+  PrintDeclarations();
+
+  // Each component's red channel tells it apart in the values written.
+  for (std::int32_t component = 1; component <= 8; ++component)
+    hostsim::SetComponent(component, ColourValue{1.0f, 0.1f * float(component), 0.5f, 0.25f});
+  // Each session on a row of its own: the plug-in's cache outlives a render and is keyed by pixel.
+  static std::int32_t row = 0;
+  RenderContext sample{};
+  sample.pixelY = row++;
+  sample.transparencyFirst = 0.75f;
+  sample.transparencySecond = 0.5f;
+  SurfaceRecord surface{};
+  surface.lightExponent = 1.0f;
+  bool ok = initResult == 0 && declareResult == 0;
+  for (int round = 0; round < 2; ++round) {
+    hostsim::ClearFillLog();
+    const std::uint32_t walks = hostsim::NextLightCallCount();
+    FillLayersRecord fill = hostsim::MakeFillLayersRecord(shader.instance, &hostsim::HostSimNextLight, &sample,
+                                                          &surface, &hostsim::HostSimFillService);
+    const std::int32_t fillResult = zu.fillLayers(&fill);
+    std::printf(" sample at pixel (0, %d): result %d, %zu fill service calls, %u light iterator calls\n",
+                sample.pixelY, fillResult, hostsim::FillCalls().size(), hostsim::NextLightCallCount() - walks);
+    PrintFillCalls();
+    ok = ok && fillResult == 0;
+  }
+  zu.finish(&shader);
+  return ok;
 }
 
 std::string DefaultPluginPath(const char* argv0) {
@@ -59,26 +103,29 @@ int main(int argc, char** argv) {
   zu.hostInfo(&host);
   std::printf("loaded %s, information flags 0x%x\n", path.c_str(), info.flags);
 
-  const hostsim::ParamBytes params = hostsim::EncodeParamBlock({});
-  ShaderRecord shader = hostsim::MakeShaderRecord(params);
-  const std::int32_t initResult = zu.initialize(&shader);
-  std::printf("initialize (rendering role, default list): result %d, instance %s, %zu host blocks live\n",
-              initResult, shader.instance ? "kept" : "none", hostsim::LiveBlockCount());
+  // A key light casting shadows and a fill light that does not.
+  hostsim::SetSceneLights({{{1.0f, 0.9f, 0.8f}, 0.8f, 1, {0.5f, 0.45f, 0.4f}},
+                           {{0.2f, 0.2f, 0.3f}, 0.5f, 0, {0.0f, 0.0f, 0.0f}}});
 
-  InitLayersRecord layers = hostsim::MakeInitLayersRecord(shader.instance, &Declare);
-  const std::int32_t declareResult = zu.initLayers(&layers);
-  std::printf("declare: result %d, %d layers declared\n", declareResult, gSession.declarations);
+  bool ok = RenderSession(zu, "render with the default list:", {});
 
-  unsigned char renderContext[512] = {};
-  unsigned char surface[256] = {};
-  FillLayersRecord fill = hostsim::MakeFillLayersRecord(shader.instance, &NoLights, renderContext, surface, &FillService);
-  const std::int32_t fillResult = zu.fillLayers(&fill);
-  std::printf("fill one sample: result %d, %zu host calls\n", fillResult, gSession.events.size());
-  for (const std::string& event : gSession.events) std::printf("  %s\n", event.c_str());
+  // A stored list with the light sums at work; the plug-in falls back to the default list when
+  // it cannot read the block.
+  std::vector<std::uint8_t> block(kStoredListBlockBytes);
+  const std::vector<std::uint8_t> stored = hostsim::EncodeStoredList(
+      "Shot1 ", {{1, 0x2, 0, 0, 0, 0, "Diffuse Pack"},
+                 {2, 0x2, 8, 0, 0, 0, "Lights"},
+                 {3, 0x2, 8, 1, 0, 0, "Shadows"},
+                 {15, 0x0, 0, 0, 0, 0, "Transparency"}});
+  std::copy(stored.begin(), stored.end(), block.begin());
+  hostsim::ParamWords words;
+  words.storedList = hostsim::HostAddress(block.data());
+  words.nameMode = 1;
+  words.edgeMask = 1;
+  ok = RenderSession(zu, "render with a stored list, base name first and the edge mask:", words) && ok;
 
-  zu.finish(&shader);
   plugin.Unload();
   std::printf("finish and unload: %zu host blocks live, %zu bad releases\n", hostsim::LiveBlockCount(),
               hostsim::BadFreeCount());
-  return hostsim::LiveBlockCount() == 0 && hostsim::BadFreeCount() == 0 && initResult == 0 ? 0 : 1;
+  return hostsim::LiveBlockCount() == 0 && hostsim::BadFreeCount() == 0 && ok ? 0 : 1;
 }

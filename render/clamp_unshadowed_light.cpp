@@ -1,0 +1,36 @@
+#include "render/component_cache.h"
+#include "render/host_component.h"
+#include "render/light_sums.h"
+
+void ClampUnshadowedLight(FillContext& fill) {
+  LightSums& sums = fill.sums;
+  const ColourValue* diffuse;
+  if (FetchComponent(fill, kComponentDiffuse, diffuse) != 0) return;
+  const float d[3] = {diffuse->red, diffuse->green, diffuse->blue};
+  const float u[3] = {sums.unshadowed.red, sums.unshadowed.green, sums.unshadowed.blue};
+  const float s[3] = {sums.shadowed.red, sums.shadowed.green, sums.shadowed.blue};
+  const float a[3] = {sums.ambient.red, sums.ambient.green, sums.ambient.blue};
+
+  // Nothing to do unless the unshadowed lit surface clips in some channel.
+  bool clips = false;
+  for (int k = 0; k < 3; ++k) clips = clips || (u[k] + a[k]) * d[k] > 1.0f;
+  if (!clips) return;
+
+  // Per channel, the light at which it shows its target: the shadowed result where that itself
+  // exceeds 1, else 1. The channel that needs the strongest reduction sets the factor for all.
+  float ratio = 1.0f;
+  for (int k = 0; k < 3; ++k) {
+    if (!(d[k] > kTinyLight)) continue;
+    const float y = (s[k] + a[k]) * d[k];
+    const float target = y > 1.0f ? y : 1.0f;
+    const float q = target / d[k] - a[k];
+    if (q < u[k]) {
+      const float w = q / (u[k] > kTinyLight ? u[k] : kTinyLight);
+      if (w <= ratio) ratio = w;
+    }
+  }
+  if (!(ratio < 1.0f)) return;
+  sums.unshadowed.red = u[0] * ratio;
+  sums.unshadowed.green = u[1] * ratio;
+  sums.unshadowed.blue = u[2] * ratio;
+}

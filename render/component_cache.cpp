@@ -1,0 +1,3 @@
+#include "render/component_cache.h"
+
+constinit ComponentCache gSharedComponentCache = FreshComponentCache();

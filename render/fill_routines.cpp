@@ -1,0 +1,116 @@
+#include "render/fill_routines.h"
+
+#include "host/render_context.h"
+#include "layers/layer_record.h"
+#include "render/additive_components.h"
+#include "render/component_cache.h"
+#include "render/host_component.h"
+#include "render/light_sums.h"
+
+namespace {
+
+std::int32_t Write(FillContext& fill, const LayerRecord& layer, ColourValue& value) {
+  return fill.host.fillService(kWriteLayer, layer.hostLayerId, &value);
+}
+
+// The light a layer uses: the host's light with shadows, or the plug-in's unshadowed sum.
+std::int32_t FetchLight(FillContext& fill, bool withShadows, const ColourValue*& light) {
+  if (withShadows) return FetchComponent(fill, kComponentShadowedLight, light);
+  ComputeLightSums(fill);
+  light = &fill.sums.unshadowed;
+  return 0;
+}
+
+}  // namespace
+
+std::int32_t FillDiffusePack(FillContext& fill, const LayerRecord& layer) {
+  const ColourValue* diffuse;
+  if (const std::int32_t r = FetchComponent(fill, kComponentDiffuse, diffuse); r != 0) return r;
+  ColourValue value = *diffuse;  // keeps the diffuse component's alpha
+  // Without PackLights the shadow and ambient bits have nothing to act on.
+  if ((layer.flags & PackLights) != 0) {
+    const ColourValue* light;
+    if (const std::int32_t r = FetchLight(fill, (layer.flags & PackShadows) != 0, light); r != 0) return r;
+    float red = light->red, green = light->green, blue = light->blue;
+    if ((layer.flags & PackAmbient) != 0) {
+      const ColourValue* ambient;
+      if (const std::int32_t r = FetchComponent(fill, kComponentAmbient, ambient); r != 0) return r;
+      red += ambient->red;
+      green += ambient->green;
+      blue += ambient->blue;
+    }
+    value.red *= red;
+    value.green *= green;
+    value.blue *= blue;
+  }
+  if ((layer.flags & AdditiveMask) != 0)
+    if (const std::int32_t r = AddAdditiveComponents(fill, layer.flags, value); r != 0) return r;
+  return Write(fill, layer, value);
+}
+
+std::int32_t FillLights(FillContext& fill, const LayerRecord& layer) {
+  const ColourValue* light;
+  if (const std::int32_t r = FetchLight(fill, (layer.flags & LightsWithShadows) != 0, light); r != 0) return r;
+  ColourValue value = *light;
+  return Write(fill, layer, value);
+}
+
+std::int32_t FillShadows(FillContext& fill, const LayerRecord& layer) {
+  ComputeLightSums(fill);
+  const LightSums& sums = fill.sums;
+  // The ratio is left unbounded; the floor only keeps a dark channel from dividing by nothing.
+  auto ratio = [](float shadowed, float unshadowed) {
+    return shadowed > 0.0f ? shadowed / (unshadowed > kTinyLight ? unshadowed : kTinyLight) : shadowed;
+  };
+  ColourValue value{sums.shadowed.alpha, ratio(sums.shadowed.red, sums.unshadowed.red),
+                    ratio(sums.shadowed.green, sums.unshadowed.green),
+                    ratio(sums.shadowed.blue, sums.unshadowed.blue)};
+  return Write(fill, layer, value);
+}
+
+std::int32_t FillAmbient(FillContext& fill, const LayerRecord& layer) {
+  const ColourValue* ambient;
+  if (const std::int32_t r = FetchComponent(fill, kComponentAmbient, ambient); r != 0) return r;
+  const ColourValue* diffuse;
+  if (const std::int32_t r = FetchComponent(fill, kComponentDiffuse, diffuse); r != 0) return r;
+  // alpha stays the ambient component's.
+  ColourValue value{ambient->alpha, ambient->red * diffuse->red, ambient->green * diffuse->green,
+                    ambient->blue * diffuse->blue};
+  return Write(fill, layer, value);
+}
+
+std::int32_t FillAdditivesPack(FillContext& fill, const LayerRecord& layer) {
+  ColourValue value = kNoLight;
+  if (const std::int32_t r = AddAdditiveComponents(fill, layer.flags, value); r != 0) return r;
+  return Write(fill, layer, value);
+}
+
+std::int32_t FillRtReflections(FillContext& fill, const LayerRecord& layer) {
+  const ColourValue* bitmap;
+  if (const std::int32_t r = FetchComponent(fill, kComponentBitmapReflections, bitmap); r != 0) return r;
+  const ColourValue* all;
+  if (const std::int32_t r = FetchComponent(fill, kComponentReflections, all); r != 0) return r;
+  // Negative differences are written as they are.
+  ColourValue value{1.0f, all->red - bitmap->red, all->green - bitmap->green, all->blue - bitmap->blue};
+  return Write(fill, layer, value);
+}
+
+std::int32_t FillTransparency(FillContext& fill, const LayerRecord& layer) {
+  // The host's two floats are known only by their offsets; the second feeds both green and blue.
+  const RenderContext& sample = *fill.host.renderContext;
+  ColourValue value{1.0f, sample.transparencyFirst, sample.transparencySecond, sample.transparencySecond};
+  return Write(fill, layer, value);
+}
+
+FillRoutine FillRoutineFor(const LayerRecord& layer) {
+  switch (layer.kind) {
+    case kDiffusePack: return &FillDiffusePack;
+    case kLights: return &FillLights;
+    case kShadows: return &FillShadows;
+    case kAmbientGI: return layer.option1 != 0 ? &FillAmbient : nullptr;
+    case kAdditivesPack: return &FillAdditivesPack;
+    case kRtReflections: return &FillRtReflections;
+    case kTransparency: return &FillTransparency;
+    default: return nullptr;
+  }
+}

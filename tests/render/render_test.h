@@ -1,0 +1,82 @@
+// Fixture for the render subsystem: a layer list, its fill plan and light sums, the substitute
+// host's callbacks and one sample's records, with the shared component cache fresh per test.
+#pragma once
+
+#include <cmath>
+#include <vector>
+
+#include "host/render_context.h"
+#include "host/surface_record.h"
+#include "hostsim/declare_callback.h"
+#include "hostsim/fill_service.h"
+#include "hostsim/light_iterator.h"
+#include "layers/layer_kind_table.h"
+#include "layers/layer_list.h"
+#include "render/component_cache.h"
+#include "render/fill_layers.h"
+#include "render/fill_plan.h"
+#include "render/light_sums.h"
+#include "support/host_memory_test.h"
+
+class RenderTest : public HostMemoryTest {
+ protected:
+  void SetUp() override {
+    HostMemoryTest::SetUp();
+    hostsim::ResetDeclarations();
+    hostsim::ResetFillService();
+    hostsim::SetSceneLights({});
+    SharedComponentCache() = FreshComponentCache();
+    surface.lightExponent = 1.0f;
+  }
+  void TearDown() override {
+    ReleaseFillPlan(plan);
+    ClearLayerList(list);
+    HostMemoryTest::TearDown();
+  }
+
+  // Appends an enabled layer of kind with its defaults; extra flags are added.
+  LayerRecord& Add(std::int32_t kind, std::uint32_t flags = 0) {
+    LayerRecord& record = *AppendLayer(list, FindKindRow(kind));
+    record.flags = (record.flags & ~std::uint32_t{LayerOff}) | flags;
+    record.hostLayerId = 200 + record.id;
+    return record;
+  }
+
+  // One ZUShaderFillLayers worth of work, planning the list on first use.
+  std::int32_t Fill() {
+    if (!planned) planned = PlanFill(list, plan);
+    return FillLayers(plan, sums, host);
+  }
+
+  FillContext Context() { return FillContext{host, SharedComponentCache(), sums}; }
+
+  // Components requested from the host since the log was last cleared, in order.
+  static std::vector<std::int32_t> Requests() {
+    std::vector<std::int32_t> components;
+    for (const hostsim::FillCall& call : hostsim::FillCalls())
+      if (call.operation == hostsim::kGetComponentOperation) components.push_back(call.argument);
+    return components;
+  }
+  static std::vector<hostsim::FillCall> Writes() {
+    std::vector<hostsim::FillCall> writes;
+    for (const hostsim::FillCall& call : hostsim::FillCalls())
+      if (call.operation == hostsim::kWriteLayerOperation) writes.push_back(call);
+    return writes;
+  }
+
+  LayerList list = EmptyLayerList();
+  FillPlan plan = EmptyFillPlan();
+  bool planned = false;
+  LightSums sums{};
+  RenderContext sample{};
+  SurfaceRecord surface{};
+  FillHost host{&hostsim::HostSimFillService, &hostsim::HostSimNextLight, &sample, &surface};
+};
+
+// Whether the colour channels of value are r, g, b, within float rounding.
+inline ::testing::AssertionResult ChannelsAre(const ColourValue& value, float r, float g, float b) {
+  auto near = [](float a, float e) { return std::fabs(a - e) <= 1e-6f * std::fmax(1.0f, std::fabs(e)); };
+  if (near(value.red, r) && near(value.green, g) && near(value.blue, b)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "channels (" << value.red << ", " << value.green << ", " << value.blue
+                                       << "), expected (" << r << ", " << g << ", " << b << ")";
+}
