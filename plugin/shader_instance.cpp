@@ -14,9 +14,8 @@ ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationF
   LoadLayerListOrDefault(instance->layers, params.storedList);
   PrepareLayersForRender(instance->layers);
   if (instance->layers.count > 0) {
-    // Without its plan the instance cannot be filled: refused like the instance itself.
-    allocationFailed = !PlanFill(instance->layers, instance->plan);
-    if (!allocationFailed) return instance;
+    PlanFill(instance->layers, instance->plan);  // without its step block the plan still fills, by kind
+    return instance;
   }
   ReleaseShaderInstance(instance);
   return nullptr;

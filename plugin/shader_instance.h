@@ -16,7 +16,7 @@ struct ShaderInstance {
 };
 
 // A prepared instance for the decoded block, or none when no layer survives preparation.
-// allocationFailed reports that the host refused the instance or the block of its fill plan.
+// allocationFailed reports that the host refused the instance.
 ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationFailed);
 
 // Releases the instance, its list, names and base name.

@@ -227,11 +227,28 @@ TEST_F(FillLayersTest, ThePlanIsDecidedOnceFromTheList) {
   EXPECT_EQ(plan.balanceShadows, 1);
   EXPECT_EQ(plan.includeAmbient, 0);
 
+  NextPixel();
+  ASSERT_EQ(Fill(), 0);
+  const auto planned = hostsim::FillCalls();
+
+  // Without its step block the plan is as complete and fills the same, picking routines by kind.
   ReleaseFillPlan(plan);
   hostsim::FailAllocationNumber(hostsim::AllocationCount() + 1);
   EXPECT_FALSE(PlanFill(list, plan));
   EXPECT_EQ(plan.steps, nullptr);
-  EXPECT_EQ(plan.stepCount, 0);
+  EXPECT_TRUE(FillsByKind(plan));
+  EXPECT_EQ(plan.balanceShadows, 1);
+  EXPECT_EQ(plan.includeAmbient, 0);
+  NextPixel();
+  ASSERT_EQ(Fill(), 0);
+  const auto byKind = hostsim::FillCalls();
+  ASSERT_EQ(byKind.size(), planned.size());
+  for (std::size_t i = 0; i < planned.size(); ++i) {
+    EXPECT_EQ(byKind[i].operation, planned[i].operation) << "call " << i;
+    EXPECT_EQ(byKind[i].argument, planned[i].argument) << "call " << i;
+    EXPECT_TRUE(ChannelsAre(byKind[i].value, planned[i].value.red, planned[i].value.green, planned[i].value.blue))
+        << "call " << i;
+  }
 }
 
 }  // namespace
