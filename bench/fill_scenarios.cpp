@@ -106,24 +106,6 @@ bool Start(Scenario& s, const hostsim::ParamWords& words) {
   return true;
 }
 
-// Until the library reads stored lists, the list is put into the instance by hand, the way
-// initialize would have built it: all fifteen kinds on, prepared, planned, then declared again.
-bool PutEveryKindIntoTheInstance(Scenario& s) {
-  auto* instance = static_cast<ShaderInstance*>(s.shader.instance);
-  ReleaseFillPlan(instance->plan);
-  ClearLayerList(instance->layers);
-  for (std::int32_t kind = 1; kind <= KindCount(); ++kind) {
-    LayerRecord* record = AppendLayer(instance->layers, FindKindRow(kind));
-    if (record == nullptr) return false;
-    record->flags &= ~std::uint32_t{LayerOff};
-  }
-  PrepareLayersForRender(instance->layers);
-  if (!PlanFill(instance->layers, instance->plan)) return false;
-  hostsim::ResetDeclarations();
-  InitLayersRecord layers = hostsim::MakeInitLayersRecord(s.shader.instance, &hostsim::HostSimDeclare);
-  return ZUShaderInitLayers(&layers) == 0;
-}
-
 }  // namespace
 
 Scenario MakeDefaultScenario() {
@@ -154,10 +136,7 @@ Scenario MakeEveryKindScenario() {
   // "Edge Mask" and the fourteen layers left once the empty "Additives Pack" is dropped.
   constexpr std::size_t kDeclared = 15;
   s.how = "stored list";
-  if (hostsim::Declarations().size() != kDeclared) {
-    if (!PutEveryKindIntoTheInstance(s) || hostsim::Declarations().size() != kDeclared) return s;
-    s.how = "list put into the instance by hand";
-  }
+  if (hostsim::Declarations().size() != kDeclared) return s;
   const char* written[] = {"Diffuse Pack", "Lights", "Shadows", "Ambient/GI", "RT Reflections", "Transparency"};
   for (std::size_t i = 0; i < 6; ++i) s.ids[i] = IdOf(written[i]);
   s.floor = &EveryKindFloor;

@@ -137,11 +137,6 @@ TEST_F(RenderRoadTest, StoredDiffusePackLightsAndSpecular) {
   Initialize(words);
   ASSERT_EQ(Declare(), 0);
   const auto& declared = hostsim::Declarations();
-  // Needs the stored-list reader: until the library reads stored lists it falls back to the
-  // default list, which declares a single "Diffuse Pack".
-  if (declared.size() == 1 && hostsim::DeclaredName(declared[0]) == "Diffuse Pack")
-    GTEST_SKIP() << "the library does not read stored lists yet";
-
   ASSERT_EQ(declared.size(), 3u);
   const char* names[] = {"Shot7_Diffuse Pack", "Shot7_Lights", "Shot7_Specular"};
   const char* keys[] = {"norm", "mul ", "lddg"};
