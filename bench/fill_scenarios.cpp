@@ -9,7 +9,7 @@
 #include "hostsim/declare_callback.h"
 #include "hostsim/fill_service.h"
 #include "hostsim/light_iterator.h"
-#include "hostsim/stored_list_bytes.h"
+#include "hostsim/stored_list_form.h"
 #include "layers/layer_kind_table.h"
 #include "layers/layer_list.h"
 #include "layers/render_resolution.h"

@@ -13,7 +13,7 @@
 #include "hostsim/light_iterator.h"
 #include "hostsim/plugin_library.h"
 #include "hostsim/records.h"
-#include "hostsim/stored_list_bytes.h"
+#include "hostsim/stored_list_form.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "hostsim/declare_callback.h"
 #include "hostsim/fill_service.h"
 #include "hostsim/light_iterator.h"
-#include "hostsim/stored_list_bytes.h"
+#include "hostsim/stored_list_form.h"
 
 namespace {
 

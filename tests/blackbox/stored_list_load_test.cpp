@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "blackbox/plugin_fixture.h"
-#include "support/stored_list_bytes.h"
+#include "hostsim/stored_list_form.h"
 
 using hostsim::EncodeParamBlock;
 using hostsim::MakeShaderRecord;
@@ -61,7 +61,7 @@ class StoredListLoad : public PluginTest {
 
 TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   BecomeRenderingHost();
-  const auto block = StoredListBytes()
+  const auto block = hostsim::StoredListBuilder()
                          .Header("Pass", 4)
                          .Entry(3, 0x2, 8, 1, 0, 0, "My shadows")
                          .Entry(6, 0x1, 18, 0, 0, 0, "Highlights")       // off: dropped before rendering
@@ -113,7 +113,7 @@ TEST_F(StoredListLoad, AStoredListWithEveryLayerOffOrNoneMakesNoInstance) {
 
 TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
   BecomeRenderingHost();
-  const auto block = StoredListBytes().Header("Pass", 0xFFFFFFFFu).InHostBlock();
+  const auto block = hostsim::StoredListBuilder().Header("Pass", 0xFFFFFFFFu).InHostBlock();
   ShaderRecord shader{};
   ASSERT_EQ(Initialize(shader, block), 0);
   ASSERT_NE(shader.instance, nullptr);
@@ -125,7 +125,7 @@ TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
 }
 
 TEST_F(StoredListLoad, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
-  const auto block = StoredListBytes()
+  const auto block = hostsim::StoredListBuilder()
                          .Header("Pass", 2)
                          .Entry(6, 0x1, 18, 0, 0, 0, "Highlights")
                          .Entry(1, 0x2, 0, 0, 0, 0, "Diffuse")
@@ -146,7 +146,7 @@ TEST_F(StoredListLoad, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
 
 TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
   BecomeRenderingHost();
-  const auto block = StoredListBytes()
+  const auto block = hostsim::StoredListBuilder()
                          .Header("Pass", 2)
                          .Entry(2, 0x2, 8, 0, 0, 0, "Key light")
                          .Entry(1, 0x2, 0, 0, 0, 0, "Diffuse")

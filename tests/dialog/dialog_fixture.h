@@ -10,7 +10,7 @@
 #include "blackbox/plugin_fixture.h"
 #include "hostsim/dialog_toolkit.h"
 #include "hostsim/host_set_info.h"
-#include "hostsim/stored_list_decoder.h"
+#include "hostsim/stored_list_form.h"
 
 class LayersDialogTest : public PluginTest {
  protected:

@@ -7,7 +7,7 @@
 #include "host/stored_block_descriptor.h"
 #include "hostsim/dialog_toolkit.h"
 #include "hostsim/host_set_info.h"
-#include "hostsim/stored_list_decoder.h"
+#include "hostsim/stored_list_form.h"
 
 extern "C" std::int32_t ZU_ABI ZU_GetEditTextString(ControlRef control, char* text, std::int32_t* length);
 

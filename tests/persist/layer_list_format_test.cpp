@@ -49,7 +49,7 @@ TEST_F(LayerListFormat, TheShadowsBytesLoadWithASpaceForTheMissingBaseName) {
 
 TEST_F(LayerListFormat, TheNineBytesLoadAsAListWithoutItemsOrBaseName) {
   list.selectedId = 4;
-  ASSERT_TRUE(Load(StoredListBytes().Header("Pass", 0).bytes())) << "a stored base name is dropped with no layers";
+  ASSERT_TRUE(Load(hostsim::StoredListBuilder().Header("Pass", 0).bytes())) << "a stored base name is dropped with no layers";
   EXPECT_EQ(list.baseName, nullptr);
   ASSERT_TRUE(Load(kEmptyList));
   EXPECT_EQ(list.count, 0);
@@ -145,7 +145,7 @@ TEST_F(LayerListFormat, AnEmptyStoredNameLoadsAsASpaceAndIsSavedAsOne) {
 TEST_F(LayerListFormat, StoredNamesKeepEveryByteUpTo255) {
   std::string name(255, 'x');
   name[0] = '\xE9';  // no conversion of the character bytes
-  ASSERT_TRUE(Load(StoredListBytes().Header("b", 1).Entry(1, 0, 0, 0, 0, 0, name).bytes()));
+  ASSERT_TRUE(Load(hostsim::StoredListBuilder().Header("b", 1).Entry(1, 0, 0, 0, 0, 0, name).bytes()));
   ASSERT_EQ(list.count, 1);
   EXPECT_EQ(std::string(list.items[0].name), name);
 }
@@ -153,7 +153,7 @@ TEST_F(LayerListFormat, StoredNamesKeepEveryByteUpTo255) {
 TEST_F(LayerListFormat, ReadingAnEntryReplacesItsNameAndKeepsTheHostLayer) {
   LayerRecord& record = Append(kFog, "old name");
   record.hostLayerId = 12;
-  const auto bytes = StoredListBytes().Entry(6, 0x11, 18, 0, 0, 0, "Specular").bytes();
+  const auto bytes = hostsim::StoredListBuilder().Entry(6, 0x11, 18, 0, 0, 0, "Specular").bytes();
   ByteStream stream = MakeMemoryStream(const_cast<std::uint8_t*>(bytes.data()), std::int32_t(bytes.size()));
   ASSERT_TRUE(ReadLayerEntry(record, stream));
   EXPECT_EQ(record.id, 0);
@@ -164,7 +164,7 @@ TEST_F(LayerListFormat, ReadingAnEntryReplacesItsNameAndKeepsTheHostLayer) {
 }
 
 TEST_F(LayerListFormat, AStreamThatEndsAnywhereInsideTheListFailsTheRead) {
-  std::vector<std::uint8_t> bytes = StoredListBytes().Header("Base", 2).bytes();
+  std::vector<std::uint8_t> bytes = hostsim::StoredListBuilder().Header("Base", 2).bytes();
   bytes.insert(bytes.end(), kShadowsList.begin() + 9, kShadowsList.end());
   bytes.insert(bytes.end(), kShadowsList.begin() + 9, kShadowsList.end());
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {

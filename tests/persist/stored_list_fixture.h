@@ -12,7 +12,7 @@
 #include "persist/layer_list_writer.h"
 #include "persist/stored_list.h"
 #include "support/host_memory_test.h"
-#include "support/stored_list_bytes.h"
+#include "hostsim/stored_list_form.h"
 
 class StoredListTest : public HostMemoryTest {
  protected:

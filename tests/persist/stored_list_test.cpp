@@ -11,7 +11,7 @@ namespace {
 
 using StoredList = StoredListTest;
 
-const StoredListBytes kTwoLayers = StoredListBytes()
+const hostsim::StoredListBuilder kTwoLayers = hostsim::StoredListBuilder()
                                        .Header("Pass", 2)
                                        .Entry(kLights, 0x2, 8, 0, 0, 0, "Key light")
                                        .Entry(kSpecular, 0x1, 18, 0, 0, 0, "Highlights");
@@ -30,16 +30,16 @@ TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
     std::vector<std::uint8_t> bytes;
     std::uint32_t baseNameAllocations;
   } cases[] = {
-      {"wrong magic", StoredListBytes().Word(0x4C594553u).Short("").Word(0).bytes(), 0},
+      {"wrong magic", hostsim::StoredListBuilder().Word(0x4C594553u).Short("").Word(0).bytes(), 0},
       {"all zero", {}, 0},
-      {"count FF FF FF FF", StoredListBytes().Header("", 0xFFFFFFFFu).bytes(), 1},
-      {"count with only the sign bit", StoredListBytes().Header("x", 0x80000000u).Entry(1, 0, 0, 0, 0, 0, "a").bytes(), 1},
+      {"count FF FF FF FF", hostsim::StoredListBuilder().Header("", 0xFFFFFFFFu).bytes(), 1},
+      {"count with only the sign bit", hostsim::StoredListBuilder().Header("x", 0x80000000u).Entry(1, 0, 0, 0, 0, 0, "a").bytes(), 1},
       // More layers than the rest of the 1 MiB can hold, however short each is.
-      {"count 0x7FFFFFFF", StoredListBytes().Header("", 0x7FFFFFFFu).bytes(), 1},
-      {"count one past what fits", StoredListBytes().Header("", (0x100000 - 9) / 25 + 1).bytes(), 1},
+      {"count 0x7FFFFFFF", hostsim::StoredListBuilder().Header("", 0x7FFFFFFFu).bytes(), 1},
+      {"count one past what fits", hostsim::StoredListBuilder().Header("", (0x100000 - 9) / 25 + 1).bytes(), 1},
   };
   for (const Case& c : cases) {
-    std::vector<std::uint8_t> block = StoredListBytes().InHostBlock();
+    std::vector<std::uint8_t> block = hostsim::StoredListBuilder().InHostBlock();
     std::copy(c.bytes.begin(), c.bytes.end(), block.begin());
     hostsim::ResetAllocator();
     LoadLayerListOrDefault(list, HostAddress(block.data()));
@@ -56,7 +56,7 @@ TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
 TEST_F(StoredList, ALongestPossibleCountOfEmptyEntriesStillLoads) {
   // Every entry at its smallest: the count the reader allows at most, and the stream holds them.
   const std::int32_t count = (StoredListReadLimit - 9) / StoredEntryMinimumSize;
-  std::vector<std::uint8_t> block = StoredListBytes().Header("", std::uint32_t(count)).InHostBlock();
+  std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Header("", std::uint32_t(count)).InHostBlock();
   ASSERT_TRUE(LoadLayerListFromBlock(list, block.data()));
   EXPECT_EQ(list.count, count);
   EXPECT_EQ(list.items[count - 1].id, count);
@@ -66,7 +66,7 @@ TEST_F(StoredList, ALongestPossibleCountOfEmptyEntriesStillLoads) {
 TEST_F(StoredList, AReadPastTheBoundFailsTheLoad) {
   // Long names run the entries past 1 MiB before the count is reached; the block ends exactly
   // at the bound, so a read beyond it would be caught by the sanitizer build.
-  StoredListBytes bytes;
+  hostsim::StoredListBuilder bytes;
   bytes.Header("", 4000);
   while (bytes.bytes().size() < std::size_t(StoredListReadLimit)) bytes.Entry(kFog, 0, 0, 0, 0, 0, std::string(255, 'n'));
   std::vector<std::uint8_t> block(bytes.bytes().begin(), bytes.bytes().begin() + StoredListReadLimit);

@@ -1,4 +1,4 @@
-#include "hostsim/stored_list_decoder.h"
+#include "hostsim/stored_list_form.h"
 
 namespace hostsim {
 namespace {
@@ -57,6 +57,15 @@ std::optional<StoredList> DecodeStoredList(const std::uint8_t* bytes, std::size_
   }
   if (!in.AtEnd()) return std::nullopt;
   return list;
+}
+
+std::vector<std::uint8_t> EncodeStoredList(const std::string& baseName, const std::vector<StoredLayer>& layers) {
+  StoredListBuilder out;
+  out.Header(baseName.substr(0, 255), std::uint32_t(layers.size()));
+  for (const StoredLayer& layer : layers)
+    out.Entry(layer.kind, layer.flags, layer.blendMode, layer.option1, layer.option2, layer.option3,
+              layer.name.substr(0, 255));
+  return out.bytes();
 }
 
 }  // namespace hostsim
