@@ -7,8 +7,10 @@
 #endif
 
 #if defined(_WIN32)
-// A null module handle searches the exports of the process's main executable, the host.
-void* FindHostFunction(const char* name) { return reinterpret_cast<void*>(GetProcAddress(nullptr, name)); }
+// The module handle of the process's main executable, the host, whose exports are searched.
+void* FindHostFunction(const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(nullptr), name));
+}
 #else
 // The process's own handle searches the executable that plays the host (and what it was linked
 // with), never this library's private symbols.
