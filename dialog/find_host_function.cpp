@@ -7,7 +7,8 @@
 #endif
 
 #if defined(_WIN32)
-// A null module handle searches the exports of the process's main executable, the host.
+// A null module handle makes the lookup search the exports of the process's main executable, the
+// host, and neither this library nor any other loaded one.
 void* FindHostFunction(const char* name) { return reinterpret_cast<void*>(GetProcAddress(nullptr, name)); }
 #else
 // The process's own handle searches the executable that plays the host (and what it was linked

@@ -10,7 +10,13 @@
 
 #include "hostsim/dialog_toolkit.h"
 
+// A Windows executable exports only what is marked for export; an ELF one exports its default-
+// visibility symbols when linked with exports enabled.
+#if defined(_WIN32)
+#define HOSTSIM_EXPORT extern "C" __declspec(dllexport)
+#else
 #define HOSTSIM_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 

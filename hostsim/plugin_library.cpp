@@ -69,4 +69,16 @@ bool PluginLibrary::IsMapped(const std::string& path) {
 #endif
 }
 
+bool PluginLibrary::ExecutableExports(const char* name) {
+#if defined(_WIN32)
+  return GetProcAddress(GetModuleHandleA(nullptr), name) != nullptr;
+#else
+  void* self = dlopen(nullptr, RTLD_NOW);
+  if (self == nullptr) return false;
+  const bool found = dlsym(self, name) != nullptr;
+  dlclose(self);
+  return found;
+#endif
+}
+
 }  // namespace hostsim

@@ -39,8 +39,11 @@ class PluginLibrary {
   const std::string& error() const { return error_; }
   const PluginEntryPoints& entry() const { return entry_; }
 
-  // Whether a library at path is still mapped in the process.
+  // Whether a library at path is still mapped in the process. On Windows a bare file name
+  // matches a loaded module of that name wherever it was loaded from.
   static bool IsMapped(const std::string& path);
+  // Whether the running executable exports a function of this name, as the plug-in looks it up.
+  static bool ExecutableExports(const char* name);
 
  private:
   void* handle_ = nullptr;

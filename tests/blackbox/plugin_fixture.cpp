@@ -6,6 +6,8 @@ void PluginTest::SetUp() {
   hostsim::ResetAllocator();
   ASSERT_FALSE(hostsim::PluginLibrary::IsMapped(PluginPath())) << "a previous test left the plug-in loaded";
   ASSERT_TRUE(plugin_.Load(PluginPath())) << plugin_.error();
+  // Else the check after unloading could not fail.
+  ASSERT_TRUE(hostsim::PluginLibrary::IsMapped(PluginPath())) << "the loaded plug-in is not found by its path";
 }
 
 void PluginTest::TearDown() {
