@@ -71,6 +71,12 @@ std::vector<const void*> LiveBlocks() {
   return blocks;
 }
 
+const void* FindLiveString(const std::string& text) {
+  for (const auto& [block, size] : State().live)
+    if (size == text.size() + 1 && std::memcmp(block, text.c_str(), size) == 0) return block;
+  return nullptr;
+}
+
 std::int64_t BlockSize(const void* block) {
   const auto& live = State().live;
   auto it = live.find(const_cast<void*>(block));

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "host/abi.h"
@@ -24,6 +25,8 @@ std::uint32_t AllocationCount();
 // Releases of a pointer that is not a live block: double frees, foreign pointers and none.
 std::size_t BadFreeCount();
 std::vector<const void*> LiveBlocks();
+// The live block that holds exactly this text with its terminator, or none.
+const void* FindLiveString(const std::string& text);
 // Size of a live block, or -1 when the pointer is not one.
 std::int64_t BlockSize(const void* block);
 

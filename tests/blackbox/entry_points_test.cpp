@@ -8,19 +8,6 @@ using hostsim::EncodeParamBlock;
 using hostsim::MakeShaderRecord;
 using hostsim::ParamWords;
 
-namespace {
-
-// Whether some live host block holds exactly this terminated text.
-bool LiveStringBlock(const std::string& text) {
-  for (const void* block : hostsim::LiveBlocks())
-    if (hostsim::BlockSize(block) == std::int64_t(text.size() + 1) &&
-        std::memcmp(block, text.c_str(), text.size() + 1) == 0)
-      return true;
-  return false;
-}
-
-}  // namespace
-
 TEST_F(PluginTest, InformationSetsItsBitAndKeepsTheOthers) {
   ShaderInfoRecord info = hostsim::MakeShaderInfoRecord(0x81u);
   EXPECT_EQ(zu().information(&info), 0);
@@ -39,8 +26,8 @@ TEST_F(PluginTest, RenderingHostKeepsAnInstanceWithThePreparedDefaultList) {
   // one step: the five layers that are off in the default list were dropped with their names.
   EXPECT_EQ(hostsim::LiveBlockCount(), 4u);
   EXPECT_GE(hostsim::BlockSize(shader.instance), 0);
-  EXPECT_TRUE(LiveStringBlock("Diffuse Pack"));
-  EXPECT_FALSE(LiveStringBlock("Shadows"));
+  EXPECT_NE(nullptr, hostsim::FindLiveString("Diffuse Pack"));
+  EXPECT_EQ(nullptr, hostsim::FindLiveString("Shadows"));
 
   EXPECT_EQ(zu().finish(&shader), 0);
   EXPECT_EQ(shader.instance, nullptr) << "finish leaves the released instance in the record";
@@ -115,7 +102,7 @@ TEST_F(PluginTest, InterfaceRoleLoadsTheDialogListOnceAndUnloadReleasesIt) {
   // Item array and the six default names.
   ASSERT_EQ(hostsim::LiveBlockCount(), 7u);
   for (const char* name : {"Luminance", "Shadows", "Reflections", "RT Refractions", "Specular", "Diffuse Pack"})
-    EXPECT_TRUE(LiveStringBlock(name)) << name;
+    EXPECT_NE(nullptr, hostsim::FindLiveString(name)) << name;
   const std::uint32_t requests = hostsim::AllocationCount();
 
   // A second initialize while the list is loaded leaves it untouched.

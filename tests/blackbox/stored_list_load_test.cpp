@@ -13,15 +13,6 @@ using hostsim::ParamWords;
 
 namespace {
 
-// The live host block holding exactly this terminated text, or none.
-const void* LiveString(const std::string& text) {
-  for (const void* block : hostsim::LiveBlocks())
-    if (hostsim::BlockSize(block) == std::int64_t(text.size() + 1) &&
-        std::memcmp(block, text.c_str(), text.size() + 1) == 0)
-      return block;
-  return nullptr;
-}
-
 // A layer as the host sees it in the item array: nine 32-bit words, the name's address last.
 constexpr std::size_t kRecordBytes = 36;
 constexpr std::size_t kNameWord = 8;
@@ -72,10 +63,10 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   ASSERT_EQ(Initialize(shader, block), 0);
   ASSERT_NE(shader.instance, nullptr);
 
-  const std::vector<const void*> names = {LiveString("My shadows"), LiveString("Key light"), LiveString(" ")};
+  const std::vector<const void*> names = {hostsim::FindLiveString("My shadows"), hostsim::FindLiveString("Key light"), hostsim::FindLiveString(" ")};
   for (std::size_t i = 0; i < names.size(); ++i) ASSERT_NE(names[i], nullptr) << "name " << i;
-  EXPECT_EQ(LiveString("Highlights"), nullptr) << "the dropped layer's name is released";
-  EXPECT_NE(LiveString("Pass"), nullptr) << "the base name is kept for declaring";
+  EXPECT_EQ(hostsim::FindLiveString("Highlights"), nullptr) << "the dropped layer's name is released";
+  EXPECT_NE(hostsim::FindLiveString("Pass"), nullptr) << "the base name is kept for declaring";
   const void* items = ItemArrayFor(names);
   ASSERT_NE(items, nullptr) << "no item array holds the three layers in stored order";
   // Instance, item array, three names, the base name and the fill plan's steps.
@@ -118,8 +109,8 @@ TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
   ASSERT_EQ(Initialize(shader, block), 0);
   ASSERT_NE(shader.instance, nullptr);
   // Of the default list only "Diffuse Pack" is on; the stored base name went with the failed load.
-  EXPECT_NE(LiveString("Diffuse Pack"), nullptr);
-  EXPECT_EQ(LiveString("Pass"), nullptr);
+  EXPECT_NE(hostsim::FindLiveString("Diffuse Pack"), nullptr);
+  EXPECT_EQ(hostsim::FindLiveString("Pass"), nullptr);
   EXPECT_EQ(hostsim::LiveBlockCount(), 4u) << "instance, item array, name and fill plan";
   zu().finish(&shader);
 }
@@ -134,11 +125,11 @@ TEST_F(StoredListLoad, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
   ASSERT_EQ(Initialize(shader, block), 0);
   EXPECT_EQ(shader.instance, nullptr);
   // The dialog edits layers that are off too: nothing is dropped.
-  const void* items = ItemArrayFor({LiveString("Highlights"), LiveString("Diffuse")});
+  const void* items = ItemArrayFor({hostsim::FindLiveString("Highlights"), hostsim::FindLiveString("Diffuse")});
   ASSERT_NE(items, nullptr);
   EXPECT_EQ(WordAt(items, 0, 0), 1u);
   EXPECT_EQ(WordAt(items, 1, 0), 2u);
-  EXPECT_NE(LiveString("Pass"), nullptr);
+  EXPECT_NE(hostsim::FindLiveString("Pass"), nullptr);
   EXPECT_EQ(hostsim::LiveBlockCount(), 4u);
   Unload();
   EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
@@ -166,7 +157,7 @@ TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
     // fill plan does without its steps and keeps the stored list.
     if (n > 1) {
       const bool loadFailed = injected && n < planBlock;
-      EXPECT_NE(LiveString(loadFailed ? "Diffuse Pack" : "Key light"), nullptr) << "refusing allocation " << n;
+      EXPECT_NE(hostsim::FindLiveString(loadFailed ? "Diffuse Pack" : "Key light"), nullptr) << "refusing allocation " << n;
       EXPECT_NE(shader.instance, nullptr) << "refusing allocation " << n;
     }
     zu().finish(&shader);
