@@ -137,6 +137,21 @@ TEST_F(LightSumsTest, ClampLowersTheUnshadowedLightByTheStrongestReduction) {
   EXPECT_TRUE(ChannelsAre(sums.unshadowed, 1.5f, 1.5f, 1.5f)) << "the lit surface does not clip";
 }
 
+TEST_F(LightSumsTest, ClampWorksIn32BitFloats) {
+  // (2 + 1e-7) rounds to 2 in a 32-bit float, so X is exactly 1 and nothing clips; wider
+  // intermediates would see 1.00000005 and lower the light.
+  ++sample.pixelX;
+  EnterPixel(SharedComponentCache(), sample.pixelX, sample.pixelY);
+  hostsim::SetComponent(kComponentDiffuse, ColourValue{1.0f, 0.5f, 0.5f, 0.5f});
+  sums.unshadowed = {1, 2, 2, 2};
+  sums.shadowed = {1, 0.5f, 0.5f, 0.5f};
+  sums.ambient = {1, 1e-7f, 1e-7f, 1e-7f};
+  FillContext fill = Context();
+  ClampUnshadowedLight(fill);
+  EXPECT_EQ(sums.unshadowed.red, 2.0f);
+  EXPECT_EQ(sums.unshadowed.blue, 2.0f);
+}
+
 TEST_F(LightSumsTest, ClampIsSkippedWhenTheHostRefusesTheDiffuseColour) {
   hostsim::FailRequest(hostsim::kGetComponentOperation, kComponentDiffuse, 4);
   Clamp(1.0f, {1, 2, 2, 2}, {1, 0.5f, 0.5f, 0.5f});
