@@ -40,7 +40,8 @@ void LayoutOptionControls() {
   for (std::int32_t id = kAddSpecularCheck; id <= kAddRefractionsCheck; ++id)
     MoveControl(id, after.left - before.left, after.top - before.top);
 
+  const ControlBounds reference = BoundsOf(kLayoutReference);
   ControlBounds item = BoundsOf(kLaidOutItem);
-  item.right = BoundsOf(kLayoutReference).right;
+  item.right = reference.right;
   host_dialog::SetControlBounds(DialogControl(kLaidOutItem), &item);
 }
