@@ -18,10 +18,8 @@ std::size_t RunLength(const std::uint8_t* p, std::size_t left) {
 
 }  // namespace
 
-std::size_t PackBits(std::span<const std::uint8_t> row, std::vector<std::uint8_t>& out) {
-  const std::size_t start = out.size();
-  out.resize(start + PackBitsBound(row.size()));
-  std::uint8_t* dst = out.data() + start;
+std::size_t PackBits(std::span<const std::uint8_t> row, std::uint8_t* out) {
+  std::uint8_t* dst = out;
   const std::uint8_t* src = row.data();
   const std::size_t size = row.size();
   std::size_t i = 0;
@@ -52,9 +50,7 @@ std::size_t PackBits(std::span<const std::uint8_t> row, std::vector<std::uint8_t
     if (literal_length == kPackBitsMaxPacket) flush_literal();
   }
   flush_literal();
-  const std::size_t written = static_cast<std::size_t>(dst - (out.data() + start));
-  out.resize(start + written);
-  return written;
+  return static_cast<std::size_t>(dst - out);
 }
 
 bool UnpackBits(std::span<const std::uint8_t> packed, std::span<std::uint8_t> row) {

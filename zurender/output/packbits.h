@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace zurender {
 
@@ -15,8 +14,9 @@ constexpr std::size_t kPackBitsMaxPacket = 128;
 // The most bytes that packing size bytes can give: one header per 128 literal bytes.
 constexpr std::size_t PackBitsBound(std::size_t size) { return size + (size + kPackBitsMaxPacket - 1) / kPackBitsMaxPacket; }
 
-// Appends the packed row to out and returns the number of bytes appended.
-std::size_t PackBits(std::span<const std::uint8_t> row, std::vector<std::uint8_t>& out);
+// Packs row into out, which must have room for PackBitsBound(row.size()) bytes; returns the
+// number of bytes written.
+std::size_t PackBits(std::span<const std::uint8_t> row, std::uint8_t* out);
 
 // Unpacks exactly row.size() bytes from packed, which must hold exactly the packets for them.
 // False on any disagreement (short input, a packet that passes the row's end, bytes left over).

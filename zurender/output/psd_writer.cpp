@@ -138,34 +138,35 @@ class ChannelWriter {
         row_(width_ * static_cast<std::size_t>(depth_ / 8)) {}
 
   // Writes compression, row counts and rows; returns the bytes written (compression included).
+  // The channel is held raw and packed at once, and whichever is smaller goes to the file.
   Status Write(AtomicFile& file, const ColourValue* pixels, ChannelSource source, std::uint64_t& written) {
-    packed_.clear();
-    counts_.clear();
+    const std::size_t row_bytes = row_.size();
+    // Sized once: the same sizes for every channel leave the buffers as they are.
+    raw_.resize(row_bytes * height_);
+    packed_.resize(PackBitsBound(row_bytes) * height_);
+    counts_.resize(2 * height_);
+    std::size_t packed_size = 0;
     bool rle_fits = true;
     for (std::size_t y = 0; y < height_; ++y) {
-      EncodeSamples(pixels + y * width_, width_, source, depth_, row_.data());
-      const std::size_t count = PackBits(row_, packed_);
+      std::uint8_t* row = raw_.data() + y * row_bytes;
+      EncodeSamples(pixels + y * width_, width_, source, depth_, row);
+      const std::size_t count = PackBits(std::span<const std::uint8_t>(row, row_bytes), packed_.data() + packed_size);
+      packed_size += count;
       rle_fits = rle_fits && count <= kMaxRowCount;
-      counts_.resize(counts_.size() + 2);
-      PutU16(counts_.data() + counts_.size() - 2, static_cast<std::uint16_t>(count));
+      PutU16(counts_.data() + 2 * y, static_cast<std::uint16_t>(count));
     }
-    const std::uint64_t raw_size = std::uint64_t(row_.size()) * height_;
     std::uint8_t compression[2];
-    if (rle_fits && counts_.size() + packed_.size() < raw_size) {
+    if (rle_fits && counts_.size() + packed_size < raw_.size()) {
       PutU16(compression, kRle);
       (void)file.Write(compression, 2);
       (void)file.Write(counts_.data(), counts_.size());
-      written = 2 + counts_.size() + packed_.size();
-      return file.Write(packed_.data(), packed_.size());
+      written = 2 + counts_.size() + packed_size;
+      return file.Write(packed_.data(), packed_size);
     }
     PutU16(compression, kRaw);
     (void)file.Write(compression, 2);
-    for (std::size_t y = 0; y < height_; ++y) {
-      EncodeSamples(pixels + y * width_, width_, source, depth_, row_.data());
-      (void)file.Write(row_.data(), row_.size());
-    }
-    written = 2 + raw_size;
-    return file.status();
+    written = 2 + raw_.size();
+    return file.Write(raw_.data(), raw_.size());
   }
 
   // The merged image: one compression for all planes, and with RLE every row count of every
@@ -191,10 +192,10 @@ class ChannelWriter {
     for (const ChannelSource& source : kMergedChannels) {
       for (std::size_t y = 0; y < height_; ++y, ++row_index) {
         EncodeSamples(pixels + y * width_, width_, source, depth_, row_.data());
-        packed_.clear();
-        const std::size_t count = PackBits(row_, packed_);
+        packed_.resize(PackBitsBound(row_.size()));
+        const std::size_t count = PackBits(row_, packed_.data());
         PutU16(counts_.data() + 2 * row_index, static_cast<std::uint16_t>(count));
-        (void)file.Write(packed_.data(), packed_.size());
+        (void)file.Write(packed_.data(), count);
       }
     }
     const std::uint64_t end = file.Tell();
@@ -208,6 +209,7 @@ class ChannelWriter {
   std::size_t height_;
   int depth_;
   std::vector<std::uint8_t> row_;
+  std::vector<std::uint8_t> raw_;
   std::vector<std::uint8_t> packed_;
   std::vector<std::uint8_t> counts_;
 };

@@ -48,22 +48,23 @@ TEST(PackBits, EdgeCasesDecodeBackAndStayWithinBound) {
       Join({Literal(5), Repeat(2, 8), Literal(126), Repeat(3, 6)}),
   };
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::vector<std::uint8_t> packed = {0xEE};  // appends after what is there
-    const std::size_t count = PackBits(rows[i], packed);
-    ASSERT_EQ(count + 1, packed.size()) << "row " << i;
-    const std::vector<std::uint8_t> body(packed.begin() + 1, packed.end());
+    // Exactly the room promised, and a guard byte after it that must stay.
+    std::vector<std::uint8_t> packed(PackBitsBound(rows[i].size()) + 1, 0xEE);
+    const std::size_t count = PackBits(rows[i], packed.data());
+    ASSERT_LE(count, PackBitsBound(rows[i].size())) << "row " << i;
+    EXPECT_EQ(packed.back(), 0xEE) << "row " << i;
+    const std::vector<std::uint8_t> body(packed.begin(), packed.begin() + count);
     int no_ops = 0;
     EXPECT_EQ(Decode(body, no_ops), rows[i]) << "row " << i;
     EXPECT_EQ(no_ops, 0) << "row " << i;
-    EXPECT_LE(count, PackBitsBound(rows[i].size())) << "row " << i;
 
     std::vector<std::uint8_t> unpacked(rows[i].size());
     EXPECT_TRUE(UnpackBits(body, unpacked)) << "row " << i;
     EXPECT_EQ(unpacked, rows[i]) << "row " << i;
   }
   // Runs pack small: 129 equal bytes are two packets (128 + 1 repeated), 4 bytes.
-  std::vector<std::uint8_t> packed;
-  EXPECT_EQ(PackBits(Repeat(129, 9), packed), 4u);
+  std::vector<std::uint8_t> packed(PackBitsBound(129));
+  packed.resize(PackBits(Repeat(129, 9), packed.data()));
   EXPECT_EQ(packed, (std::vector<std::uint8_t>{129, 9, 0, 9}));
 }
 
