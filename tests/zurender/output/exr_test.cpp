@@ -13,9 +13,11 @@
 
 #include "zurender/output/big_endian.h"
 #include "zurender/output/exr_file.h"
+#include "zurender/output/exr_layer_names.h"
 #include "zurender/output/exr_reader.h"
 #include "zurender/output/exr_writer.h"
 #include "zurender/output/output_test_support.h"
+#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -82,6 +84,15 @@ TEST(Exr, RoundTripKeepsOrderNamesKeysVisibilityAndExactValues) {
   }
   EXPECT_FALSE(WriteExr(dir.File("none.exr"), ExrImage{width, height, {}}).ok()) << "no layers";
   EXPECT_FALSE(WriteExr(dir.File("short.exr"), ExrImage{width + 1, height, views}).ok()) << "short pixels";
+}
+
+TEST(Exr, LongNamesAreCutOnACharacterBoundary) {
+  const std::string name = "a" + std::string(300, '\xE9');  // two UTF-8 bytes each
+  const LayerView layers[2] = {{name, 0, true, {}}, {name, 0, true, {}}};
+  const std::vector<std::string> prefixes = ExrChannelPrefixes(layers);
+  ASSERT_EQ(prefixes.size(), 2u);
+  EXPECT_EQ(prefixes[0], Latin1ToUtf8(name).substr(0, 199)) << "cut before a lead byte";
+  EXPECT_EQ(prefixes[1], prefixes[0] + "_2");
 }
 
 TEST(Exr, ReadsFilesFromElsewhereByChannelName) {

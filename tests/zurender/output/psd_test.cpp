@@ -104,6 +104,35 @@ TEST(Psd, RoundTripKeepsLayersNamesKeysFlagsAndValuesAtEveryDepth) {
   }
 }
 
+TEST(Psd, DegenerateInputsGiveReadableFilesOrErrors) {
+  testing::TempDir dir;
+  const std::vector<ColourValue> pixel(1, ColourValue{1.0f, 0.5f, 0.25f, 2.0f});
+  const std::string long_name(300, 'n');
+  const LayerView layer{long_name, FourCc("norm"), true, pixel};
+  const std::string path = dir.File("one.psd");
+
+  ASSERT_TRUE(WritePsd(path, PsdImage{1, 1, 16, {}, pixel, {}}).ok());
+  Result<PsdDocument> read = ReadPsd(path);
+  ASSERT_TRUE(read.ok()) << read.message();
+  EXPECT_TRUE(read->layers.empty());
+  EXPECT_TRUE(read->icc_profile.empty());
+  EXPECT_NEAR(read->merged[0].red, 0.5f, Tolerance(16));
+
+  ASSERT_TRUE(WritePsd(path, PsdImage{1, 1, 32, std::span(&layer, 1), pixel, {}}).ok());
+  read = ReadPsd(path);
+  ASSERT_TRUE(read.ok()) << read.message();
+  ASSERT_EQ(read->layers.size(), 1u);
+  EXPECT_EQ(read->layers[0].name, long_name.substr(0, kPsdMaxNameBytes));
+  EXPECT_EQ(read->layers[0].pixels[0].blue, 2.0f) << "32 bits keep values above 1";
+
+  for (const PsdImage& bad : {PsdImage{0, 1, 8, {}, {}, {}}, PsdImage{1, 1, 12, {}, pixel, {}},
+                              PsdImage{2, 1, 8, std::span(&layer, 1), pixel, {}}, PsdImage{1, 1, 8, {}, {}, {}}}) {
+    const Status status = WritePsd(path, bad);
+    EXPECT_FALSE(status.ok()) << bad.width << "x" << bad.height << " depth " << bad.depth;
+    EXPECT_NE(status.message().find(path), std::string::npos) << status.message();
+  }
+}
+
 std::vector<float> ImageMagickSamples(const std::string& image, const char* map) {
   const auto raw = testing::RunCommand("convert '" + image + "' -depth 16 " + map + ":- 2>/dev/null");
   std::vector<float> samples;
