@@ -2,6 +2,8 @@
 
 #include <lcms2.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace zurender {
@@ -11,6 +13,12 @@ constexpr cmsCIExyY kD65{0.3127, 0.3290, 1.0};
 constexpr cmsCIExyYTRIPLE kSrgbPrimaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
 constexpr const wchar_t* kDescription = L"Linear sRGB (gamma 1)";
 constexpr const wchar_t* kCopyright = L"No copyright, use freely";
+
+// The header's creation date (bytes 24-35: year, month, day, hours, minutes, seconds) is the
+// moment of saving; a fixed one makes the same render give the same file bytes. The profile ID
+// is left zero (not computed), so nothing else depends on the date.
+constexpr std::size_t kDateOffset = 24;
+constexpr std::uint8_t kFixedDate[12] = {0x07, 0xE8, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0};  // 2024-01-01 00:00:00
 
 struct ProfileCloser {
   void operator()(void* profile) const { cmsCloseProfile(profile); }
@@ -46,6 +54,8 @@ Result<std::vector<std::uint8_t>> LinearSrgbProfile() {
     std::vector<std::uint8_t> bytes(size);
     if (!cmsSaveProfileToMem(profile.get(), bytes.data(), &size)) return failed;
     bytes.resize(size);
+    if (bytes.size() < kDateOffset + sizeof kFixedDate) return failed;
+    std::copy(std::begin(kFixedDate), std::end(kFixedDate), bytes.begin() + kDateOffset);
     return bytes;
   } catch (const std::bad_alloc&) {
     return failed;
