@@ -93,8 +93,8 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
 Status WriteExr(const std::string& path, const ExrImage& image) {
   if (Status status = Validate(path, image); !status.ok()) return status;
   AtomicFile file;
-  if (Status status = file.Open(path); !status.ok()) return status;
   try {
+    if (Status status = file.Open(path); !status.ok()) return status;
     WriteFile(file, image);
   } catch (const std::bad_alloc&) {
     return file.Fail("out of memory");
