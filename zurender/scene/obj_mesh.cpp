@@ -15,9 +15,12 @@ std::string FirstLine(std::string text) {
   return text;
 }
 
-bool FiniteTriples(const std::vector<tinyobj::real_t>& values) {
+// Coordinates beyond this are refused: placed and scaled by the scene they must stay finite.
+constexpr float kLargestCoordinate = 1e6f;
+
+bool Triples(const std::vector<tinyobj::real_t>& values) {
   for (tinyobj::real_t v : values) {
-    if (!std::isfinite(v)) return false;
+    if (!(std::fabs(v) <= kLargestCoordinate)) return false;
   }
   return values.size() % 3 == 0;
 }
@@ -39,8 +42,8 @@ Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& na
     return R::Fail("mesh \"" + name + "\": " + FirstLine(reader.Error()));
   }
   const tinyobj::attrib_t& attrib = reader.GetAttrib();
-  if (!FiniteTriples(attrib.vertices) || !FiniteTriples(attrib.normals)) {
-    return R::Fail("mesh \"" + name + "\": a vertex or normal is not a finite number");
+  if (!Triples(attrib.vertices) || !Triples(attrib.normals)) {
+    return R::Fail("mesh \"" + name + "\": a vertex or normal is not a number between -1e+06 and 1e+06");
   }
   const std::size_t vertexCount = attrib.vertices.size() / 3;
   const std::size_t normalCount = attrib.normals.size() / 3;

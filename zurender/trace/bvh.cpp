@@ -10,6 +10,13 @@ constexpr int kBins = 16;
 constexpr int kLeafSize = 4;            // a leaf never holds more, unless its centres coincide
 constexpr float kTraversalCost = 1.0f;  // relative to one primitive test
 
+// The bin of a position measured in bin widths; clamped before the conversion, so that a
+// centre spread too thin for float (an infinite scale) cannot make an out-of-range int.
+int BinOf(float position) {
+  if (!(position > 0.0f)) return 0;
+  return position < static_cast<float>(kBins - 1) ? static_cast<int>(position) : kBins - 1;
+}
+
 struct BuildItem {
   Bounds bounds;
   Vec3 centre;
@@ -74,7 +81,7 @@ class Builder {
       int binCount[kBins] = {};
       const float scale = kBins / extent;
       for (std::int32_t i = first; i < first + count; ++i) {
-        const int b = std::min(kBins - 1, static_cast<int>((items_[i].centre[a] - lo) * scale));
+        const int b = BinOf((items_[i].centre[a] - lo) * scale);
         bin[b].Grow(items_[i].bounds);
         ++binCount[b];
       }
