@@ -53,7 +53,8 @@ std::vector<ExrLayer> LayersFromChannels(const Imf::Header& header) {
   for (auto it = header.channels().begin(); it != header.channels().end(); ++it) {
     const std::string channel = it.name();
     const std::size_t dot = channel.rfind('.');
-    const std::string prefix = dot == std::string::npos ? std::string() : channel.substr(0, dot);
+    if (dot == std::string::npos) continue;  // the merged image's own channels
+    const std::string prefix = channel.substr(0, dot);
     if (!layers.empty() && layers.back().channel_prefix == prefix) continue;
     ExrLayer layer;
     layer.channel_prefix = prefix;
@@ -80,24 +81,27 @@ Result<ExrDocument> ReadFile(const std::string& path) {
   doc.height = int(height);
   doc.layers = listed.value().empty() ? LayersFromChannels(header) : std::move(listed.value());
   const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * sizeof(ColourValue);
-  if (bytes * std::max<std::size_t>(doc.layers.size(), 1) > kMaxDecodedBytes) {
+  const bool merged = header.channels().findChannel("R") != nullptr;
+  if (bytes * (doc.layers.size() + (merged ? 1 : 0)) > kMaxDecodedBytes) {
     return Status::Error("its layers need more memory than a 32-bit process can give");
   }
 
   Imf::FrameBuffer frame;
   const char* suffixes[4] = {"R", "G", "B", "A"};
-  for (ExrLayer& layer : doc.layers) {
-    layer.pixels.assign(std::size_t(width) * std::size_t(height), ColourValue{1.0f, 0.0f, 0.0f, 0.0f});
-    ColourValue* first = layer.pixels.data();
+  auto insert = [&](const std::string& prefix, std::vector<ColourValue>& pixels) {
+    pixels.assign(std::size_t(width) * std::size_t(height), ColourValue{1.0f, 0.0f, 0.0f, 0.0f});
+    ColourValue* first = pixels.data();
     float* members[4] = {&first->red, &first->green, &first->blue, &first->alpha};
     for (int c = 0; c < 4; ++c) {
-      const std::string channel = layer.channel_prefix.empty() ? suffixes[c] : layer.channel_prefix + "." + suffixes[c];
+      const std::string channel = prefix.empty() ? suffixes[c] : prefix + "." + suffixes[c];
       // Channels the file lacks keep what the plane was filled with.
       if (header.channels().findChannel(channel) == nullptr) continue;
       frame.insert(channel, Imf::Slice::Make(Imf::FLOAT, members[c], window, sizeof(ColourValue),
                                              sizeof(ColourValue) * std::size_t(width)));
     }
-  }
+  };
+  if (merged) insert(std::string(), doc.merged);
+  for (ExrLayer& layer : doc.layers) insert(layer.channel_prefix, layer.pixels);
   file.setFrameBuffer(frame);
   file.readPixels(window.min.y, window.max.y);
   return doc;

@@ -24,6 +24,7 @@ struct ExrDocument {
   int width = 0;   // of the data window
   int height = 0;
   std::vector<ExrLayer> layers;  // top of the stack first
+  std::vector<ColourValue> merged;  // the unprefixed R, G, B, A channels; empty when the file has none
 };
 
 Result<ExrDocument> ReadExr(const std::string& path);

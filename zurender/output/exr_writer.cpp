@@ -46,6 +46,7 @@ Status Validate(const std::string& path, const ExrImage& image) {
       return fail("layer " + std::to_string(i + 1) + " is not width*height pixels");
     }
   }
+  if (!image.merged.empty() && image.merged.size() != pixels) return fail("the merged image is not width*height pixels");
   return Status();
 }
 
@@ -61,20 +62,23 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
   Imf::FrameBuffer frame;
   const std::size_t x_stride = sizeof(ColourValue);
   const std::size_t y_stride = x_stride * std::size_t(image.width);
+  // The frame buffer points at the caller's pixels: OpenEXR reads them row block by row block.
+  auto insert = [&](const std::string& prefix, const ColourValue* first) {
+    const float* members[4] = {&first->red, &first->green, &first->blue, &first->alpha};
+    for (int c = 0; c < 4; ++c) {
+      const std::string channel = prefix.empty() ? kChannelSuffixes[c] + 1 : prefix + kChannelSuffixes[c];
+      header.channels().insert(channel, Imf::Channel(Imf::FLOAT));
+      char* base = const_cast<char*>(reinterpret_cast<const char*>(members[c]));
+      frame.insert(channel, Imf::Slice(Imf::FLOAT, base, x_stride, y_stride));
+    }
+  };
+  if (!image.merged.empty()) insert(std::string(), image.merged.data());
   for (std::size_t i = 0; i < image.layers.size(); ++i) {
     const LayerView& layer = image.layers[i];
     names.push_back(Latin1ToUtf8(layer.name));
     keys.push_back(BlendKeyText(layer.blend_key));
     visibility.push_back(layer.visible ? kExrVisible : kExrHidden);
-    // The frame buffer points at the caller's pixels: OpenEXR reads them row block by row block.
-    const ColourValue* first = layer.pixels.data();
-    const float* members[4] = {&first->red, &first->green, &first->blue, &first->alpha};
-    for (int c = 0; c < 4; ++c) {
-      const std::string channel = prefixes[i] + kChannelSuffixes[c];
-      header.channels().insert(channel, Imf::Channel(Imf::FLOAT));
-      char* base = const_cast<char*>(reinterpret_cast<const char*>(members[c]));
-      frame.insert(channel, Imf::Slice(Imf::FLOAT, base, x_stride, y_stride));
-    }
+    insert(prefixes[i], layer.pixels.data());
   }
   header.insert(kExrLayerChannels, Imf::StringVectorAttribute(prefixes));
   header.insert(kExrLayerNames, Imf::StringVectorAttribute(names));

@@ -22,6 +22,9 @@ struct ExrImage {
   int height = 0;
   std::span<const LayerView> layers;  // top of the stack first; the file refers to the pixels in place
   ExrCompression compression = ExrCompression::kRle;
+  // The composite, written as the file's own R, G, B, A channels (no layer prefix), which is what
+  // viewers show of a multi-layer file; empty: none.
+  std::span<const ColourValue> merged;
 };
 
 Status WriteExr(const std::string& path, const ExrImage& image);

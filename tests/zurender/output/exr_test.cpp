@@ -43,7 +43,8 @@ TEST(Exr, RoundTripKeepsOrderNamesKeysVisibilityAndExactValues) {
   testing::TempDir dir;
   for (const ExrCompression compression : {ExrCompression::kRle, ExrCompression::kNone, ExrCompression::kZip}) {
     const std::string path = dir.File("layers.exr");
-    const Status written = WriteExr(path, ExrImage{width, height, views, compression});
+    // The fourth layer doubles as the merged image, written as the file's own R, G, B, A.
+    const Status written = WriteExr(path, ExrImage{width, height, views, compression, views[3].pixels});
     ASSERT_TRUE(written.ok()) << written.message();
 
     // What other readers see: unique prefixes without dots, the stack order in an attribute.
@@ -57,12 +58,14 @@ TEST(Exr, RoundTripKeepsOrderNamesKeysVisibilityAndExactValues) {
       ++channels;
       EXPECT_EQ(it.channel().type, Imf::FLOAT) << it.name();
     }
-    EXPECT_EQ(channels, 20);
+    EXPECT_EQ(channels, 24);
     EXPECT_NE(file.header().channels().findChannel("Lights_2.A"), nullptr);
 
     const Result<ExrDocument> read = ReadExr(path);
     ASSERT_TRUE(read.ok()) << read.message();
-    ASSERT_EQ(read->layers.size(), layers.size());
+    ASSERT_EQ(read->layers.size(), layers.size()) << "the merged channels are no layer";
+    ASSERT_EQ(read->merged.size(), layers[3].pixels.size());
+    EXPECT_EQ(std::memcmp(read->merged.data(), layers[3].pixels.data(), read->merged.size() * sizeof(ColourValue)), 0);
     EXPECT_EQ(read->width, width);
     EXPECT_EQ(read->height, height);
     for (std::size_t i = 0; i < layers.size(); ++i) {
@@ -82,8 +85,8 @@ TEST(Exr, RoundTripKeepsOrderNamesKeysVisibilityAndExactValues) {
       }
     }
   }
-  EXPECT_FALSE(WriteExr(dir.File("none.exr"), ExrImage{width, height, {}}).ok()) << "no layers";
-  EXPECT_FALSE(WriteExr(dir.File("short.exr"), ExrImage{width + 1, height, views}).ok()) << "short pixels";
+  EXPECT_FALSE(WriteExr(dir.File("none.exr"), ExrImage{width, height, {}, ExrCompression::kRle, {}}).ok()) << "no layers";
+  EXPECT_FALSE(WriteExr(dir.File("short.exr"), ExrImage{width + 1, height, views, ExrCompression::kRle, {}}).ok()) << "short pixels";
 }
 
 TEST(Exr, LongNamesAreCutOnACharacterBoundary) {
@@ -114,16 +117,16 @@ TEST(Exr, ReadsFilesFromElsewhereByChannelName) {
   }
   const Result<ExrDocument> read = ReadExr(path);
   ASSERT_TRUE(read.ok()) << read.message();
-  ASSERT_EQ(read->layers.size(), 2u);
+  ASSERT_EQ(read->layers.size(), 1u) << "the unprefixed channels are the merged image";
   EXPECT_EQ(read->width, 2);
   EXPECT_EQ(read->height, 1);
-  EXPECT_EQ(read->layers[0].name, "");
-  EXPECT_EQ(read->layers[1].name, "diffuse");
-  EXPECT_EQ(read->layers[1].blend_key, FourCc("norm"));
-  EXPECT_EQ(read->layers[0].pixels[1].blue, 0.5f);
-  EXPECT_EQ(read->layers[1].pixels[0].green, 0.25f);
-  EXPECT_EQ(read->layers[1].pixels[0].red, 0.0f) << "a missing colour channel";
-  EXPECT_EQ(read->layers[1].pixels[0].alpha, 1.0f) << "a missing alpha channel";
+  ASSERT_EQ(read->merged.size(), 2u);
+  EXPECT_EQ(read->merged[1].blue, 0.5f);
+  EXPECT_EQ(read->layers[0].name, "diffuse");
+  EXPECT_EQ(read->layers[0].blend_key, FourCc("norm"));
+  EXPECT_EQ(read->layers[0].pixels[0].green, 0.25f);
+  EXPECT_EQ(read->layers[0].pixels[0].red, 0.0f) << "a missing colour channel";
+  EXPECT_EQ(read->layers[0].pixels[0].alpha, 1.0f) << "a missing alpha channel";
   EXPECT_FALSE(ReadExr(dir.File("missing.exr")).ok());
 }
 
