@@ -1,0 +1,71 @@
+// The render host's image buffers: one per declared layer, plus the object id of every pixel,
+// and the host's own part of filling them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/colour_value.h"
+#include "zurender/app/declared_layer.h"
+#include "zurender/trace/pixel_shade.h"
+
+namespace zurender {
+
+struct FrameLayer {
+  DeclaredLayer info;
+  std::unique_ptr<ColourValue[]> pixels;  // width x height, top row first
+  std::uint64_t pluginWrites = 0;         // values the plug-in wrote into it
+};
+
+class Frame {
+ public:
+  // Room for every layer, the final image and the object ids, all taken before any tracing, or an error that
+  // says how much the frame needs. A 32-bit process has a few GiB at most.
+  static std::unique_ptr<Frame> Allocate(int width, int height, std::vector<DeclaredLayer> layers,
+                                         std::string& error);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  std::size_t pixelCount() const { return std::size_t(width_) * std::size_t(height_); }
+  std::vector<FrameLayer>& layers() { return layers_; }
+  const std::vector<FrameLayer>& layers() const { return layers_; }
+
+  // The layers the host fills from a pixel's shading: component layers and object masks.
+  void FillFromShade(std::size_t pixel, const PixelShade& shade);
+  // Writes the plug-in's value into the layer with this host id; false for an id the host never gave.
+  bool Write(std::int32_t hostId, std::size_t pixel, const ColourValue& value);
+  // The rendered image, fog included: the reference every stack is checked against, and the
+  // merged image of the layered files.
+  const ColourValue* finalImage() const { return final_.get(); }
+  // The edge mask: white where a pixel's object differs from a neighbour's. Needs every pixel's id.
+  void FillEdgeMasks();
+
+  // Host ids are 1 to the layer count, in declaration order.
+  static std::int32_t HostIdOf(std::size_t index) { return std::int32_t(index) + 1; }
+
+  // What a frame of this size with this many layers needs, in bytes.
+  static std::uint64_t BytesNeeded(int width, int height, std::size_t layerCount);
+
+ private:
+  Frame() = default;
+  struct ComponentFill {
+    std::size_t layer;
+    std::int32_t component;
+  };
+  struct MaskFill {
+    std::size_t layer;
+    std::int32_t number;
+  };
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<FrameLayer> layers_;
+  std::unique_ptr<ColourValue[]> final_;
+  std::unique_ptr<std::int32_t[]> objectIds_;
+  std::vector<ComponentFill> componentFills_;
+  std::vector<MaskFill> maskFills_;
+};
+
+}  // namespace zurender

@@ -1,0 +1,119 @@
+#include "zurender/app/plugin_session.h"
+
+#include <cstring>
+
+#include "hostsim/records.h"
+#include "hostsim/stored_block.h"
+#include "zurender/app/frame.h"
+
+namespace zurender {
+namespace {
+
+// The answer to a request the host has nothing for: a component it does not produce, or a write
+// into a layer it never declared.
+constexpr std::int32_t kRefused = 1;
+
+}  // namespace
+
+PluginSession::~PluginSession() { End(); }
+
+bool PluginSession::Load(const std::string& path, std::string& error) {
+  if (!library_.Load(path)) {
+    error = library_.error();
+    return false;
+  }
+  ShaderInfoRecord info = hostsim::MakeShaderInfoRecord(0);
+  library_.entry().information(&info);
+  HostInfoRecord host = hostsim::MakeHostInfoRecord(kRenderHostCode);
+  library_.entry().hostInfo(&host);
+  return true;
+}
+
+bool PluginSession::Begin(const PluginSettings& settings, std::vector<DeclaredLayer>& declared, std::string& error) {
+  hostsim::ParamWords words;
+  words.magic = settings.magic;
+  words.version = settings.version;
+  words.nameMode = settings.nameMode;
+  words.outputPairEnabled = settings.outputPairEnabled;
+  words.outputPairPreset = settings.outputPairPreset;
+  words.edgeMask = settings.edgeMask;
+  words.outputPairCustom1 = settings.outputPairCustom1;
+  words.outputPairCustom2 = settings.outputPairCustom2;
+  if (!settings.storedList.empty()) {
+    if (settings.storedList.size() > hostsim::kStoredBlockBytes) {
+      error = "the stored layer list is " + std::to_string(settings.storedList.size()) + " bytes, more than the " +
+              std::to_string(hostsim::kStoredBlockBytes) + " the host keeps";
+      return false;
+    }
+    // The plug-in is given the list's address, not its size: it reads within a block this large.
+    storedBlock_.reset(new std::uint8_t[hostsim::kStoredBlockBytes]());
+    std::memcpy(storedBlock_.get(), settings.storedList.data(), settings.storedList.size());
+    words.storedList = hostsim::HostAddress(storedBlock_.get());
+  }
+  const hostsim::ParamBytes params = hostsim::EncodeParamBlock(words);
+  ShaderRecord shader = hostsim::MakeShaderRecord(allocator_.functions(), params);
+  const std::int32_t initialized = library_.entry().initialize(&shader);
+  begun_ = true;
+  instance_ = shader.instance;
+  if (initialized != 0 || instance_ == nullptr) {
+    error = initialized != 0 ? "the plug-in could not make its instance (result " + std::to_string(initialized) + ")"
+                             : "the plug-in made no instance: the parameter block is not its, or no layer is on";
+    return false;
+  }
+  InitLayersRecord layers = hostsim::MakeInitLayersRecord(instance_, declare_.function());
+  const std::int32_t result = library_.entry().initLayers(&layers);
+  if (result != 0) {
+    error = "the plug-in's layer declaration failed (result " + std::to_string(result) + ")";
+    return false;
+  }
+  declared = declared_;
+  return true;
+}
+
+std::int32_t PluginSession::FillPixel(int x, int y, std::size_t pixel, const PixelShade& shade,
+                                      const LightSample* lights) {
+  context_.pixelX = x;
+  context_.pixelY = y;
+  context_.transparencyFirst = shade.transparencyFirst;
+  context_.transparencySecond = shade.transparencySecond;
+  std::memcpy(surface_.backLightColour, shade.backLightColour, sizeof surface_.backLightColour);
+  surface_.lightExponent = shade.lightExponent;
+  shade_ = &shade;
+  samples_ = lights;
+  pixel_ = pixel;
+  FillLayersRecord record = hostsim::MakeFillLayersRecord(instance_, lights_.function(), &context_, &surface_,
+                                                          fill_.function());
+  return library_.entry().fillLayers(&record);
+}
+
+void PluginSession::End() {
+  if (!begun_ || !library_.loaded()) return;
+  ShaderRecord shader = hostsim::MakeShaderRecord(allocator_.functions(), nullptr, 0);
+  shader.instance = instance_;
+  library_.entry().finish(&shader);
+  begun_ = false;
+  instance_ = nullptr;
+}
+
+std::int32_t PluginSession::Declare(const LayerDeclaration& declaration, std::int32_t& hostLayerId) {
+  declared_.push_back(FromDeclaration(declaration));
+  hostLayerId = Frame::HostIdOf(declared_.size() - 1);
+  return 0;
+}
+
+std::int32_t PluginSession::GetComponent(std::int32_t component, ColourValue& value) {
+  if (component < 1 || component >= kComponentSlots) return kRefused;
+  value = shade_->component[component];
+  return 0;
+}
+
+std::int32_t PluginSession::WriteLayer(std::int32_t hostLayerId, const ColourValue& value) {
+  return frame_ != nullptr && frame_->Write(hostLayerId, pixel_, value) ? 0 : kRefused;
+}
+
+hostsim::LightOutputs PluginSession::Outputs(std::size_t light) {
+  const LightSample& s = samples_[light];
+  return hostsim::LightOutputs{s.factor, s.shadowFlag, {s.shadow[0], s.shadow[1], s.shadow[2]}};
+}
+
+}  // namespace zurender

@@ -1,0 +1,77 @@
+// The plug-in as the rendering host drives it: loaded by path, initialized with the host's
+// settings, its layers declared, called once per pixel, finished.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/render_context.h"
+#include "host/surface_record.h"
+#include "hostsim/declare_service.h"
+#include "hostsim/fill_service.h"
+#include "hostsim/host_allocator.h"
+#include "hostsim/light_iterator.h"
+#include "hostsim/plugin_library.h"
+#include "zurender/app/declared_layer.h"
+#include "zurender/app/render_job.h"
+#include "zurender/settings/settings_file.h"
+
+namespace zurender {
+
+class Frame;
+
+class PluginSession final : public PixelFiller,
+                            private hostsim::DeclareProvider,
+                            private hostsim::FillProvider,
+                            private hostsim::LightProvider {
+ public:
+  PluginSession() = default;
+  ~PluginSession() override;
+
+  // Loads the library and plays the rendering host to it; false with error set otherwise.
+  bool Load(const std::string& path, std::string& error);
+
+  // ZUShaderInitialize with the settings, then ZUShaderInitLayers. The declared layers, in
+  // declaration order; an error when the plug-in refuses the settings or declares nothing.
+  bool Begin(const PluginSettings& settings, std::vector<DeclaredLayer>& declared, std::string& error);
+
+  // The scene's lights, as light records carry them (colour x intensity).
+  void SetLights(const std::vector<hostsim::LightColour>& colours) { lights_.SetLights(colours); }
+  // Where the plug-in's writes go; the frame must outlive the calls.
+  void Attach(Frame& frame) { frame_ = &frame; }
+
+  std::int32_t FillPixel(int x, int y, std::size_t pixel, const PixelShade& shade, const LightSample* lights) override;
+
+  // ZUShaderFinish; the library stays loaded until the session goes.
+  void End();
+
+ private:
+  std::int32_t Declare(const LayerDeclaration& declaration, std::int32_t& hostLayerId) override;
+  std::int32_t GetComponent(std::int32_t component, ColourValue& value) override;
+  std::int32_t WriteLayer(std::int32_t hostLayerId, const ColourValue& value) override;
+  hostsim::LightOutputs Outputs(std::size_t light) override;
+
+  // Declared first so that it goes last: the plug-in releases through it until it is unloaded.
+  hostsim::HostAllocator allocator_;
+  hostsim::PluginLibrary library_;
+  hostsim::DeclareService declare_{*this};
+  hostsim::FillService fill_{*this};
+  hostsim::LightIterator lights_{*this};
+  std::unique_ptr<std::uint8_t[]> storedBlock_;  // the stored list, where the plug-in reads it
+  void* instance_ = nullptr;
+  bool begun_ = false;
+  std::vector<DeclaredLayer> declared_;
+
+  // The sample being filled.
+  Frame* frame_ = nullptr;
+  RenderContext context_{};
+  SurfaceRecord surface_{};
+  const PixelShade* shade_ = nullptr;
+  const LightSample* samples_ = nullptr;
+  std::size_t pixel_ = 0;
+};
+
+}  // namespace zurender

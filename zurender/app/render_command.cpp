@@ -1,0 +1,125 @@
+#include "zurender/app/render_command.h"
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+
+#include "zurender/app/executable_path.h"
+#include "zurender/app/frame.h"
+#include "zurender/app/layer_kinds.h"
+#include "zurender/app/manifest.h"
+#include "zurender/app/outputs.h"
+#include "zurender/app/parallel.h"
+#include "zurender/app/plugin_session.h"
+#include "zurender/app/render_job.h"
+#include "zurender/output/atomic_file.h"
+#include "zurender/output/output_directory.h"
+#include "zurender/scene/builtin_scene.h"
+#include "zurender/scene/scene_file.h"
+#include "zurender/trace/tracer.h"
+
+namespace zurender {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "zurender: %s\n", message.c_str());
+  return 1;
+}
+
+Status WriteText(const std::string& path, const std::string& text) {
+  AtomicFile file;
+  if (Status s = file.Open(path); !s.ok()) return s;
+  if (Status s = file.Write(text.data(), text.size()); !s.ok()) return s;
+  return file.Commit();
+}
+
+std::string FilledBy(const FrameLayer& layer) {
+  const bool host = layer.info.component >= 1 || IsMask(layer.info) || IsEdgeMask(layer.info);
+  if (layer.pluginWrites == 0) return host ? "host" : "nobody";
+  return host ? "host, then plug-in" : "plug-in";
+}
+
+}  // namespace
+
+int RunRender(const RenderOptions& options) {
+  const auto start = Clock::now();
+  // Everything that can be refused is checked before any tracing, and nothing is written before.
+  std::optional<Scene> scene;
+  std::string sceneName = "built-in";
+  if (options.scenePath.empty()) {
+    scene = BuiltInScene();
+  } else {
+    Result<Scene> loaded = LoadSceneFile(options.scenePath);
+    if (!loaded.ok()) return Fail(loaded.error());
+    scene = std::move(loaded.value());
+    sceneName = options.scenePath;
+  }
+  const PluginSettings settings;
+  const std::string pluginPath =
+      options.pluginPath.empty() ? ExecutableDirectory() + "/" + PluginFileName() : options.pluginPath;
+  PluginSession plugin;
+  std::string error;
+  if (!plugin.Load(pluginPath, error)) return Fail(error);
+  if (Status made = MakeOutputDirectory(options.outDir); !made.ok()) return Fail(made.message());
+  std::vector<DeclaredLayer> declared;
+  if (!plugin.Begin(settings, declared, error)) return Fail(error);
+  std::unique_ptr<Frame> frame = Frame::Allocate(options.width, options.height, declared, error);
+  if (frame == nullptr) return Fail(error);
+
+  const Tracer tracer(*scene, options.width, options.height);
+  std::vector<hostsim::LightColour> colours;
+  for (int i = 0; i < tracer.LightCount(); ++i) {
+    const float* c = tracer.LightColour(i);
+    colours.push_back(hostsim::LightColour{c[0], c[1], c[2]});
+  }
+  plugin.SetLights(colours);
+  plugin.Attach(*frame);
+  const int threads = options.threads > 0 ? options.threads : CoreCount();
+  const FrameStats stats = RenderFrame(tracer, plugin, *frame, threads);
+  plugin.End();
+
+  const auto writeStart = Clock::now();
+  OutputRequest request{options.outDir, options.depth, sceneName == "built-in" ? "ZU Layers: the built-in scene" : sceneName,
+                        threads};
+  WrittenOutputs written = WriteOutputs(*frame, request);
+
+  Manifest manifest;
+  manifest.scene = sceneName;
+  manifest.width = options.width;
+  manifest.height = options.height;
+  manifest.depth = options.depth;
+  manifest.plugin = pluginPath;
+  manifest.settings = settings;
+  const std::vector<std::string> kinds = DeclaredKinds(declared, settings);
+  for (std::size_t i = 0; i < frame->layers().size(); ++i) {
+    const FrameLayer& layer = frame->layers()[i];
+    manifest.layers.push_back(ManifestLayer{layer.info.name, kinds[i], layer.info.blendKey, layer.info.component,
+                                            FilledBy(layer), !HiddenInStack(layer.info),
+                                            i < written.previews.size() ? written.previews[i] : ""});
+  }
+  manifest.files = written.files;
+  manifest.files.push_back("manifest.json");
+  manifest.rays = stats.rays;
+  const double writeSeconds = Seconds(Clock::now() - writeStart);
+  manifest.timings = ManifestTimings{Seconds(Clock::now() - start), stats.traceSeconds, stats.pluginSeconds, writeSeconds};
+  const Status manifestWritten = WriteText(options.outDir + "/manifest.json", ManifestToJson(manifest));
+  if (!written.error.empty()) return Fail(written.error);
+  if (!manifestWritten.ok()) return Fail(manifestWritten.message());
+  if (stats.failedFills != 0)
+    std::fprintf(stderr, "zurender: warning: the plug-in reported a refused request at %llu pixels\n",
+                 static_cast<unsigned long long>(stats.failedFills));
+
+  const double total = Seconds(Clock::now() - start);
+  std::printf("zurender: %dx%d, %zu layers, %.2f s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
+              "files %.2f s -> %s/\n",
+              options.width, options.height, declared.size(), total, stats.traceSeconds,
+              stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
+              total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, options.outDir.c_str());
+  return 0;
+}
+
+}  // namespace zurender
