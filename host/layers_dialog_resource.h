@@ -11,6 +11,8 @@ namespace layers_dialog {
 enum ControlId : std::int32_t {
   kConfirmButton = 1,
   kCancelButton = 2,
+  kUnusedItem3 = 3,         // the resource's own; the plug-in leaves them alone
+  kUnusedItem4 = 4,
   kNameMode = 5,            // host-kept; 0 means the base name is not used
   kOutputPairEnabled = 6,   // host-kept checkbox
   kOutputPairPreset = 7,    // host-kept popup, presets 0 to 4
@@ -37,7 +39,7 @@ enum ControlId : std::int32_t {
   kLaidOutItem = 28,
 };
 
-// Ids 3 and 4 are the resource's own labels; 1 to 28 are every control the dialog has.
+// The dialog's controls are 1 to kLastControl.
 constexpr std::int32_t kLastControl = kLaidOutItem;
 
 // Row flags of the list control.

@@ -70,7 +70,9 @@ bool DialogToolkit::ToggleRowFlag(DialogRef dialog, std::int32_t row, std::int32
   return true;
 }
 
-bool DialogToolkit::ToggleCheckMark(DialogRef dialog, std::int32_t row) { return ToggleRowFlag(dialog, row, kRowChecked); }
+bool DialogToolkit::ToggleCheckMark(DialogRef dialog, std::int32_t row) {
+  return ToggleRowFlag(dialog, row, kRowChecked);
+}
 
 bool DialogToolkit::ToggleRowMark(DialogRef dialog, std::int32_t row) { return ToggleRowFlag(dialog, row, kRowMarked); }
 

@@ -55,7 +55,7 @@ ControlKind LayersControlKind(std::int32_t id) {
     case kLayerList:
       return ControlKind::List;
     default:
-      return ControlKind::Static;  // the labels 3 and 4, and 27 and 28
+      return ControlKind::Static;  // kUnusedItem3 and 4, kLayoutReference, kLaidOutItem
   }
 }
 
@@ -67,7 +67,8 @@ ControlBounds LayersResourceBounds(std::int32_t id) {
 }
 
 DialogToolkit::DialogToolkit()
-    : session_(TakeSlot(gToolkits, this, "dialog toolkits")), resourceValue_(kResourceBase + std::uint32_t(session_) + 1) {}
+    : session_(TakeSlot(gToolkits, this, "dialog toolkits")),
+      resourceValue_(kResourceBase + std::uint32_t(session_) + 1) {}
 
 DialogToolkit::~DialogToolkit() { gToolkits[session_].store(nullptr, std::memory_order_release); }
 
@@ -121,7 +122,9 @@ SimControl* DialogToolkit::ControlByRef(ControlRef control) {
   return found == controls_.end() ? nullptr : &found->second;
 }
 
-SimControl* DialogToolkit::FindControl(DialogRef dialog, std::int32_t id) { return ControlByRef(ControlRefOf(dialog, id)); }
+SimControl* DialogToolkit::FindControl(DialogRef dialog, std::int32_t id) {
+  return ControlByRef(ControlRefOf(dialog, id));
+}
 
 const SimControl* DialogToolkit::FindControl(DialogRef dialog, std::int32_t id) const {
   auto found = controls_.find(ControlRefOf(dialog, id));

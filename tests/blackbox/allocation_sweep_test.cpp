@@ -100,7 +100,8 @@ class RenderSessionSweep : public PluginTest {
   void SetUp() override {
     PluginTest::SetUp();
     BecomeRenderingHost();
-    services.SetSceneLights({{{1, 0.9f, 0.8f}, 0.5f, 1, {0.25f, 0.2f, 0.1f}}, {{0.3f, 0.3f, 0.6f}, 0.7f, 0, {0, 0, 0}}});
+    services.SetSceneLights(
+        {{{1, 0.9f, 0.8f}, 0.5f, 1, {0.25f, 0.2f, 0.1f}}, {{0.3f, 0.3f, 0.6f}, 0.7f, 0, {0, 0, 0}}});
     surface_.lightExponent = 2.0f;
     sample_.transparencyFirst = 0.25f;
     sample_.transparencySecond = 0.75f;
@@ -245,7 +246,8 @@ class DialogSessionSweep : public LayersDialogTest {
     NewSession();
     memory.FailAllocationNumber(refuse);
     DialogSession s;
-    const DialogRef d = OpenDialog(words, [this](DialogRef made) { toolkit().FindControl(made, kNameMode)->value = 1; });
+    const DialogRef d =
+        OpenDialog(words, [this](DialogRef made) { toolkit().FindControl(made, kNameMode)->value = 1; });
     s.loaded = memory.AllocationCount();
     s.shownAtSetup = RowTexts();
 

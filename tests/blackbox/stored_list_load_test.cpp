@@ -62,7 +62,8 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   ASSERT_EQ(Initialize(shader, block), 0);
   ASSERT_NE(shader.instance, nullptr);
 
-  const std::vector<const void*> names = {memory.FindLiveString("My shadows"), memory.FindLiveString("Key light"), memory.FindLiveString(" ")};
+  const std::vector<const void*> names = {memory.FindLiveString("My shadows"), memory.FindLiveString("Key light"),
+                                          memory.FindLiveString(" ")};
   for (std::size_t i = 0; i < names.size(); ++i) ASSERT_NE(names[i], nullptr) << "name " << i;
   EXPECT_EQ(memory.FindLiveString("Highlights"), nullptr) << "the dropped layer's name is released";
   EXPECT_NE(memory.FindLiveString("Pass"), nullptr) << "the base name is kept for declaring";
@@ -155,7 +156,8 @@ TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
     // fill plan does without its steps and keeps the stored list.
     if (n > 1) {
       const bool loadFailed = injected && n < planBlock;
-      EXPECT_NE(memory.FindLiveString(loadFailed ? "Diffuse Pack" : "Key light"), nullptr) << "refusing allocation " << n;
+      EXPECT_NE(memory.FindLiveString(loadFailed ? "Diffuse Pack" : "Key light"), nullptr)
+          << "refusing allocation " << n;
       EXPECT_NE(shader.instance, nullptr) << "refusing allocation " << n;
     }
     zu().finish(&shader);

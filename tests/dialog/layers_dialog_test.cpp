@@ -55,7 +55,7 @@ TEST_F(LayersDialogTest, SetupTitlesLaysOutFillsAndConnectsLast) {
     EXPECT_FALSE(Control(id).enabled) << "control " << id;
   EXPECT_TRUE(VisibleOptionControls().empty());
   for (std::int32_t id = 1; id <= kLastControl; ++id) {
-    const bool label = id == 3 || id == 4 || id == kLayoutReference || id == kLaidOutItem;
+    const bool label = id == kUnusedItem3 || id == kUnusedItem4 || id == kLayoutReference || id == kLaidOutItem;
     EXPECT_EQ(Control(id).hit != nullptr, !label) << "control " << id;
     EXPECT_EQ(Control(id).drawImmediate, id == kRemoveButton || id == kBlendPopup) << "control " << id;
   }
@@ -167,12 +167,15 @@ TEST_F(LayersDialogTest, SelectionShowsTheOptionControlsOfTheKind) {
 TEST_F(LayersDialogTest, ReselectingTheSameLayerRewritesNothing) {
   OpenDialog();
   ASSERT_TRUE(toolkit().SelectRows(dialog(), {5}));
-  EXPECT_EQ(VisibleOptionControls(), (Ids{15, 16}));
-  const std::size_t writes = calls().CallsTo("ZU_SetControlValue").size() + calls().CallsTo("ZU_SetControlVisible").size();
+  EXPECT_EQ(VisibleOptionControls(), (Ids{kDiffuseLighting, kDiffuseAdditives}));
+  const auto writes = [this] {
+    return calls().CallsTo("ZU_SetControlValue").size() + calls().CallsTo("ZU_SetControlVisible").size();
+  };
+  const std::size_t before = writes();
   ASSERT_TRUE(toolkit().SelectRows(dialog(), {5}));
-  EXPECT_EQ(calls().CallsTo("ZU_SetControlValue").size() + calls().CallsTo("ZU_SetControlVisible").size(), writes);
+  EXPECT_EQ(writes(), before);
   ASSERT_TRUE(toolkit().SelectRows(dialog(), {1}));
-  EXPECT_EQ(VisibleOptionControls(), Ids{18});
+  EXPECT_EQ(VisibleOptionControls(), Ids{kShadowsOption});
 }
 
 TEST_F(LayersDialogTest, OptionEditsGoIntoTheSelectedLayerOnly) {
@@ -281,7 +284,7 @@ TEST_F(LayersDialogTest, AddingPutsTheRowAtTheSelectionOrAfterTheLast) {
   EXPECT_EQ(RowTexts(), rows);
   EXPECT_EQ(RowIds(), (Ids{1, 2, 8, 3, 4, 5, 6, 7}));
   EXPECT_EQ(SelectedRows(), Ids{2}) << "the previously selected row is deselected";
-  EXPECT_EQ(VisibleOptionControls(), Ids{17});
+  EXPECT_EQ(VisibleOptionControls(), Ids{kLightsShadows});
 }
 
 TEST_F(LayersDialogTest, MenuWithoutAKindChangesNothing) {
@@ -324,7 +327,7 @@ TEST_F(LayersDialogTest, RefusedAppendLeavesTheDialogAsItWas) {
   ASSERT_EQ(RowTexts().size(), rows.size() + 1);
   EXPECT_EQ(RowTexts()[2], "");
   EXPECT_EQ(SelectedRows(), Ids{2});
-  EXPECT_EQ(VisibleOptionControls(), Ids{18});
+  EXPECT_EQ(VisibleOptionControls(), Ids{kShadowsOption});
 }
 
 TEST_F(LayersDialogTest, RemoveTakesEverySelectedRow) {

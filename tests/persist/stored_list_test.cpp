@@ -36,7 +36,8 @@ TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
       {"count with only the sign bit", hostsim::StoredListBuilder().Header("x", 0x80000000u).Entry(1, 0, 0, 0, 0, 0, "a").bytes(), 1},
       // More layers than the rest of the host's block can hold, however short each is.
       {"count 0x7FFFFFFF", hostsim::StoredListBuilder().Header("", 0x7FFFFFFFu).bytes(), 1},
-      {"count one past what fits", hostsim::StoredListBuilder().Header("", (hostsim::kStoredBlockBytes - 9) / 25 + 1).bytes(), 1},
+      {"count one past what fits",
+       hostsim::StoredListBuilder().Header("", (hostsim::kStoredBlockBytes - 9) / 25 + 1).bytes(), 1},
   };
   for (const Case& c : cases) {
     const std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Bytes(c.bytes).InHostBlock();
