@@ -6,7 +6,8 @@
 // (an instance of Enter<N>) that calls the method on the object holding that slot. An object takes
 // a free slot when it is made, hands the plug-in the function of that slot, and frees the slot
 // when it goes. The tables are the only process-wide state this needs, and a context-free function
-// pointer can reach an object no other way.
+// pointer can reach an object no other way. Slots are taken and freed safely from any thread; the
+// objects behind them expect one call at a time, as the host makes them.
 #pragma once
 
 #include <array>
