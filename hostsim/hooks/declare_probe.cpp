@@ -3,6 +3,7 @@
 namespace hostsim::hooks {
 
 std::int32_t DeclareProbe::Declare(LayerDeclaration* declaration) {
+  if (declaration == nullptr) return inner_ != nullptr ? inner_(nullptr) : -1;  // nothing to keep
   declarations_.push_back(*declaration);
   if (declarations_.size() == refuseNumber_) {
     ids_.push_back(0);
