@@ -6,9 +6,10 @@
 
 #include "host/host_info_record.h"
 #include "host/init_layers_record.h"
-#include "hostsim/declare_callback.h"
+#include "hostsim/declare_service.h"
 #include "hostsim/fill_service.h"
-#include "hostsim/light_iterator.h"
+#include "hostsim/hooks/test_allocator.h"
+#include "hostsim/hooks/test_render_host.h"
 #include "hostsim/stored_list_form.h"
 #include "layers/layer_kind_table.h"
 #include "layers/layer_list.h"
@@ -26,24 +27,34 @@ std::int32_t ZU_ABI ZUShaderFinish(ShaderRecord* record) noexcept;
 
 namespace {
 
-constexpr std::size_t kStoredListBlockBytes = 1 << 20;  // what the plug-in may read of a stored list
-constexpr std::size_t kLogLimit = 2048;                  // the host's log is emptied past this, never reallocated
+constexpr std::size_t kLogLimit = 2048;  // the host's log is emptied past this, never reallocated
 
-std::vector<std::uint8_t> gStoredBlock(kStoredListBlockBytes);
+std::vector<std::uint8_t> gStoredBlock = hostsim::StoredListBuilder().InHostBlock();
+
+// The host both the plug-in and the floor call, and its allocator. Never destroyed: the scenarios'
+// instances are finished at exit, after static objects may be gone.
+hostsim::hooks::TestAllocator& Memory() {
+  static auto* memory = new hostsim::hooks::TestAllocator;
+  return *memory;
+}
+hostsim::hooks::TestRenderHost& Host() {
+  static auto* host = new hostsim::hooks::TestRenderHost;
+  return *host;
+}
 
 void StartSample(Scenario& s) {
   ++s.sample.pixelX;  // every sample a new pixel: nothing comes from the plug-in's cache
-  if (hostsim::FillCalls().size() > kLogLimit) hostsim::ClearFillLog();
+  if (Host().FillCalls().size() > kLogLimit) Host().ClearFillLog();
 }
 
 inline void Fetch(std::int32_t component) {
   ColourValue value;
-  hostsim::HostSimFillService(hostsim::kGetComponentOperation, component, &value);
+  Host().fillService()(hostsim::kGetComponentOperation, component, &value);
 }
 
 inline void Write(std::int32_t id) {
   ColourValue value{1.0f, 0.5f, 0.5f, 0.5f};
-  hostsim::HostSimFillService(hostsim::kWriteLayerOperation, id, &value);
+  Host().fillService()(hostsim::kWriteLayerOperation, id, &value);
 }
 
 void WalkLights() {
@@ -51,7 +62,7 @@ void WalkLights() {
   std::int32_t shadowFlag, third, fifth, sixth, seventh;
   float factor, red, green, blue;
   do {
-    hostsim::HostSimNextLight(&light, &shadowFlag, &third, &factor, &fifth, &sixth, &seventh, &red, &green, &blue);
+    Host().nextLight()(&light, &shadowFlag, &third, &factor, &fifth, &sixth, &seventh, &red, &green, &blue);
   } while (light != nullptr);
 }
 
@@ -78,31 +89,31 @@ void EveryKindFloor(Scenario& s) {
 }
 
 std::int32_t IdOf(const char* name) {
-  const auto& declared = hostsim::Declarations();
+  const auto& declared = Host().Declarations();
   for (std::size_t i = 0; i < declared.size(); ++i)
-    if (hostsim::DeclaredName(declared[i]) == name) return hostsim::DeclaredId(i);
+    if (hostsim::DeclaredName(declared[i]) == name) return Host().DeclaredId(i);
   return 0;
 }
 
 bool Start(Scenario& s, const hostsim::ParamWords& words) {
-  hostsim::ResetDeclarations();
-  hostsim::ResetFillService();
-  for (std::int32_t c = 1; c <= 8; ++c) hostsim::SetComponent(c, ColourValue{1.0f, 0.4f, 0.5f, 0.6f});
+  Host().ResetDeclarations();
+  Host().ResetFillService();
+  for (std::int32_t c = 1; c <= 8; ++c) Host().SetComponent(c, ColourValue{1.0f, 0.4f, 0.5f, 0.6f});
   // A key light with shadows and a fill light without.
-  hostsim::SetSceneLights({{{1.0f, 0.9f, 0.8f}, 0.8f, 1, {0.5f, 0.45f, 0.4f}},
+  Host().SetSceneLights({{{1.0f, 0.9f, 0.8f}, 0.8f, 1, {0.5f, 0.45f, 0.4f}},
                            {{0.2f, 0.2f, 0.3f}, 0.5f, 0, {0.0f, 0.0f, 0.0f}}});
   HostInfoRecord host = hostsim::MakeHostInfoRecord(kRenderHostCode);
   ZUShaderHostInfo(&host);
   s.params = hostsim::EncodeParamBlock(words);
-  s.shader = hostsim::MakeShaderRecord(s.params);
+  s.shader = hostsim::MakeShaderRecord(Memory().functions(), s.params);
   if (ZUShaderInitialize(&s.shader) != 0 || s.shader.instance == nullptr) return false;
-  InitLayersRecord layers = hostsim::MakeInitLayersRecord(s.shader.instance, &hostsim::HostSimDeclare);
+  InitLayersRecord layers = hostsim::MakeInitLayersRecord(s.shader.instance, Host().declare());
   if (ZUShaderInitLayers(&layers) != 0) return false;
   s.surface.lightExponent = 1.0f;
   s.sample.transparencyFirst = 0.5f;
   s.sample.transparencySecond = 0.25f;
-  s.fill = hostsim::MakeFillLayersRecord(s.shader.instance, &hostsim::HostSimNextLight, &s.sample, &s.surface,
-                                         &hostsim::HostSimFillService);
+  s.fill = hostsim::MakeFillLayersRecord(s.shader.instance, Host().nextLight(), &s.sample, &s.surface,
+                                         Host().fillService());
   return true;
 }
 
@@ -136,7 +147,7 @@ Scenario MakeEveryKindScenario() {
   // "Edge Mask" and the fourteen layers left once the empty "Additives Pack" is dropped.
   constexpr std::size_t kDeclared = 15;
   s.how = "stored list";
-  if (hostsim::Declarations().size() != kDeclared) return s;
+  if (Host().Declarations().size() != kDeclared) return s;
   const char* written[] = {"Diffuse Pack", "Lights", "Shadows", "Ambient/GI", "RT Reflections", "Transparency"};
   for (std::size_t i = 0; i < 6; ++i) s.ids[i] = IdOf(written[i]);
   s.floor = &EveryKindFloor;
@@ -160,12 +171,12 @@ void FloorSample(Scenario& s) {
 
 SampleCheck CheckScenario(Scenario& s) {
   auto trace = [&](auto&& run, double& calls) {
-    hostsim::ClearFillLog();
-    const std::uint32_t before = hostsim::FillCallCount() + hostsim::NextLightCallCount();
+    Host().ClearFillLog();
+    const std::uint32_t before = Host().FillCallCount() + Host().NextLightCallCount();
     run();
-    calls = hostsim::FillCallCount() + hostsim::NextLightCallCount() - before;
+    calls = Host().FillCallCount() + Host().NextLightCallCount() - before;
     std::vector<std::pair<std::int32_t, std::int32_t>> order;
-    for (const hostsim::FillCall& call : hostsim::FillCalls()) order.emplace_back(call.operation, call.argument);
+    for (const hostsim::hooks::FillCall& call : Host().FillCalls()) order.emplace_back(call.operation, call.argument);
     return order;
   };
   SampleCheck check{};
