@@ -22,11 +22,4 @@ bool HiddenInStack(const DeclaredLayer& layer) {
          layer.component == kTransparencyComponent;
 }
 
-std::string BlendKeyText(std::uint32_t key) {
-  std::string text{char(key >> 24), char(key >> 16), char(key >> 8), char(key)};
-  for (char& c : text)
-    if (c < 32 || c > 126) c = '?';
-  return text;
-}
-
 }  // namespace zurender

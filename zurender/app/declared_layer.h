@@ -34,7 +34,4 @@ inline bool IsMask(const DeclaredLayer& layer) { return layer.layerClass == kMas
 // stack beneath them. Every other layer shows.
 bool HiddenInStack(const DeclaredLayer& layer);
 
-// The blend key as its four characters, e.g. "mul ".
-std::string BlendKeyText(std::uint32_t key);
-
 }  // namespace zurender

@@ -1,6 +1,7 @@
 #include "zurender/app/layer_kinds.h"
 
 #include "hostsim/stored_list_form.h"
+#include "zurender/dialog/vocabulary.h"
 
 namespace zurender {
 namespace {
@@ -40,32 +41,15 @@ bool Matches(const DeclaredLayer& layer, const Signature& s) {
 }
 
 std::string ComposedName(const std::string& name, const std::string& base, std::int32_t nameMode) {
-  std::string composed = nameMode == 1 ? base + name : (nameMode == 2 ? name + base : name);
+  // Appended piece by piece: GCC 12 warns wrongly about overlap in string + string at -O3.
+  std::string composed;
+  composed.append(nameMode == 1 ? base : name);
+  if (nameMode == 1 || nameMode == 2) composed.append(nameMode == 1 ? name : base);
   if (composed.size() > kDeclaredNameLimit) composed.resize(kDeclaredNameLimit);
   return composed;
 }
 
 }  // namespace
-
-const char* KindName(int kind) {
-  static const char* const kNames[] = {"",
-                                       "Diffuse Pack",
-                                       "Lights",
-                                       "Shadows",
-                                       "Ambient/GI",
-                                       "Additives Pack",
-                                       "Specular",
-                                       "Luminance",
-                                       "Reflections",
-                                       "RT Reflections",
-                                       "Bitmap Reflections",
-                                       "RT Refractions",
-                                       "Final Render",
-                                       "Fog",
-                                       "Mask of #",
-                                       "Transparency"};
-  return kind >= 1 && kind <= 15 ? kNames[kind] : "";
-}
 
 std::vector<std::string> DeclaredKinds(const std::vector<DeclaredLayer>& declared, const PluginSettings& settings) {
   std::vector<std::string> kinds(declared.size());
@@ -81,9 +65,9 @@ std::vector<std::string> DeclaredKinds(const std::vector<DeclaredLayer>& declare
   } else {
     entries = list->layers;
     // A stored text of length 0 comes back from the plug-in's reader as one space.
-    base = list->baseName.empty() ? " " : list->baseName;
+    base = list->baseName.empty() ? std::string(1, ' ') : list->baseName;
     for (hostsim::StoredLayer& entry : entries)
-      if (entry.name.empty()) entry.name = " ";
+      if (entry.name.empty()) entry.name.assign(1, ' ');
   }
   std::size_t next = 0;
   for (std::size_t i = 0; i < declared.size(); ++i) {

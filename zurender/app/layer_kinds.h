@@ -15,7 +15,4 @@ namespace zurender {
 // cannot tell.
 std::vector<std::string> DeclaredKinds(const std::vector<DeclaredLayer>& declared, const PluginSettings& settings);
 
-// The name of a layer kind, 1 to 15; "" for any other number.
-const char* KindName(int kind);
-
 }  // namespace zurender

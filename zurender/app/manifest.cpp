@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "zurender/app/declared_layer.h"
+#include "zurender/output/text_encoding.h"
 #include "zurender/settings/base64.h"
 
 namespace zurender {
@@ -38,11 +39,12 @@ const char* ComponentName(std::int32_t component) {
 std::string ManifestToJson(const Manifest& m) {
   ordered_json root;
   root["scene"] = Utf8(m.scene);
+  root["fog"] = m.sceneHasFog;
   root["size"] = {m.width, m.height};
   root["depth"] = m.depth;
   root["plugin"] = Utf8(m.plugin);
   const PluginSettings& s = m.settings;
-  root["settings"] = {{"source", m.settingsFromFile ? "file" : "default"},
+  root["settings"] = {{"source", Utf8(m.settingsSource)},
                       {"parameterBlock",
                        {{"nameMode", s.nameMode},
                         {"outputPairEnabled", s.outputPairEnabled},

@@ -28,12 +28,13 @@ struct ManifestTimings {
 
 struct Manifest {
   std::string scene;       // the scene file, or "built-in"
+  bool sceneHasFog = false;
   int width = 0;
   int height = 0;
   int depth = 16;
   std::string plugin;      // the plug-in library loaded
   PluginSettings settings;
-  bool settingsFromFile = false;
+  std::string settingsSource = "default";  // "default", "file NAME" or "preset NAME"
   std::vector<ManifestLayer> layers;  // in declaration order: the first is the top of the stack
   std::vector<std::string> files;
   std::uint64_t rays = 0;

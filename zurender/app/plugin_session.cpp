@@ -15,19 +15,9 @@ constexpr std::int32_t kRefused = 1;
 
 }  // namespace
 
-PluginSession::~PluginSession() { End(); }
+PluginSession::PluginSession(PluginHost& plugin) : plugin_(plugin) { plugin_.Become(kRenderHostCode); }
 
-bool PluginSession::Load(const std::string& path, std::string& error) {
-  if (!library_.Load(path)) {
-    error = library_.error();
-    return false;
-  }
-  ShaderInfoRecord info = hostsim::MakeShaderInfoRecord(0);
-  library_.entry().information(&info);
-  HostInfoRecord host = hostsim::MakeHostInfoRecord(kRenderHostCode);
-  library_.entry().hostInfo(&host);
-  return true;
-}
+PluginSession::~PluginSession() { End(); }
 
 bool PluginSession::Begin(const PluginSettings& settings, std::vector<DeclaredLayer>& declared, std::string& error) {
   hostsim::ParamWords words;
@@ -51,8 +41,8 @@ bool PluginSession::Begin(const PluginSettings& settings, std::vector<DeclaredLa
     words.storedList = hostsim::HostAddress(storedBlock_.get());
   }
   const hostsim::ParamBytes params = hostsim::EncodeParamBlock(words);
-  ShaderRecord shader = hostsim::MakeShaderRecord(allocator_.functions(), params);
-  const std::int32_t initialized = library_.entry().initialize(&shader);
+  ShaderRecord shader = hostsim::MakeShaderRecord(plugin_.allocator(), params);
+  const std::int32_t initialized = plugin_.entry().initialize(&shader);
   begun_ = true;
   instance_ = shader.instance;
   if (initialized != 0 || instance_ == nullptr) {
@@ -61,7 +51,7 @@ bool PluginSession::Begin(const PluginSettings& settings, std::vector<DeclaredLa
     return false;
   }
   InitLayersRecord layers = hostsim::MakeInitLayersRecord(instance_, declare_.function());
-  const std::int32_t result = library_.entry().initLayers(&layers);
+  const std::int32_t result = plugin_.entry().initLayers(&layers);
   if (result != 0) {
     error = "the plug-in's layer declaration failed (result " + std::to_string(result) + ")";
     return false;
@@ -83,14 +73,14 @@ std::int32_t PluginSession::FillPixel(int x, int y, std::size_t pixel, const Pix
   pixel_ = pixel;
   FillLayersRecord record = hostsim::MakeFillLayersRecord(instance_, lights_.function(), &context_, &surface_,
                                                           fill_.function());
-  return library_.entry().fillLayers(&record);
+  return plugin_.entry().fillLayers(&record);
 }
 
 void PluginSession::End() {
-  if (!begun_ || !library_.loaded()) return;
-  ShaderRecord shader = hostsim::MakeShaderRecord(allocator_.functions(), nullptr, 0);
+  if (!begun_) return;
+  ShaderRecord shader = hostsim::MakeShaderRecord(plugin_.allocator(), nullptr, 0);
   shader.instance = instance_;
-  library_.entry().finish(&shader);
+  plugin_.entry().finish(&shader);
   begun_ = false;
   instance_ = nullptr;
 }

@@ -12,10 +12,9 @@
 #include "host/surface_record.h"
 #include "hostsim/declare_service.h"
 #include "hostsim/fill_service.h"
-#include "hostsim/host_allocator.h"
 #include "hostsim/light_iterator.h"
-#include "hostsim/plugin_library.h"
 #include "zurender/app/declared_layer.h"
+#include "zurender/plugin/plugin_host.h"
 #include "zurender/app/render_job.h"
 #include "zurender/settings/settings_file.h"
 
@@ -28,11 +27,9 @@ class PluginSession final : public PixelFiller,
                             private hostsim::FillProvider,
                             private hostsim::LightProvider {
  public:
-  PluginSession() = default;
+  // Plays the rendering host to the loaded plug-in, which must outlive the session.
+  explicit PluginSession(PluginHost& plugin);
   ~PluginSession() override;
-
-  // Loads the library and plays the rendering host to it; false with error set otherwise.
-  bool Load(const std::string& path, std::string& error);
 
   // ZUShaderInitialize with the settings, then ZUShaderInitLayers. The declared layers, in
   // declaration order; an error when the plug-in refuses the settings or declares nothing.
@@ -45,7 +42,7 @@ class PluginSession final : public PixelFiller,
 
   std::int32_t FillPixel(int x, int y, std::size_t pixel, const PixelShade& shade, const LightSample* lights) override;
 
-  // ZUShaderFinish; the library stays loaded until the session goes.
+  // ZUShaderFinish.
   void End();
 
  private:
@@ -54,9 +51,7 @@ class PluginSession final : public PixelFiller,
   std::int32_t WriteLayer(std::int32_t hostLayerId, const ColourValue& value) override;
   hostsim::LightOutputs Outputs(std::size_t light) override;
 
-  // Declared first so that it goes last: the plug-in releases through it until it is unloaded.
-  hostsim::HostAllocator allocator_;
-  hostsim::PluginLibrary library_;
+  PluginHost& plugin_;
   hostsim::DeclareService declare_{*this};
   hostsim::FillService fill_{*this};
   hostsim::LightIterator lights_{*this};

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "zurender/app/executable_path.h"
+#include "zurender/app/check_command.h"
 #include "zurender/app/frame.h"
 #include "zurender/app/layer_kinds.h"
 #include "zurender/app/manifest.h"
@@ -12,10 +12,12 @@
 #include "zurender/app/parallel.h"
 #include "zurender/app/plugin_session.h"
 #include "zurender/app/render_job.h"
+#include "zurender/dialog/presets.h"
 #include "zurender/output/atomic_file.h"
 #include "zurender/output/output_directory.h"
 #include "zurender/scene/builtin_scene.h"
 #include "zurender/scene/scene_file.h"
+#include "zurender/settings/stored_list_check.h"
 #include "zurender/trace/tracer.h"
 
 namespace zurender {
@@ -54,16 +56,28 @@ int RunRender(const RenderOptions& options) {
     scene = BuiltInScene();
   } else {
     Result<Scene> loaded = LoadSceneFile(options.scenePath);
-    if (!loaded.ok()) return Fail(loaded.error());
+    if (!loaded.ok()) return Fail(loaded.message());
     scene = std::move(loaded.value());
     sceneName = options.scenePath;
   }
-  const PluginSettings settings;
-  const std::string pluginPath =
-      options.pluginPath.empty() ? ExecutableDirectory() + "/" + PluginFileName() : options.pluginPath;
-  PluginSession plugin;
+  PluginSettings settings;
+  if (!options.settingsPath.empty()) {
+    const ParsedSettings read = ReadSettingsFile(options.settingsPath);
+    if (!read.error.empty()) return Fail(read.error);
+    settings = read.settings;
+    if (!PluginTakesStoredList(settings.storedList))
+      std::fprintf(stderr, "zurender: warning: %s: the plug-in cannot read its stored layer list and renders its "
+                   "default list instead\n", options.settingsPath.c_str());
+  } else if (!options.preset.empty() && !IsPreset(options.preset)) {
+    return Fail("--layers: unknown preset \"" + options.preset + "\"; the presets: default, road, exact, all");
+  }
+  const std::string pluginPath = options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath;
+  PluginHost host;
   std::string error;
-  if (!plugin.Load(pluginPath, error)) return Fail(error);
+  if (!host.Load(pluginPath, error)) return Fail(error);
+  if (!options.preset.empty() && !MakePresetSettings(host, options.preset, settings, error))
+    return Fail("--layers " + options.preset + ": " + error);
+  PluginSession plugin(host);
   if (Status made = MakeOutputDirectory(options.outDir); !made.ok()) return Fail(made.message());
   std::vector<DeclaredLayer> declared;
   if (!plugin.Begin(settings, declared, error)) return Fail(error);
@@ -94,6 +108,10 @@ int RunRender(const RenderOptions& options) {
   manifest.depth = options.depth;
   manifest.plugin = pluginPath;
   manifest.settings = settings;
+  manifest.settingsSource = !options.settingsPath.empty() ? "file " + options.settingsPath
+                            : !options.preset.empty()     ? "preset " + options.preset
+                                                          : "default";
+  manifest.sceneHasFog = scene->fog.density > 0.0f;
   const std::vector<std::string> kinds = DeclaredKinds(declared, settings);
   for (std::size_t i = 0; i < frame->layers().size(); ++i) {
     const FrameLayer& layer = frame->layers()[i];
@@ -119,6 +137,7 @@ int RunRender(const RenderOptions& options) {
               options.width, options.height, declared.size(), total, stats.traceSeconds,
               stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
               total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, options.outDir.c_str());
+  std::fputs(FormatCheckReport(CheckRenderFolder(options.outDir), kDefaultTolerance).c_str(), stdout);
   return 0;
 }
 

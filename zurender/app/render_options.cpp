@@ -65,6 +65,10 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
         return fail("--depth: expected 8, 16 or 32" + (text.empty() ? std::string() : "; got \"" + text + "\""));
     } else if (name == "--plugin") {
       if (!take(o.pluginPath) || o.pluginPath.empty()) return fail("--plugin: expected the plug-in library's path");
+    } else if (name == "--settings") {
+      if (!take(o.settingsPath) || o.settingsPath.empty()) return fail("--settings: expected a settings file");
+    } else if (name == "--layers") {
+      if (!take(o.preset) || o.preset.empty()) return fail("--layers: expected a preset: default, road, exact or all");
     } else if (name == "--threads") {
       std::string text;
       if (!take(text) || !ParseInt(text, o.threads) || o.threads < 1 || o.threads > kMaxThreads)
@@ -77,11 +81,15 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
       return fail("\"" + arg + "\": only one scene can be rendered at a time");
     }
   }
+  if (!o.settingsPath.empty() && !o.preset.empty())
+    return fail("--settings and --layers both say which layers to make: give one of them");
   return parsed;
 }
 
 std::string RenderUsage() {
   return R"(usage: zurender [SCENE] [options]
+       zurender layers FILE COMMAND ...   edit a settings file through the Layers dialog
+       zurender check DIR                 check that the layers in DIR rebuild the render
 
 Renders a scene through the ZU Layers plug-in, exactly as the rendering host drives it, and writes
 the layers it declares into a folder an artist opens.
@@ -92,6 +100,9 @@ options:
   -o, --out DIR      output folder, made if missing (default: out)
   --size WxH         image size in pixels (default: 640x480)
   --depth 8|16|32    bits per channel of render.psd (default: 16)
+  --settings FILE    the plug-in's settings: a file made by `zurender layers FILE ...`
+  --layers PRESET    the layers of a preset, made through the Layers dialog: default, road
+                     (Diffuse Pack, Lights, Specular), exact (rebuilds the render), all
   --plugin LIB       the plug-in library (default: ZU_Layers beside this program)
   --threads N        tracing threads (default: one per core)
   -h, --help         this text

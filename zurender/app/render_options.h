@@ -14,6 +14,8 @@ struct RenderOptions {
   int depth = 16;          // bits per channel of the PSD: 8, 16 or 32
   std::string pluginPath;  // empty: the plug-in built beside this program
   int threads = 0;         // 0: one per core
+  std::string settingsPath;  // a settings file; empty: the plug-in's defaults
+  std::string preset;        // a preset made through the Layers dialog; empty: none
   bool help = false;
 };
 

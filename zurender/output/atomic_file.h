@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

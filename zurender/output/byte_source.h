@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "zurender/output/layer_view.h"
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/colour_value.h"
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

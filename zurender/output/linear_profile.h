@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "host/colour_value.h"
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

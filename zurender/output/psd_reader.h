@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/colour_value.h"
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

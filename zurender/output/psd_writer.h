@@ -23,7 +23,7 @@
 
 #include "host/colour_value.h"
 #include "zurender/output/layer_view.h"
-#include "zurender/output/status.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

@@ -32,18 +32,17 @@ Vec3 At(const std::vector<tinyobj::real_t>& values, std::size_t i) {
 }  // namespace
 
 Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& name) {
-  using R = Result<TriangleMesh>;
   tinyobj::ObjReaderConfig config;
   config.triangulate = true;
   config.vertex_color = false;
   tinyobj::ObjReader reader;
   // Without material text, tinyobj ignores "mtllib" and reads no other file.
   if (!reader.ParseFromString(text, "", config)) {
-    return R::Fail("mesh \"" + name + "\": " + FirstLine(reader.Error()));
+    return Status::Error("mesh \"" + name + "\": " + FirstLine(reader.Error()));
   }
   const tinyobj::attrib_t& attrib = reader.GetAttrib();
   if (!Triples(attrib.vertices) || !Triples(attrib.normals)) {
-    return R::Fail("mesh \"" + name + "\": a vertex or normal is not a number between -1e+06 and 1e+06");
+    return Status::Error("mesh \"" + name + "\": a vertex or normal is not a number between -1e+06 and 1e+06");
   }
   const std::size_t vertexCount = attrib.vertices.size() / 3;
   const std::size_t normalCount = attrib.normals.size() / 3;
@@ -55,7 +54,7 @@ Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& na
   for (const tinyobj::shape_t& shape : reader.GetShapes()) {
     for (unsigned char corners : shape.mesh.num_face_vertices) {
       if (corners != 3)
-        return R::Fail("mesh \"" + name + "\": a face has fewer than 3 corners or could not be split into triangles");
+        return Status::Error("mesh \"" + name + "\": a face has fewer than 3 corners or could not be split into triangles");
     }
     const auto& indices = shape.mesh.indices;
     for (std::size_t i = 0; i + 2 < indices.size(); i += 3) {
@@ -63,7 +62,7 @@ Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& na
       for (int c = 0; c < 3; ++c) {
         const tinyobj::index_t& index = indices[i + c];
         if (index.vertex_index < 0 || static_cast<std::size_t>(index.vertex_index) >= vertexCount) {
-          return R::Fail("mesh \"" + name + "\": a face refers to a vertex that does not exist");
+          return Status::Error("mesh \"" + name + "\": a face refers to a vertex that does not exist");
         }
         if (index.normal_index < 0 || static_cast<std::size_t>(index.normal_index) >= normalCount) {
           allNormals = false;
@@ -75,7 +74,7 @@ Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& na
       mesh.triangles.push_back(tri);
     }
   }
-  if (mesh.triangles.empty()) return R::Fail("mesh \"" + name + "\" has no faces");
+  if (mesh.triangles.empty()) return Status::Error("mesh \"" + name + "\" has no faces");
   // Normals only when every corner has a usable one; otherwise the triangles are flat.
   for (Vec3& n : mesh.normals) {
     const float length = Length(n);
@@ -86,12 +85,12 @@ Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& na
     n = n * (1.0f / length);
   }
   if (!allNormals) mesh.normals.clear();
-  return R::Ok(std::move(mesh));
+  return mesh;
 }
 
 Result<TriangleMesh> LoadObjMesh(const std::string& path, const std::string& name) {
   Result<std::string> text = ReadWholeFile(path, kMaxMeshFileBytes);
-  if (!text.ok()) return Result<TriangleMesh>::Fail("cannot read mesh \"" + name + "\": " + text.error());
+  if (!text.ok()) return Status::Error("cannot read mesh \"" + name + "\": " + text.message());
   return ParseObjMesh(text.value(), name);
 }
 

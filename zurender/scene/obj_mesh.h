@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "zurender/scene/result.h"
+#include "zurender/base/status.h"
 #include "zurender/scene/shapes.h"
 
 namespace zurender {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "zurender/scene/result.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 

@@ -35,8 +35,8 @@ class SceneReader {
     if (const json* v = top.Get("objects"))
       ForEach(*v, "objects", [&](const json& e, const std::string& p) { ReadObject(e, p); });
     top.RejectUnknownKeys();
-    if (errors_.failed()) return Result<Scene>::Fail(errors_.message());
-    return Result<Scene>::Ok(std::move(scene_));
+    if (errors_.failed()) return Status::Error(errors_.message());
+    return std::move(scene_);
   }
 
  private:
@@ -251,7 +251,7 @@ class SceneReader {
     const std::string path = relative.is_absolute() ? m.file : (std::filesystem::path(meshDir_) / relative).string();
     Result<TriangleMesh> loaded = LoadObjMesh(path, m.file);
     if (!loaded.ok()) {
-      errors_.Report(f.KeyPath("file"), loaded.error());
+      errors_.Report(f.KeyPath("file"), loaded.message());
       return m;
     }
     m.data = std::make_shared<const TriangleMesh>(std::move(loaded).value());
@@ -278,24 +278,24 @@ Result<Scene> ParseSceneText(const std::string& text, const std::string& fileNam
     try {
       root = json::parse(text);
     } catch (const json::exception& e) {
-      return Result<Scene>::Fail(fileName + ": " + WithoutExceptionId(e.what()));
+      return Status::Error(fileName + ": " + WithoutExceptionId(e.what()));
     }
     return SceneReader(fileName, meshDir).Read(root);
   } catch (const std::bad_alloc&) {
-    return Result<Scene>::Fail(fileName + ": out of memory while loading the scene");
+    return Status::Error(fileName + ": out of memory while loading the scene");
   } catch (const std::exception& e) {
-    return Result<Scene>::Fail(fileName + ": " + e.what());
+    return Status::Error(fileName + ": " + e.what());
   }
 }
 
 Result<Scene> LoadSceneFile(const std::string& path) {
   try {
     Result<std::string> text = ReadWholeFile(path, kMaxSceneFileBytes);
-    if (!text.ok()) return Result<Scene>::Fail(path + ": cannot read scene file: " + text.error());
+    if (!text.ok()) return Status::Error(path + ": cannot read scene file: " + text.message());
     const std::string dir = std::filesystem::path(path).parent_path().string();
     return ParseSceneText(text.value(), path, dir.empty() ? "." : dir);
   } catch (const std::exception& e) {
-    return Result<Scene>::Fail(path + ": " + e.what());
+    return Status::Error(path + ": " + e.what());
   }
 }
 

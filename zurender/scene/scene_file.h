@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "zurender/scene/result.h"
+#include "zurender/base/status.h"
 #include "zurender/scene/scene.h"
 
 namespace zurender {

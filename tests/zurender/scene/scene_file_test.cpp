@@ -45,11 +45,11 @@ TEST(SceneFile, ErrorsNameTheFileAndTheField) {
     WriteFile("room.json", c.text);
     const Result<Scene> loaded = LoadSceneFile(room);
     ASSERT_FALSE(loaded.ok()) << c.text;
-    EXPECT_EQ(loaded.error().substr(0, c.error.size()), c.error) << c.text;
+    EXPECT_EQ(loaded.message().substr(0, c.error.size()), c.error) << c.text;
   }
   const Result<Scene> missing = LoadSceneFile(room + ".absent");
   ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.error(), room + ".absent: cannot read scene file: No such file or directory");
+  EXPECT_EQ(missing.message(), room + ".absent: cannot read scene file: No such file or directory");
   std::filesystem::create_directory(room + ".dir");
   EXPECT_FALSE(LoadSceneFile(room + ".dir").ok());
 }
@@ -61,13 +61,13 @@ TEST(SceneFile, BadMeshesAreErrorsOfTheirField) {
     WriteFile("bad.obj", obj);
     const Result<Scene> loaded = LoadSceneFile(scene);
     ASSERT_FALSE(loaded.ok()) << obj;
-    EXPECT_EQ(loaded.error().substr(0, prefix.size()), prefix) << obj;
+    EXPECT_EQ(loaded.message().substr(0, prefix.size()), prefix) << obj;
   }
 }
 
 TEST(SceneFile, LoadsTheExampleMeshSceneAndItRenders) {
   const Result<Scene> loaded = LoadSceneFile(ZURENDER_EXAMPLES_DIR "/mesh-scene.json");
-  ASSERT_TRUE(loaded.ok()) << loaded.error();
+  ASSERT_TRUE(loaded.ok()) << loaded.message();
   const Scene& scene = loaded.value();
   std::vector<bool> isMesh(scene.objects.size());
   for (std::size_t i = 0; i < scene.objects.size(); ++i) {

@@ -1,4 +1,4 @@
-#include "zurender/app/executable_path.h"
+#include "zurender/plugin/executable_path.h"
 
 #if defined(_WIN32)
 #include <windows.h>
