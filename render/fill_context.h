@@ -4,16 +4,13 @@
 
 #include <cstdint>
 
+#include "host/fill_service.h"
 #include "host/host_services.h"
 
 struct ComponentCache;
 struct LightSums;
 struct RenderContext;
 struct SurfaceRecord;
-
-// Fill service operations.
-constexpr std::int32_t kGetComponent = 2;
-constexpr std::int32_t kWriteLayer = 3;
 
 // Taken from the host's fill record by the entry point; all of it is valid during the call only.
 struct FillHost {
