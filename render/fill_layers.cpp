@@ -18,8 +18,19 @@ std::int32_t FillLayers(const FillPlan& plan, LightSums& sums, const FillHost& h
   if (host.fillService == nullptr || host.renderContext == nullptr) return 0;
   FillContext fill{host, sums};
   BeginSample(fill, plan);
-  const LayerRecord* const end = plan.layers + plan.count;
-  for (const LayerRecord* layer = plan.layers; layer != end; ++layer) {
+  if (plan.runCount == 0) return 0;
+  // One loop over the runs' layers: moving on to the next run is the rare step.
+  const FillRun* run = plan.runs;
+  const FillRun* const lastRun = plan.runs + plan.runCount - 1;
+  const LayerRecord* layer = run->first;
+  const LayerRecord* end = run->end;
+  for (;; ++layer) {
+    if (layer == end) {
+      if (run == lastRun) break;
+      ++run;
+      layer = run->first;
+      end = run->end;
+    }
     std::int32_t result;
     switch (layer->kind) {
       case kDiffusePack: result = FillDiffusePack(fill, *layer); break;
@@ -32,7 +43,7 @@ std::int32_t FillLayers(const FillPlan& plan, LightSums& sums, const FillHost& h
       case kAdditivesPack: result = FillAdditivesPack(fill, *layer); break;
       case kRtReflections: result = FillRtReflections(fill, *layer); break;
       case kTransparency: result = FillTransparency(fill, *layer); break;
-      default: continue;  // filled by the host from its declared component, or as a mask
+      default: continue;  // the host's, in a run that reaches over it
     }
     if (result != 0) return result;
   }

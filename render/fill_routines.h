@@ -14,6 +14,21 @@
 #include "render/component_cache.h"
 #include "render/light_sums.h"
 
+// Whether the plug-in computes and writes the layer; the host fills every other one from its
+// declared component, or as a mask. FillLayers picks the routines for exactly these.
+inline bool WrittenByPlugin(const LayerRecord& layer) {
+  switch (layer.kind) {
+    case kDiffusePack:
+    case kLights:
+    case kShadows:
+    case kAdditivesPack:
+    case kRtReflections:
+    case kTransparency: return true;
+    case kAmbientGI: return layer.option1 != 0;
+    default: return false;
+  }
+}
+
 // Writes value into the layer for the current sample.
 inline std::int32_t WriteLayer(FillContext& fill, const LayerRecord& layer, ColourValue& value) {
   return fill.host.fillService(kWriteLayer, layer.hostLayerId, &value);

@@ -176,6 +176,21 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
 }
 
+TEST_F(FillLayersTest, LayersAmongTheHostsAreWrittenInListOrderWhateverTheGaps) {
+  // More stretches of the host's layers between the written ones than the plan has runs for.
+  std::vector<std::int32_t> written;
+  for (std::int32_t i = 0; i < 2 * kFillRunLimit; ++i) {
+    Add(kFog);
+    Add(kAmbientGI).option1 = 0;
+    written.push_back(Add(i % 2 == 0 ? kTransparency : kRtReflections).hostLayerId);
+  }
+  ASSERT_EQ(Fill(), 0);
+  std::vector<std::int32_t> ids;
+  for (const hostsim::FillCall& write : Writes()) ids.push_back(write.argument);
+  EXPECT_EQ(ids, written);
+  EXPECT_EQ(Requests(), (Components{7, 6})) << "nothing for the host's layers";
+}
+
 TEST_F(FillLayersTest, AFailedWriteStopsTheSample) {
   Add(kTransparency);
   Add(kTransparency);
