@@ -34,31 +34,34 @@ void WalkLights(Scenario& s) {
 // The default list: one "Diffuse Pack" lit by the host's shadowed light, with ambient and all
 // four additives.
 void DefaultFloor(Scenario& s) {
-  for (std::int32_t component : {1, 2, 5, 4, 3, 6, 8}) Fetch(s, component);
+  for (std::int32_t component : {kComponentDiffuse, kComponentShadowedLight, kComponentAmbient, kComponentSpecular,
+                                 kComponentLuminance, kComponentReflections, kComponentRefractions})
+    Fetch(s, component);
   Write(s, 0);
 }
 
 // "Diffuse Pack", "Lights", "Specular": the pack carries the other additives unlit, and "Lights"
 // is the host's shadowed light.
 void EverydayFloor(Scenario& s) {
-  for (std::int32_t component : {1, 3, 6, 8}) Fetch(s, component);
+  for (std::int32_t component : {kComponentDiffuse, kComponentLuminance, kComponentReflections, kComponentRefractions})
+    Fetch(s, component);
   Write(s, 0);
-  Fetch(s, 2);
+  Fetch(s, kComponentShadowedLight);
   Write(s, 1);
 }
 
 // Every kind: "Diffuse Pack" (diffuse only), "Lights" and "Shadows" from the light sums with the
 // clamp, "Ambient/GI", "RT Reflections" and "Transparency"; the rest is the host's.
 void EveryKindFloor(Scenario& s) {
-  Fetch(s, 1);
+  Fetch(s, kComponentDiffuse);
   Write(s, 0);
   WalkLights(s);
   Write(s, 1);
   Write(s, 2);
-  Fetch(s, 5);
+  Fetch(s, kComponentAmbient);
   Write(s, 3);
-  Fetch(s, 7);
-  Fetch(s, 6);
+  Fetch(s, kComponentBitmapReflections);
+  Fetch(s, kComponentReflections);
   Write(s, 4);
   Write(s, 5);
 }
@@ -67,10 +70,10 @@ void EveryKindFloor(Scenario& s) {
 // diffuse colour, and ambient for its layer.
 void EightLightsFloor(Scenario& s) {
   WalkLights(s);
-  Fetch(s, 1);
+  Fetch(s, kComponentDiffuse);
   Write(s, 0);
   Write(s, 1);
-  Fetch(s, 5);
+  Fetch(s, kComponentAmbient);
   Write(s, 2);
 }
 
