@@ -7,11 +7,13 @@
 
 #include "host/abi.h"
 #include "host/colour_value.h"
+#include "host/fill_service.h"
 
 namespace hostsim {
 
-constexpr std::int32_t kGetComponentOperation = 2;
-constexpr std::int32_t kWriteLayerOperation = 3;
+// The host's operation numbers, under the names the substitute host's users know them by.
+constexpr std::int32_t kGetComponentOperation = kGetComponent;
+constexpr std::int32_t kWriteLayerOperation = kWriteLayer;
 constexpr std::int32_t kUnknownOperationCode = -1;  // answer to any other operation
 
 struct FillCall {

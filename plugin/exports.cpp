@@ -1,6 +1,7 @@
 // The seven entry points the host calls. Each decodes its record and hands the work on.
 #include "dialog/layers_dialog.h"
 #include "host/abi.h"
+#include "host/entry_points.h"
 #include "host/fill_layers_record.h"
 #include "host/host_info_record.h"
 #include "host/host_memory.h"

@@ -39,7 +39,7 @@ inline void EnterPixel(ComponentCache& cache, std::int32_t pixelX, std::int32_t 
 // host's non-zero code, and value is not to be read. A refused request is not cached, so a
 // later request at the same pixel asks the host again rather than reusing a value it never gave.
 inline std::int32_t FetchComponent(FillContext& fill, std::int32_t component, const ColourValue*& value) {
-  ComponentCache& cache = fill.cache;
+  ComponentCache& cache = SharedComponentCache();
   ColourValue& slot = cache.values[component];
   value = &slot;
   const std::uint32_t bit = 1u << component;

@@ -51,8 +51,6 @@ TEST_F(FillLayersTest, DiffusePackIsLitAsItsBitsSay) {
       {PackLights | PackShadows | PackAmbient, {1, 2, 5}, 0.4f, 0.45f, 0.5f, 0, "shadowed light plus ambient"},
   };
   for (const Case& c : cases) {
-    ReleaseFillPlan(plan);
-    planned = false;
     ClearLayerList(list);
     const LayerRecord& pack = Add(kDiffusePack, c.flags);
     NextPixel();
@@ -80,8 +78,6 @@ TEST_F(FillLayersTest, PacksAddTheirAdditivesInOrder) {
   EXPECT_TRUE(ChannelsAre(writes[1].value, 1.31f, 2.62f, 3.93f));
 
   // A refusal half way keeps nothing back from the host: the layer is not written.
-  ReleaseFillPlan(plan);
-  planned = false;
   ClearLayerList(list);
   Add(kAdditivesPack);
   NextPixel();
@@ -165,14 +161,11 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   sample.pixelY = -3;
   ASSERT_EQ(Fill(), 0);
   EXPECT_TRUE(hostsim::FillCalls().empty());
-  EXPECT_EQ(plan.stepCount, 0);
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
   EXPECT_EQ(SharedComponentCache().pixelY, -3);
 
   // Without a fill service or a render context nothing happens at all, not even the pixel check.
   Add(kTransparency);
-  ReleaseFillPlan(plan);
-  planned = false;
   sample.pixelX = 41;
   host.renderContext = nullptr;
   EXPECT_EQ(Fill(), 0);
@@ -181,6 +174,21 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   EXPECT_EQ(Fill(), 0);
   EXPECT_TRUE(hostsim::FillCalls().empty());
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
+}
+
+TEST_F(FillLayersTest, LayersAmongTheHostsAreWrittenInListOrderWhateverTheGaps) {
+  // More stretches of the host's layers between the written ones than the plan has runs for.
+  std::vector<std::int32_t> written;
+  for (std::int32_t i = 0; i < 2 * kFillRunLimit; ++i) {
+    Add(kFog);
+    Add(kAmbientGI).option1 = 0;
+    written.push_back(Add(i % 2 == 0 ? kTransparency : kRtReflections).hostLayerId);
+  }
+  ASSERT_EQ(Fill(), 0);
+  std::vector<std::int32_t> ids;
+  for (const hostsim::FillCall& write : Writes()) ids.push_back(write.argument);
+  EXPECT_EQ(ids, written);
+  EXPECT_EQ(Requests(), (Components{7, 6})) << "nothing for the host's layers";
 }
 
 TEST_F(FillLayersTest, AFailedWriteStopsTheSample) {
@@ -208,47 +216,27 @@ TEST_F(FillLayersTest, ARefusedComponentIsAskedForAgain) {
 TEST_F(FillLayersTest, ThePlanIsDecidedOnceFromTheList) {
   Add(kShadows).option1 = 0;
   Add(kShadows).option1 = 1;  // only the first enabled one counts
-  Add(kFog);
+  const LayerRecord& fog = Add(kFog);
   Add(kLights);
-  ASSERT_TRUE(PlanFill(list, plan));
-  planned = true;
+  plan = PlanFill(list);
   EXPECT_EQ(plan.balanceShadows, 0);
   EXPECT_EQ(plan.includeAmbient, 1);
-  ASSERT_EQ(plan.stepCount, 3);
-  EXPECT_EQ(plan.steps[2].layer, &list.items[3]) << "the host's \"Fog\" gets no step";
   EXPECT_EQ(Fill(), 0);
   EXPECT_EQ(sums.includeAmbient, 1);
   EXPECT_EQ(sums.balanceShadows, 0);
+  ASSERT_EQ(Writes().size(), 3u);
+  for (const hostsim::FillCall& write : Writes()) EXPECT_NE(write.argument, fog.hostLayerId) << "the host's \"Fog\"";
 
+  // Planning and filling ask the host for no memory: nothing of a render can be refused per sample.
   list.items[0].flags |= LayerOff;
   Add(kAmbientGI).option1 = 0;
-  ReleaseFillPlan(plan);
-  ASSERT_TRUE(PlanFill(list, plan));
-  EXPECT_EQ(plan.balanceShadows, 1);
-  EXPECT_EQ(plan.includeAmbient, 0);
-
+  const std::uint32_t allocations = hostsim::AllocationCount();
+  hostsim::FailAllocationsFrom(allocations + 1);
   NextPixel();
   ASSERT_EQ(Fill(), 0);
-  const auto planned = hostsim::FillCalls();
-
-  // Without its step block the plan is as complete and fills the same, picking routines by kind.
-  ReleaseFillPlan(plan);
-  hostsim::FailAllocationNumber(hostsim::AllocationCount() + 1);
-  EXPECT_FALSE(PlanFill(list, plan));
-  EXPECT_EQ(plan.steps, nullptr);
-  EXPECT_TRUE(FillsByKind(plan));
   EXPECT_EQ(plan.balanceShadows, 1);
   EXPECT_EQ(plan.includeAmbient, 0);
-  NextPixel();
-  ASSERT_EQ(Fill(), 0);
-  const auto byKind = hostsim::FillCalls();
-  ASSERT_EQ(byKind.size(), planned.size());
-  for (std::size_t i = 0; i < planned.size(); ++i) {
-    EXPECT_EQ(byKind[i].operation, planned[i].operation) << "call " << i;
-    EXPECT_EQ(byKind[i].argument, planned[i].argument) << "call " << i;
-    EXPECT_TRUE(ChannelsAre(byKind[i].value, planned[i].value.red, planned[i].value.green, planned[i].value.blue))
-        << "call " << i;
-  }
+  EXPECT_EQ(hostsim::AllocationCount(), allocations);
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ class RenderTest : public HostMemoryTest {
     surface.lightExponent = 1.0f;
   }
   void TearDown() override {
-    ReleaseFillPlan(plan);
     ClearLayerList(list);
     HostMemoryTest::TearDown();
   }
@@ -42,13 +41,13 @@ class RenderTest : public HostMemoryTest {
     return record;
   }
 
-  // One ZUShaderFillLayers worth of work, planning the list on first use.
+  // One ZUShaderFillLayers worth of work, planning the list as it stands.
   std::int32_t Fill() {
-    if (!planned) planned = PlanFill(list, plan);
+    plan = PlanFill(list);
     return FillLayers(plan, sums, host);
   }
 
-  FillContext Context() { return FillContext{host, SharedComponentCache(), sums}; }
+  FillContext Context() { return FillContext{host, sums}; }
 
   // Components requested from the host since the log was last cleared, in order.
   static std::vector<std::int32_t> Requests() {
@@ -66,7 +65,6 @@ class RenderTest : public HostMemoryTest {
 
   LayerList list = EmptyLayerList();
   FillPlan plan = EmptyFillPlan();
-  bool planned = false;
   LightSums sums{};
   RenderContext sample{};
   SurfaceRecord surface{};
