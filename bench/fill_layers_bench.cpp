@@ -15,6 +15,7 @@
 #include <string>
 
 #include "bench/fill_scenarios.h"
+#include "hostsim/host_allocator.h"
 #include "hostsim/plugin_library.h"
 
 namespace {
@@ -125,12 +126,14 @@ int main(int argc, char** argv) {
     argc -= 2;
     argv += 2;
   }
+  // Made first, so that it outlives the library, which releases through it when unloaded.
+  hostsim::HostAllocator memory;
   hostsim::PluginLibrary plugin;
   if (!plugin.Load(library)) {
     std::fprintf(stderr, "zu_fill_bench: %s\n", plugin.error().c_str());
     return 1;
   }
-  auto scenarios = MakeScenarios(plugin.entry());
+  auto scenarios = MakeScenarios(plugin.entry(), memory.functions());
   const int status = argc == 5 && std::strcmp(argv[1], "--callgrind") == 0
                          ? RunForCallgrind(scenarios, argv[2], argv[3], std::atoi(argv[4]))
                          : RunBenchmarks(scenarios, argc, argv);

@@ -6,7 +6,9 @@
 #include "host/fill_service.h"
 #include "host/host_info_record.h"
 #include "host/init_layers_record.h"
-#include "hostsim/declare_callback.h"
+#include "hostsim/declare_service.h"
+#include "hostsim/hooks/declare_probe.h"
+#include "hostsim/hooks/sequential_layer_ids.h"
 #include "hostsim/stored_list_form.h"
 #include "layers/layer_record.h"
 
@@ -90,10 +92,9 @@ std::vector<std::uint8_t> StoredList(std::initializer_list<Layer> layers, std::u
   return list.InHostBlock();
 }
 
-std::int32_t IdOf(const char* name) {
-  const auto& declared = hostsim::Declarations();
-  for (std::size_t i = 0; i < declared.size(); ++i)
-    if (hostsim::DeclaredName(declared[i]) == name) return hostsim::DeclaredId(i);
+std::int32_t IdOf(const hostsim::hooks::DeclareProbe& declared, const char* name) {
+  for (std::size_t i = 0; i < declared.Declarations().size(); ++i)
+    if (hostsim::DeclaredName(declared.Declarations()[i]) == name) return declared.DeclaredId(i);
   return 0;
 }
 
@@ -114,9 +115,8 @@ void SetUpHost(std::int32_t lightCount) {
   }
 }
 
-bool SetUp(Scenario& s, const hostsim::PluginEntryPoints& zu, std::int32_t edgeMask,
+bool SetUp(Scenario& s, const hostsim::PluginEntryPoints& zu, hostsim::AllocatorPair memory, std::int32_t edgeMask,
            std::initializer_list<const char*> written) {
-  hostsim::ResetDeclarations();
   EnterScenario(s);
   HostInfoRecord host = hostsim::MakeHostInfoRecord(kRenderHostCode);
   zu.hostInfo(&host);
@@ -124,15 +124,20 @@ bool SetUp(Scenario& s, const hostsim::PluginEntryPoints& zu, std::int32_t edgeM
   if (!s.storedList.empty()) words.storedList = hostsim::HostAddress(s.storedList.data());
   words.edgeMask = edgeMask;
   s.params = hostsim::EncodeParamBlock(words);
-  s.shader = hostsim::MakeShaderRecord(s.params);
+  s.shader = hostsim::MakeShaderRecord(memory, s.params);
   s.fillLayers = zu.fillLayers;
   s.finish = zu.finish;
   if (zu.initialize(&s.shader) != 0 || s.shader.instance == nullptr) return false;
-  InitLayersRecord layers = hostsim::MakeInitLayersRecord(s.shader.instance, &hostsim::HostSimDeclare);
+  // Declaring is done once, before any sample: the host takes every layer and the probe keeps
+  // the ids, so that the floor writes where the plug-in does.
+  hostsim::hooks::SequentialLayerIds ids;
+  hostsim::DeclareService declare(ids);
+  hostsim::hooks::DeclareProbe declared(declare.function());
+  InitLayersRecord layers = hostsim::MakeInitLayersRecord(s.shader.instance, declared.function());
   if (zu.initLayers(&layers) != 0) return false;
   std::size_t i = 0;
   for (const char* name : written)
-    if ((s.ids[i++] = IdOf(name)) == 0) return false;
+    if ((s.ids[i++] = IdOf(declared, name)) == 0) return false;
   s.surface.lightExponent = 1.0f;
   s.sample.transparencyFirst = 0.5f;
   s.sample.transparencySecond = 0.25f;
@@ -163,7 +168,8 @@ bool FloorMatches(Scenario& s) {
 
 }  // namespace
 
-std::vector<std::unique_ptr<Scenario>> MakeScenarios(const hostsim::PluginEntryPoints& zu) {
+std::vector<std::unique_ptr<Scenario>> MakeScenarios(const hostsim::PluginEntryPoints& zu,
+                                                     hostsim::AllocatorPair memory) {
   std::vector<std::unique_ptr<Scenario>> all;
   auto make = [&](const char* name, const char* what, std::int32_t lights, void (*floor)(Scenario&)) -> Scenario& {
     all.push_back(std::make_unique<Scenario>());
@@ -179,12 +185,12 @@ std::vector<std::unique_ptr<Scenario>> MakeScenarios(const hostsim::PluginEntryP
   };
 
   Scenario& byDefault = make("default", "the default list", 2, &DefaultFloor);
-  byDefault.ready = SetUp(byDefault, zu, 0, {"Diffuse Pack"});
+  byDefault.ready = SetUp(byDefault, zu, memory, 0, {"Diffuse Pack"});
 
   Scenario& everyday = make("everyday", "Diffuse Pack, Lights, Specular", 2, &EverydayFloor);
   everyday.storedList =
       StoredList({{kDiffusePack, 0, "Diffuse Pack"}, {kLights, 0, "Lights"}, {kSpecular, 0, "Specular"}});
-  everyday.ready = SetUp(everyday, zu, 0, {"Diffuse Pack", "Lights"});
+  everyday.ready = SetUp(everyday, zu, memory, 0, {"Diffuse Pack", "Lights"});
 
   // "Additives Pack" finds every additive taken by its own layer, so it is dropped.
   Scenario& everyKind = make("every_kind", "all fifteen kinds and the edge mask", 2, &EveryKindFloor);
@@ -203,13 +209,13 @@ std::vector<std::unique_ptr<Scenario>> MakeScenarios(const hostsim::PluginEntryP
                                      {kFog, 0, "Fog"},
                                      {kMaskOf, 32, "Mask of #"},
                                      {kTransparency, 0, "Transparency"}});
-  everyKind.ready = SetUp(everyKind, zu, 1,
+  everyKind.ready = SetUp(everyKind, zu, memory, 1,
                           {"Diffuse Pack", "Lights", "Shadows", "Ambient/GI", "RT Reflections", "Transparency"});
 
   Scenario& eightLights = make("eight_lights", "Lights, Shadows, Ambient/GI under eight lights", bench::kMaxLights,
                                &EightLightsFloor);
   eightLights.storedList = StoredList({{kLights, 0, "Lights"}, {kShadows, 1, "Shadows"}, {kAmbientGI, 1, "Ambient/GI"}});
-  eightLights.ready = SetUp(eightLights, zu, 0, {"Lights", "Shadows", "Ambient/GI"});
+  eightLights.ready = SetUp(eightLights, zu, memory, 0, {"Lights", "Shadows", "Ambient/GI"});
 
   for (auto& s : all) {
     if (!s->ready) s->what = "could not be set up";

@@ -13,6 +13,7 @@
 #include "host/render_context.h"
 #include "host/shader_record.h"
 #include "host/surface_record.h"
+#include "hostsim/host_allocator.h"
 #include "hostsim/plugin_library.h"
 #include "hostsim/records.h"
 
@@ -33,10 +34,12 @@ struct Scenario {
   bool ready = false;            // set up, and its floor makes the plug-in's host calls
 };
 
-// The four scenarios, set up through the library's entry points. Each stays where it is made:
-// its fill record points into it. A scenario that cannot be set up, or whose floor does not make
-// the calls the plug-in makes, comes back not ready, with the reason in what.
-std::vector<std::unique_ptr<Scenario>> MakeScenarios(const hostsim::PluginEntryPoints& zu);
+// The four scenarios, set up through the library's entry points, their instances allocated
+// through memory. Each stays where it is made: its fill record points into it. A scenario that
+// cannot be set up, or whose floor does not make the calls the plug-in makes, comes back not
+// ready, with the reason in what.
+std::vector<std::unique_ptr<Scenario>> MakeScenarios(const hostsim::PluginEntryPoints& zu,
+                                                     hostsim::AllocatorPair memory);
 void FinishScenario(Scenario& scenario);
 
 // Gives the host services the scenario's components and lights; before its samples.

@@ -1,4 +1,4 @@
-# 32-bit x86 Linux build, used for the test build of the plug-in and the substitute host.
+# 32-bit x86 Linux build, used for the test build of the plug-in and the host core.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_FLAGS_INIT "-m32")

@@ -21,3 +21,6 @@ DialogContext& CurrentDialog();
 // The control of the Layers dialog with this id. Looked up at each use: the plug-in keeps no
 // control handles.
 ControlRef DialogControl(std::int32_t id);
+
+// Enables or disables the Layers dialog's control with this id.
+void EnableControl(std::int32_t id, bool on);

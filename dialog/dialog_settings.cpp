@@ -11,8 +11,7 @@ using namespace layers_dialog;
 namespace {
 // Enables target while control source holds a value other than 0.
 void EnableWhileSet(std::int32_t target, std::int32_t source) {
-  const bool on = host_dialog::GetControlValue(DialogControl(source)) != 0;
-  host_dialog::SetControlEnable(DialogControl(target), on ? 1 : 0);
+  EnableControl(target, host_dialog::GetControlValue(DialogControl(source)) != 0);
 }
 }  // namespace
 

@@ -41,17 +41,16 @@ constexpr std::int32_t kOptionControlCount = kLastOptionControl - kFirstOptionCo
 
 std::int32_t ControlValue(std::int32_t id) { return host_dialog::GetControlValue(DialogControl(id)); }
 void SetValue(std::int32_t id, std::int32_t value) { host_dialog::SetControlValue(DialogControl(id), value); }
-void SetEnable(std::int32_t id, bool on) { host_dialog::SetControlEnable(DialogControl(id), on ? 1 : 0); }
 
 }  // namespace
 
 void EnableComponentChecks(bool on) {
-  for (const ComponentCheck& check : kComponentChecks) SetEnable(check.id, on);
+  for (const ComponentCheck& check : kComponentChecks) EnableControl(check.id, on);
 }
 
 void ShowLayerOptions(const LayerRecord* record) {
-  SetEnable(kRemoveButton, record != nullptr);
-  SetEnable(kBlendPopup, record != nullptr);
+  EnableControl(kRemoveButton, record != nullptr);
+  EnableControl(kBlendPopup, record != nullptr);
   bool visible[kOptionControlCount] = {};
   if (record != nullptr) {
     SetValue(kBlendPopup, record->blendMode);

@@ -13,8 +13,6 @@ using namespace layers_dialog;
 
 namespace {
 
-void SetEnable(std::int32_t id, bool on) { host_dialog::SetControlEnable(DialogControl(id), on ? 1 : 0); }
-
 void Confirm(DialogContext& context) {
   ApplyListRows(*context.list);
   SaveLayerListToHost(*context.list, context.dialog, context.setInfo);
@@ -34,8 +32,8 @@ bool SetupLayersDialog(LayerList& list, DialogRef dialog, std::uint32_t resource
   UpdateBaseNameEnable();
   UpdatePresetEnable();
   // The custom pair changes only through the options dialog.
-  SetEnable(kOutputPairCustom1, false);
-  SetEnable(kOutputPairCustom2, false);
+  EnableControl(kOutputPairCustom1, false);
+  EnableControl(kOutputPairCustom2, false);
   if (list.baseName != nullptr) host_dialog::SetEditTextString(DialogControl(kBaseName), list.baseName);
 
   host_dialog::SetControlHitFunction(DialogControl(kConfirmButton), &LayersDialogHit);

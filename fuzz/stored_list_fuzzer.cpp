@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "host/host_memory.h"
-#include "hostsim/host_allocator.h"
+#include "hostsim/hooks/test_allocator.h"
 #include "layers/layer_list.h"
 #include "persist/layer_list_writer.h"
 #include "persist/stored_list.h"
@@ -103,8 +103,12 @@ void CheckTrips(const LayerList& loaded) {
 }
 
 void LoadAndRelease(const std::uint8_t* data, std::size_t size, std::uint32_t refusedAllocation) {
-  hostsim::ResetAllocator();
-  hostsim::FailAllocationNumber(refusedAllocation);
+  // A host allocator of its own for each run, so that each input frees what it took, the
+  // allocator's bookkeeping included, and the fuzzer's leak check stays quiet.
+  hostsim::hooks::TestAllocator memory;
+  const hostsim::AllocatorPair host = memory.functions();
+  SetHostAllocator(host.allocate, host.release);
+  memory.FailAllocationNumber(refusedAllocation);
   Block().Place(data, size);
   LayerList list = EmptyLayerList();
   LoadLayerListOrDefault(list, Block().address());
@@ -112,17 +116,14 @@ void LoadAndRelease(const std::uint8_t* data, std::size_t size, std::uint32_t re
   if (refusedAllocation == 0) CheckTrips(list);
   ClearLayerList(list);
   Require(list.items == nullptr && list.baseName == nullptr && list.count == 0, "the list is not cleared");
-  Require(hostsim::LiveBlockCount() == 0, "host blocks left live");
-  Require(hostsim::BadFreeCount() == 0, "a block released twice or not the host's");
-  // Also gives back the allocator's own bookkeeping, so that each input frees what it took and
-  // the fuzzer's leak check stays quiet.
-  hostsim::ResetAllocator();
+  Require(memory.LiveBlockCount() == 0, "host blocks left live");
+  Require(memory.BadFreeCount() == 0, "a block released twice or not the host's");
+  SetHostAllocator(nullptr, nullptr);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  SetHostAllocator(&hostsim::HostSimAlloc, &hostsim::HostSimFree);
   LoadAndRelease(data, size, 0);
   LoadAndRelease(data, size, static_cast<std::uint32_t>(1 + size % kRefusalCycle));
   return 0;

@@ -1,170 +1,145 @@
 #include "hostsim/dialog_toolkit.h"
 
-#include <map>
+#include <atomic>
 
-#include "hostsim/host_set_info.h"
+#include "host/layers_dialog_resource.h"
+#include "hostsim/callback_slot.h"
 
 namespace hostsim {
 namespace {
 
-struct SimDialog {
-  std::int32_t resourceId = 0;  // 0 for the Layers dialog the host made itself
-  bool madeByPlugin = false;
-  std::string title;
-  std::map<std::int32_t, ControlRef> controls;
-};
+using namespace layers_dialog;
 
-struct Toolkit {
-  std::map<DialogRef, SimDialog> dialogs;
-  std::map<ControlRef, SimControl> controls;
-  // Handles from separate ranges, so that a dialog handle passed as a control handle (or the
-  // reverse) finds nothing.
-  DialogRef nextDialog = 0x7001;
-  ControlRef nextControl = 0x100;
-  std::vector<ToolkitCall> calls;
-  ToolkitScript script;
-  std::vector<OptionsDialogRun> runs;
-  std::size_t nullTexts = 0;
-};
+// The exported dialog functions find a toolkit by the handle they are given: each handle carries
+// its toolkit's session number (bits 20 to 27) under a tag for its sort (bits 28 to 31), so that a
+// dialog handle passed as a control handle, or the reverse, finds nothing. The registry is the
+// process-wide state that functions looked up by name, without a context, force on the host.
+constexpr std::uint32_t kTagMask = 0xF0000000u;
+constexpr std::uint32_t kDialogTag = 0x70000000u;
+constexpr std::uint32_t kControlTag = 0x60000000u;
+constexpr int kSessionShift = 20;
+constexpr std::uint32_t kSessionMask = 0xFFu;
+constexpr std::uint32_t kSerialMask = (1u << kSessionShift) - 1;
+// Resource values: 'RSC' and the session number plus one.
+constexpr std::uint32_t kResourceBase = 0x52534300u;
 
-Toolkit& State() {
-  static Toolkit toolkit;
-  return toolkit;
+std::atomic<DialogToolkit*> gToolkits[kCallbackSlots] = {};
+// Serials are never reused while the process runs (short of a million handles), so that a handle
+// kept from a toolkit that is gone finds nothing in one that took its session number.
+std::atomic<std::uint32_t> gNextSerial{1};
+
+std::uint32_t NewHandle(std::uint32_t tag, std::size_t session) {
+  std::uint32_t serial = gNextSerial.fetch_add(1) & kSerialMask;
+  if (serial == 0) serial = gNextSerial.fetch_add(1) & kSerialMask;
+  return tag | std::uint32_t(session) << kSessionShift | serial;
+}
+
+DialogToolkit* Owner(std::uint32_t handle, std::uint32_t tag) {
+  if ((handle & kTagMask) != tag) return nullptr;
+  const std::uint32_t session = handle >> kSessionShift & kSessionMask;
+  return session < kCallbackSlots ? gToolkits[session].load(std::memory_order_acquire) : nullptr;
 }
 
 ControlKind LayersControlKind(std::int32_t id) {
   switch (id) {
-    case 1: case 2: case 12: case 13:
+    case kConfirmButton: case kCancelButton: case kAddButton: case kRemoveButton:
       return ControlKind::Button;
-    case 6: case 8: case 22: case 23: case 24: case 25:
+    case kOutputPairEnabled: case kEdgeMask:
+    case kAddSpecularCheck: case kAddLuminanceCheck: case kAddReflectionsCheck: case kAddRefractionsCheck:
       return ControlKind::Checkbox;
-    case 5: case 7: case 14: case 15: case 16: case 17: case 18: case 19: case 21:
+    case kNameMode: case kOutputPairPreset: case kBlendPopup: case kDiffuseLighting: case kDiffuseAdditives:
+    case kLightsShadows: case kShadowsOption: case kAmbientOption: case kAdditivesMode:
       return ControlKind::Popup;
-    case 9: case 10: case 20: case 26:
+    case kOutputPairCustom1: case kOutputPairCustom2: case kMaskValue: case kBaseName:
       return ControlKind::EditText;
-    case 11:
+    case kLayerList:
       return ControlKind::List;
     default:
-      return ControlKind::Static;
+      return ControlKind::Static;  // kUnusedItem3 and 4, kLayoutReference, kLaidOutItem
   }
 }
 
-DialogRef AddDialog(std::int32_t resourceId, bool madeByPlugin) {
-  Toolkit& t = State();
-  const DialogRef ref = t.nextDialog++;
-  SimDialog& dialog = t.dialogs[ref];
+}  // namespace
+
+ControlBounds LayersResourceBounds(std::int32_t id) {
+  const std::int32_t left = 10 + 9 * id, top = 20 + 14 * id;
+  return ControlBounds{left, top, left + 40 + 3 * id, top + 12 + id};
+}
+
+DialogToolkit::DialogToolkit()
+    : session_(TakeSlot(gToolkits, this, "dialog toolkits")),
+      resourceValue_(kResourceBase + std::uint32_t(session_) + 1) {}
+
+DialogToolkit::~DialogToolkit() { gToolkits[session_].store(nullptr, std::memory_order_release); }
+
+DialogToolkit* DialogToolkit::OwnerOfDialog(DialogRef dialog) { return Owner(dialog, kDialogTag); }
+
+DialogToolkit* DialogToolkit::OwnerOfControl(ControlRef control) { return Owner(control, kControlTag); }
+
+DialogToolkit* DialogToolkit::OwnerOfResource(std::uint32_t resourceValue) {
+  const std::uint32_t session = resourceValue - kResourceBase - 1;
+  return session < kCallbackSlots ? gToolkits[session].load(std::memory_order_acquire) : nullptr;
+}
+
+DialogRef DialogToolkit::AddDialog(std::int32_t resourceId, bool madeByPlugin) {
+  const DialogRef ref = NewHandle(kDialogTag, session_);
+  SimDialog& dialog = dialogs_[ref];
   dialog.resourceId = resourceId;
   dialog.madeByPlugin = madeByPlugin;
   return ref;
 }
 
-void AddControl(DialogRef dialog, std::int32_t id, ControlKind kind, ControlBounds bounds) {
-  Toolkit& t = State();
-  const ControlRef ref = t.nextControl++;
-  SimControl& control = t.controls[ref];
+void DialogToolkit::AddControl(DialogRef dialog, std::int32_t id, ControlKind kind, ControlBounds bounds) {
+  const ControlRef ref = NewHandle(kControlTag, session_);
+  SimControl& control = controls_[ref];
   control.dialog = dialog;
   control.id = id;
   control.kind = kind;
   control.bounds = bounds;
-  t.dialogs[dialog].controls[id] = ref;
+  dialogs_[dialog].controls[id] = ref;
 }
 
-}  // namespace
-
-void ResetDialogToolkit() {
-  State() = Toolkit{};
-  ResetHostSetInfo();
-}
-
-ControlBounds ResourceBounds(std::int32_t id) {
-  // Every control at its own place and of its own size, so that a layout that mixes them up shows.
-  const std::int32_t left = 10 + 9 * id, top = 20 + 14 * id;
-  return ControlBounds{left, top, left + 40 + 3 * id, top + 12 + id};
-}
-
-DialogRef MakeLayersDialog() {
+DialogRef DialogToolkit::MakeLayersDialog() {
   const DialogRef dialog = AddDialog(0, false);
-  for (std::int32_t id = 1; id <= 28; ++id) AddControl(dialog, id, LayersControlKind(id), ResourceBounds(id));
+  for (std::int32_t id = 1; id <= kLastControl; ++id)
+    AddControl(dialog, id, LayersControlKind(id), LayersResourceBounds(id));
   return dialog;
 }
 
-InterfaceRecord LayersDialogRecord(DialogRef dialog) {
-  return InterfaceRecord{dialog, kHostResourceValue, &HostSimSetInfo};
+InterfaceRecord DialogToolkit::LayersDialogRecord(DialogRef dialog, HostSetInfoFn setInfo) const {
+  return InterfaceRecord{dialog, resourceValue_, setInfo};
 }
 
-SimControl* FindSimControl(DialogRef dialog, std::int32_t id) { return ControlByRef(toolkit::ControlRefOf(dialog, id)); }
-
-SimControl* ControlByRef(ControlRef control) {
-  auto found = State().controls.find(control);
-  return found == State().controls.end() ? nullptr : &found->second;
-}
-
-bool DialogExists(DialogRef dialog) { return State().dialogs.count(dialog) != 0; }
-
-std::string DialogTitle(DialogRef dialog) {
-  auto found = State().dialogs.find(dialog);
-  return found == State().dialogs.end() ? std::string() : found->second.title;
-}
-
-ToolkitScript& Script() { return State().script; }
-
-const std::vector<ToolkitCall>& ToolkitCalls() { return State().calls; }
-
-std::vector<ToolkitCall> CallsTo(const std::string& function) {
-  std::vector<ToolkitCall> calls;
-  for (const ToolkitCall& call : State().calls)
-    if (call.function == function) calls.push_back(call);
-  return calls;
-}
-
-const std::vector<OptionsDialogRun>& OptionsDialogRuns() { return State().runs; }
-
-std::size_t LiveMadeDialogCount() {
-  std::size_t count = 0;
-  for (const auto& [ref, dialog] : State().dialogs) count += dialog.madeByPlugin ? 1 : 0;
-  return count;
-}
-
-std::size_t NullTextCount() { return State().nullTexts; }
-
-namespace toolkit {
-
-void RecordCall(ToolkitCall call) { State().calls.push_back(std::move(call)); }
-
-DialogRef AddMadeDialog(std::int32_t resourceId) {
-  if (resourceId != kOptionsDialogResource) return 0;
-  const DialogRef dialog = AddDialog(resourceId, true);
-  // Confirm and cancel buttons, and the two edit texts of the custom pair.
-  AddControl(dialog, 1, ControlKind::Button, ControlBounds{10, 60, 60, 80});
-  AddControl(dialog, 2, ControlKind::Button, ControlBounds{70, 60, 120, 80});
-  AddControl(dialog, 3, ControlKind::EditText, ControlBounds{10, 10, 120, 25});
-  AddControl(dialog, 4, ControlKind::EditText, ControlBounds{10, 30, 120, 45});
-  return dialog;
-}
-
-void DestroyMadeDialog(DialogRef dialog) {
-  Toolkit& t = State();
-  auto found = t.dialogs.find(dialog);
-  if (found == t.dialogs.end() || !found->second.madeByPlugin) return;
-  for (const auto& [id, control] : found->second.controls) t.controls.erase(control);
-  t.dialogs.erase(found);
-}
-
-ControlRef ControlRefOf(DialogRef dialog, std::int32_t id) {
-  auto found = State().dialogs.find(dialog);
-  if (found == State().dialogs.end()) return 0;
+ControlRef DialogToolkit::ControlRefOf(DialogRef dialog, std::int32_t id) const {
+  auto found = dialogs_.find(dialog);
+  if (found == dialogs_.end()) return 0;
   auto control = found->second.controls.find(id);
   return control == found->second.controls.end() ? 0 : control->second;
 }
 
-void SetDialogTitle(DialogRef dialog, const char* title) {
-  auto found = State().dialogs.find(dialog);
-  if (found != State().dialogs.end()) found->second.title = title;
+SimControl* DialogToolkit::ControlByRef(ControlRef control) {
+  auto found = controls_.find(control);
+  return found == controls_.end() ? nullptr : &found->second;
 }
 
-void RecordOptionsRun(const OptionsDialogRun& run) { State().runs.push_back(run); }
+SimControl* DialogToolkit::FindControl(DialogRef dialog, std::int32_t id) {
+  return ControlByRef(ControlRefOf(dialog, id));
+}
 
-void CountNullText() { ++State().nullTexts; }
+const SimControl* DialogToolkit::FindControl(DialogRef dialog, std::int32_t id) const {
+  auto found = controls_.find(ControlRefOf(dialog, id));
+  return found == controls_.end() ? nullptr : &found->second;
+}
 
-}  // namespace toolkit
+std::string DialogToolkit::DialogTitle(DialogRef dialog) const {
+  auto found = dialogs_.find(dialog);
+  return found == dialogs_.end() ? std::string() : found->second.title;
+}
+
+std::size_t DialogToolkit::LiveMadeDialogCount() const {
+  std::size_t count = 0;
+  for (const auto& [ref, dialog] : dialogs_) count += dialog.madeByPlugin ? 1 : 0;
+  return count;
+}
+
 }  // namespace hostsim

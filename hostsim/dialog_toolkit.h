@@ -1,33 +1,30 @@
-// The substitute host's dialog toolkit: the dialogs and controls behind the 29 dialog functions
-// the host exports (dialog_exports.cpp), scripted answers for the menus and modal dialogs the
-// plug-in opens, and a log of every call.
+// The host's dialog toolkit: the dialogs and controls behind the 29 dialog functions the host
+// exports (dialog_exports.cpp), the Layers dialog as the host makes it from its resource, the
+// options dialog and kind menu the plug-in opens, and what the user does in them.
 //
-// Everything is process-wide, like the host's own toolkit; tests reset it before each test.
+// One toolkit per dialog session. The exported functions find the toolkit by the handle they are
+// given: every handle names the toolkit that issued it, and no two live toolkits issue the same.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "host/host_dialog.h"
 #include "host/interface_record.h"
+#include "hostsim/dialog_user.h"
+#include "hostsim/toolkit_probe.h"
 
 namespace hostsim {
-
-// The resource value the host hands over in the interface record; the options dialog can only
-// be made through a cell that holds it.
-constexpr std::uint32_t kHostResourceValue = 0x52534331u;
-constexpr std::int32_t kOptionsDialogResource = 21001;
-constexpr std::int32_t kKindMenuResource = 136;
 
 enum class ControlKind { Button, Checkbox, Popup, EditText, List, Static };
 
 struct ListRow {
   std::string text;
   std::int32_t itemId = 0;
-  std::int32_t flags = 0;  // 2: check mark, 1: row mark
+  std::int32_t flags = 0;  // layers_dialog::kRowChecked, kRowMarked
   bool selected = false;
 };
 
@@ -48,82 +45,125 @@ struct SimControl {
   std::int32_t scrolledTo = -1;
 };
 
-// One call of a host dialog function, with its handles resolved to ids.
-struct ToolkitCall {
-  std::string function;    // exported name, e.g. "ZU_SetControlEnable"
-  DialogRef dialog = 0;    // the dialog named or owning the control; 0 for none or unknown
-  std::int32_t control = 0;  // id of the control named; 0 for none or unknown
-  std::int32_t first = 0;  // first plain argument (row, value, flags, id, dx, ...)
-  std::int32_t second = 0;  // second plain argument (select, item id, dy, ...)
-  std::string text;        // text passed in
+// Where the Layers dialog's resource puts control id: every control at its own place and of its
+// own size, so that a layout that mixes them up shows.
+ControlBounds LayersResourceBounds(std::int32_t id);
+
+class DialogToolkit {
+ public:
+  // At most kCallbackSlots toolkits live at once; one more is an error.
+  DialogToolkit();
+  ~DialogToolkit();
+  DialogToolkit(const DialogToolkit&) = delete;
+  DialogToolkit& operator=(const DialogToolkit&) = delete;
+
+  // The value this toolkit hands over in the interface record. The plug-in makes its options
+  // dialog through a cell that holds it, which is how the host finds the dialog's resources.
+  std::uint32_t resourceValue() const { return resourceValue_; }
+
+  // The Layers dialog as the host makes it from its resource: controls 1 to 28, each at its own
+  // place (LayersResourceBounds), enabled, visible, value 0 and no text.
+  DialogRef MakeLayersDialog();
+  // The record the host passes to ZUShaderInterfaceSetup for that dialog.
+  InterfaceRecord LayersDialogRecord(DialogRef dialog, HostSetInfoFn setInfo) const;
+
+  SimControl* FindControl(DialogRef dialog, std::int32_t id);
+  const SimControl* FindControl(DialogRef dialog, std::int32_t id) const;
+  SimControl* ControlByRef(ControlRef control);
+  ControlRef ControlRefOf(DialogRef dialog, std::int32_t id) const;
+  bool DialogExists(DialogRef dialog) const { return dialogs_.count(dialog) != 0; }
+  // The title the dialog shows; empty for an unknown dialog.
+  std::string DialogTitle(DialogRef dialog) const;
+  // Dialogs the plug-in made through ZU_MakeDialog and has not destroyed.
+  std::size_t LiveMadeDialogCount() const;
+  // Texts the plug-in passed as none where the host expects one (taken as empty).
+  std::size_t NullTextCount() const { return nullTexts_; }
+
+  // Who answers the menus and dialogs the plug-in opens; without one nothing is chosen and the
+  // options dialog is cancelled. Who sees the calls; without one nobody. Both must outlive their
+  // use here.
+  void SetUser(DialogUser* user) { user_ = user; }
+  void SetProbe(ToolkitProbe* probe) { probe_ = probe; }
+
+  // User gestures: each changes the control as the user would and then calls its hit function,
+  // if it has one. A control that is disabled, hidden or of another kind takes no gesture: the
+  // result is then false and nothing happens.
+  bool Press(DialogRef dialog, std::int32_t id);
+  bool SetValue(DialogRef dialog, std::int32_t id, std::int32_t value);
+  bool SetText(DialogRef dialog, std::int32_t id, const std::string& text);
+  // On the layer list: each selects exactly the given rows, toggles a mark, edits or moves a row.
+  bool SelectRows(DialogRef dialog, const std::vector<std::int32_t>& rows);
+  bool ToggleCheckMark(DialogRef dialog, std::int32_t row);
+  bool ToggleRowMark(DialogRef dialog, std::int32_t row);
+  bool EditRowText(DialogRef dialog, std::int32_t row, const std::string& text);
+  bool MoveRow(DialogRef dialog, std::int32_t from, std::int32_t to);
+  // Calls the control's hit function whatever its state, as a host may; false without one.
+  bool HitAsHost(DialogRef dialog, std::int32_t id);
+
+  // The live toolkit that issued a handle or resource value, or none.
+  static DialogToolkit* OwnerOfDialog(DialogRef dialog);
+  static DialogToolkit* OwnerOfControl(ControlRef control);
+  static DialogToolkit* OwnerOfResource(std::uint32_t resourceValue);
+
+  // What the exported dialog functions do on this toolkit's dialogs (dialog_calls.cpp).
+  std::int32_t CountListItems(ControlRef list);
+  ControlRef FindControlByID(DialogRef dialog, std::int32_t id);
+  std::int32_t GetControlBounds(ControlRef control, ControlBounds* bounds);
+  std::int32_t GetControlID(ControlRef control);
+  std::int32_t GetControlValue(ControlRef control);
+  std::int32_t GetEditTextString(ControlRef control, char* text, std::int32_t* length);
+  std::int32_t GetListSelectedItem(ControlRef list);
+  std::int32_t GetListString(ControlRef list, std::int32_t row, char* text, std::int32_t* length);
+  std::int32_t IsListItemSelected(ControlRef list, std::int32_t row);
+  std::int32_t RemoveListItem(ControlRef list, std::int32_t row);
+  std::int32_t SelectListItem(ControlRef list, std::int32_t row, std::int32_t select);
+  std::int32_t SetControlBounds(ControlRef control, const ControlBounds* bounds);
+  std::int32_t SetControlDrawImmediate(ControlRef control, std::int32_t on);
+  std::int32_t SetControlEnable(ControlRef control, std::int32_t enable);
+  std::int32_t SetControlHitFunction(ControlRef control, HitFunction hit);
+  std::int32_t SetControlValue(ControlRef control, std::int32_t value);
+  std::int32_t SetControlVisible(ControlRef control, std::int32_t visible);
+  std::int32_t SetEditTextString(ControlRef control, const char* text);
+  std::int32_t SetListFlags(ControlRef list, std::int32_t flags);
+  std::int32_t DestroyDialog(DialogRef dialog);
+  std::int32_t ExecuteDialog(DialogRef dialog);
+  DialogRef MakeDialog(std::uint32_t* resourceCell, std::int32_t resourceId);
+  std::int32_t SetDialogTitle(DialogRef dialog, const char* title);
+  std::int32_t GetListItemFlags(ControlRef list, std::int32_t row);
+  std::int32_t InsertListItemEx(ControlRef list, std::int32_t row, const char* text, std::int32_t itemId,
+                                std::int32_t rowFlags, std::int32_t reserved1, std::int32_t reserved2);
+  std::int32_t GetListItemID(ControlRef list, std::int32_t row);
+  std::int32_t ScrollList2Item(ControlRef list, std::int32_t row);
+  std::int32_t PopupMenuTrack(DialogRef dialog, std::int32_t menuId, std::int32_t reserved1, std::int32_t reserved2,
+                              std::int32_t* x, std::int32_t* y);
+
+ private:
+  struct SimDialog {
+    std::int32_t resourceId = 0;  // 0 for the Layers dialog the host made itself
+    bool madeByPlugin = false;
+    std::string title;
+    std::map<std::int32_t, ControlRef> controls;
+  };
+
+  DialogRef AddDialog(std::int32_t resourceId, bool madeByPlugin);
+  void AddControl(DialogRef dialog, std::int32_t id, ControlKind kind, ControlBounds bounds);
+  SimControl* Operable(DialogRef dialog, std::int32_t id, ControlKind kind);
+  bool ToggleRowFlag(DialogRef dialog, std::int32_t row, std::int32_t flag);
+  void DeliverHit(DialogRef dialog, std::int32_t id);
+  ListRow* RowOf(ControlRef list, std::int32_t row);
+  const char* TextOrEmpty(const char* text);
+  void Note(const char* function, ControlRef control, std::int32_t first = 0, std::int32_t second = 0,
+            const char* text = nullptr);
+  void NoteDialog(const char* function, DialogRef dialog, std::int32_t first = 0, std::int32_t second = 0,
+                  const char* text = nullptr);
+
+  std::size_t session_;  // this toolkit's place among the live ones, part of every handle it issues
+  std::uint32_t resourceValue_;
+  std::map<DialogRef, SimDialog> dialogs_;
+  std::map<ControlRef, SimControl> controls_;
+  std::size_t nullTexts_ = 0;
+  DialogUser* user_ = nullptr;
+  ToolkitProbe* probe_ = nullptr;
 };
-
-// Answers the user gives when the plug-in opens something modal.
-struct ToolkitScript {
-  std::int32_t menuResult = 0;                 // what ZU_PopupMenuTrack returns
-  bool optionsConfirmed = false;               // ZU_ExecuteDialog: confirmed or cancelled
-  std::optional<std::string> optionsText3;     // typed into the options dialog's edit texts
-  std::optional<std::string> optionsText4;
-  bool makeDialogFails = false;                // ZU_MakeDialog makes nothing
-  std::optional<std::int32_t> lengthCellReply;  // left in ZU_GetEditTextString's length cell
-};
-
-// What the options dialog held when the user saw it.
-struct OptionsDialogRun {
-  std::string text3;
-  std::string text4;
-};
-
-// Forgets every dialog, call, script and stored list.
-void ResetDialogToolkit();
-
-// The Layers dialog as the host makes it from its resource: controls 1 to 28, each at its own
-// place (ResourceBounds), enabled, visible, value 0 and no text.
-DialogRef MakeLayersDialog();
-ControlBounds ResourceBounds(std::int32_t id);
-
-// The record the host passes to ZUShaderInterfaceSetup for that dialog.
-InterfaceRecord LayersDialogRecord(DialogRef dialog);
-
-SimControl* FindSimControl(DialogRef dialog, std::int32_t id);
-SimControl* ControlByRef(ControlRef control);
-bool DialogExists(DialogRef dialog);
-// The title the dialog shows; empty for an unknown dialog.
-std::string DialogTitle(DialogRef dialog);
-
-ToolkitScript& Script();
-const std::vector<ToolkitCall>& ToolkitCalls();
-std::vector<ToolkitCall> CallsTo(const std::string& function);
-const std::vector<OptionsDialogRun>& OptionsDialogRuns();
-// Dialogs made through ZU_MakeDialog and not destroyed yet.
-std::size_t LiveMadeDialogCount();
-// Texts passed as none where the host expects a text.
-std::size_t NullTextCount();
-
-// User gestures: each changes the control as the user would and then calls its hit function,
-// if it has one. A control that is disabled, hidden or of another kind takes no gesture: the
-// result is then false and nothing happens.
-bool UserPress(DialogRef dialog, std::int32_t id);
-bool UserSetValue(DialogRef dialog, std::int32_t id, std::int32_t value);
-bool UserSetText(DialogRef dialog, std::int32_t id, const std::string& text);
-// On list 11: each selects exactly the given rows, toggles a mark, edits or moves a row.
-bool UserSelectRows(DialogRef dialog, const std::vector<std::int32_t>& rows);
-bool UserToggleCheckMark(DialogRef dialog, std::int32_t row);
-bool UserToggleRowMark(DialogRef dialog, std::int32_t row);
-bool UserEditRowText(DialogRef dialog, std::int32_t row, const std::string& text);
-bool UserMoveRow(DialogRef dialog, std::int32_t from, std::int32_t to);
-// Calls the control's hit function whatever its state, as a host may; false without one.
-bool HitAsHost(DialogRef dialog, std::int32_t id);
-
-// Used by the exported functions.
-namespace toolkit {
-void RecordCall(ToolkitCall call);
-DialogRef AddMadeDialog(std::int32_t resourceId);
-void DestroyMadeDialog(DialogRef dialog);
-ControlRef ControlRefOf(DialogRef dialog, std::int32_t id);
-void SetDialogTitle(DialogRef dialog, const char* title);
-void RecordOptionsRun(const OptionsDialogRun& run);
-void CountNullText();
-}  // namespace toolkit
 
 }  // namespace hostsim

@@ -1,49 +1,52 @@
-// The substitute host's fill service: answers component requests from a table, takes layer
-// writes, logs both, and fails the calls a test chooses.
+// The host's fill service: hands the plug-in the components the application computes and takes
+// the values it writes into layers.
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "host/abi.h"
 #include "host/colour_value.h"
 #include "host/fill_service.h"
+#include "host/host_services.h"
+#include "hostsim/callback_slot.h"
 
 namespace hostsim {
 
-// The host's operation numbers, under the names the substitute host's users know them by.
-constexpr std::int32_t kGetComponentOperation = kGetComponent;
-constexpr std::int32_t kWriteLayerOperation = kWriteLayer;
-constexpr std::int32_t kUnknownOperationCode = -1;  // answer to any other operation
+constexpr std::int32_t kUnknownOperationCode = -1;  // answer to any operation but the two of host/fill_service.h
 
-struct FillCall {
-  std::int32_t operation;
-  std::int32_t argument;  // component number or host layer id
-  ColourValue value;      // the component answered, or the value written
-  std::int32_t result;
+// The application's side of the fill service. Both answer 0 for done or a code the plug-in gets
+// back. Called once per request of every sample: keep them cheap.
+class FillProvider {
+ public:
+  // Writes the component with this number into value.
+  virtual std::int32_t GetComponent(std::int32_t component, ColourValue& value) = 0;
+  // Takes value as the sample's value of the declared layer with this host id.
+  virtual std::int32_t WriteLayer(std::int32_t hostLayerId, const ColourValue& value) = 0;
+
+ protected:
+  ~FillProvider() = default;
 };
 
-// The service handed to the plug-in in the FillLayersRecord.
-std::int32_t ZU_ABI HostSimFillService(std::int32_t operation, std::int32_t argument, ColourValue* value);
+class FillService {
+ public:
+  // The provider must outlive the service.
+  explicit FillService(FillProvider& provider) : provider_(provider) {}
 
-// Empties the table (every component answers zeros), the log and the failures.
-void ResetFillService();
+  // The callback for the FillLayersRecord, reaching this object while it lives.
+  FillServiceFn function() const { return slot_.function(); }
 
-// What a request for component answers from now on.
-void SetComponent(std::int32_t component, ColourValue value);
+  // Passes kGetComponent to GetComponent and kWriteLayer to WriteLayer; any other operation, or
+  // no value, is answered with kUnknownOperationCode.
+  std::int32_t Serve(std::int32_t operation, std::int32_t argument, ColourValue* value) {
+    if (value == nullptr) return kUnknownOperationCode;
+    if (operation == kGetComponent) return provider_.GetComponent(argument, *value);
+    if (operation == kWriteLayer) return provider_.WriteLayer(argument, *value);
+    return kUnknownOperationCode;
+  }
 
-// Makes the n-th call counted from the last reset (1 is the first) return code without
-// answering or taking the value; 0 fails none.
-void FailFillCallNumber(std::uint32_t n, std::int32_t code);
-
-// Makes every call with this operation and argument return code, until the next reset.
-void FailRequest(std::int32_t operation, std::int32_t argument, std::int32_t code);
-
-// Every call since the last reset or log clear, in order.
-const std::vector<FillCall>& FillCalls();
-// Forgets the log, keeping table, failures and the call count.
-void ClearFillLog();
-// Calls since the last reset.
-std::uint32_t FillCallCount();
+ private:
+  FillProvider& provider_;
+  CallbackSlot<&FillService::Serve> slot_{*this, "fill services"};
+};
 
 }  // namespace hostsim

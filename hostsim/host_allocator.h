@@ -1,38 +1,57 @@
-// The substitute host's allocator: what the plug-in gets through the shader record, with
-// accounting of every live block and injected failures.
+// The host's allocator: the pair of functions the plug-in gets through the shader record, over
+// blocks this object accounts for.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <functional>
+#include <unordered_map>
 
-#include "host/abi.h"
+#include "host/host_services.h"
+#include "hostsim/callback_slot.h"
 
 namespace hostsim {
 
-// The pair handed to the plug-in as the host's allocate and release functions.
-void* ZU_ABI HostSimAlloc(std::uint32_t byteCount);
-void ZU_ABI HostSimFree(void* block);
+// An allocate and release function that belong together, as a shader record carries them.
+struct AllocatorPair {
+  HostAllocFn allocate = nullptr;
+  HostFreeFn release = nullptr;
+};
 
-// Gives back every live block and forgets all counts and injected failures.
-void ResetAllocator();
+// Blocks come from the C heap. The plug-in records the pair of the last initialize or finish it
+// was given and releases its dialog list through it when the library is unloaded, so an allocator
+// must outlive every library that was given its pair. Blocks still live when it goes are freed.
+class HostAllocator {
+ public:
+  HostAllocator();
+  ~HostAllocator();
+  HostAllocator(const HostAllocator&) = delete;
+  HostAllocator& operator=(const HostAllocator&) = delete;
 
-std::size_t LiveBlockCount();
-std::size_t LiveByteCount();
-// Allocation requests since the last reset, refused ones included.
-std::uint32_t AllocationCount();
-// Releases of a pointer that is not a live block: double frees, foreign pointers and none.
-std::size_t BadFreeCount();
-std::vector<const void*> LiveBlocks();
-// The live block that holds exactly this text with its terminator, or none.
-const void* FindLiveString(const std::string& text);
-// Size of a live block, or -1 when the pointer is not one.
-std::int64_t BlockSize(const void* block);
+  // The functions to hand to the plug-in, which reach this object while it lives.
+  AllocatorPair functions() const { return {allocateSlot_.function(), releaseSlot_.function()}; }
 
-// Refuses the n-th request counted from the last reset (1 is the first); 0 refuses none.
-void FailAllocationNumber(std::uint32_t n);
-// Refuses the n-th request and every one after it; 0 refuses none.
-void FailAllocationsFrom(std::uint32_t n);
+  // A block of byteCount bytes filled with 0xCD (at least one byte is taken for 0), or none when
+  // the heap has no room.
+  void* Allocate(std::uint32_t byteCount);
+  // Fills the block with 0xDD and frees it. A pointer that is not a live block of this allocator
+  // (released already, someone else's, or none) is counted and left alone.
+  void Release(void* block);
+
+  std::size_t LiveBlockCount() const { return live_.size(); }
+  std::size_t LiveByteCount() const { return liveBytes_; }
+  std::size_t BadReleaseCount() const { return badReleases_; }
+  // Size of a live block, or -1 when the pointer is not one.
+  std::int64_t BlockSize(const void* block) const;
+  // Calls visit with every live block and its size, in no particular order.
+  void ForEachLiveBlock(const std::function<void(const void* block, std::uint32_t size)>& visit) const;
+
+ private:
+  std::unordered_map<void*, std::uint32_t> live_;
+  std::size_t liveBytes_ = 0;
+  std::size_t badReleases_ = 0;
+  CallbackSlot<&HostAllocator::Allocate> allocateSlot_{*this, "host allocators"};
+  CallbackSlot<&HostAllocator::Release> releaseSlot_{*this, "host allocators"};
+};
 
 }  // namespace hostsim

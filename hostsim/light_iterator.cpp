@@ -5,78 +5,55 @@
 namespace hostsim {
 namespace {
 
-// Written into the outputs of the call that starts the walk and into those the plug-in ignores:
-// a plug-in that used them would show it in its sums.
-constexpr float kPoisonFloat = 1000.0f;
-constexpr std::int32_t kPoisonWord = 0x5A5A5A5A;
-constexpr unsigned char kHostByte = 0xCD;
-
-struct LightState {
-  std::vector<SceneLight> lights;
-  std::vector<LightRecord> records;
-  std::uint32_t calls = 0;
-  std::uint32_t foreign = 0;
-};
-
-LightState& State() {
-  static LightState* state = new LightState;  // never destroyed, like the allocator's
-  return *state;
-}
-
-// Index of a light the iterator handed out, or -1.
-std::int64_t IndexOf(const LightState& s, const void* light) {
-  for (std::size_t i = 0; i < s.records.size(); ++i)
-    if (&s.records[i] == light) return std::int64_t(i);
-  return -1;
-}
+constexpr float kUndefinedFloat = 1000.0f;
+constexpr std::int32_t kUndefinedWord = 0x5A5A5A5A;
+constexpr unsigned char kHostByte = 0xCD;  // the parts of a light record the plug-in does not read
 
 }  // namespace
 
-void SetSceneLights(const std::vector<SceneLight>& lights) {
-  LightState& s = State();
-  s.lights = lights;
-  s.records.assign(lights.size(), LightRecord{});
-  for (std::size_t i = 0; i < lights.size(); ++i) {
-    std::memset(s.records[i].hostBytes, kHostByte, sizeof s.records[i].hostBytes);
-    std::memcpy(s.records[i].colour, lights[i].colour, sizeof lights[i].colour);
+void LightIterator::SetLights(const std::vector<LightColour>& colours) {
+  records_.assign(colours.size(), LightRecord{});
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    std::memset(records_[i].hostBytes, kHostByte, sizeof records_[i].hostBytes);
+    records_[i].colour[0] = colours[i].red;
+    records_[i].colour[1] = colours[i].green;
+    records_[i].colour[2] = colours[i].blue;
   }
-  s.calls = 0;
-  s.foreign = 0;
 }
 
-void ZU_ABI HostSimNextLight(void** light, std::int32_t* shadowFlag, std::int32_t* third, float* factor,
-                             std::int32_t* fifth, std::int32_t* sixth, std::int32_t* seventh, float* shadowRed,
-                             float* shadowGreen, float* shadowBlue) {
-  LightState& s = State();
-  ++s.calls;
-  *third = *fifth = *sixth = *seventh = kPoisonWord;
-  std::int64_t next = 0;  // the light handed back
+std::ptrdiff_t LightIterator::IndexOf(const void* light) const {
+  // Compared as addresses: a pointer from elsewhere must not be used in arithmetic on the records.
+  const auto at = reinterpret_cast<std::uintptr_t>(light);
+  const auto first = reinterpret_cast<std::uintptr_t>(records_.data());
+  if (records_.empty() || at < first) return -1;
+  const std::uintptr_t offset = at - first;
+  if (offset % sizeof(LightRecord) != 0 || offset / sizeof(LightRecord) >= records_.size()) return -1;
+  return std::ptrdiff_t(offset / sizeof(LightRecord));
+}
+
+void LightIterator::Next(void** light, std::int32_t* shadowFlag, std::int32_t* third, float* factor,
+                         std::int32_t* fifth, std::int32_t* sixth, std::int32_t* seventh, float* shadowRed,
+                         float* shadowGreen, float* shadowBlue) {
+  *third = *fifth = *sixth = *seventh = kUndefinedWord;
+  std::size_t next = 0;  // the light handed back
   if (*light == nullptr) {
     *shadowFlag = 1;
-    *factor = *shadowRed = *shadowGreen = *shadowBlue = kPoisonFloat;
+    *factor = *shadowRed = *shadowGreen = *shadowBlue = kUndefinedFloat;
   } else {
-    const std::int64_t i = IndexOf(s, *light);
+    const std::ptrdiff_t i = IndexOf(*light);
     if (i < 0) {
-      ++s.foreign;
       *light = nullptr;
       return;
     }
-    const SceneLight& l = s.lights[std::size_t(i)];
-    *shadowFlag = l.shadowFlag;
-    *factor = l.factor;
-    *shadowRed = l.shadow[0];
-    *shadowGreen = l.shadow[1];
-    *shadowBlue = l.shadow[2];
-    next = i + 1;
+    const LightOutputs out = provider_.Outputs(std::size_t(i));
+    *shadowFlag = out.shadowFlag;
+    *factor = out.factor;
+    *shadowRed = out.shadow[0];
+    *shadowGreen = out.shadow[1];
+    *shadowBlue = out.shadow[2];
+    next = std::size_t(i) + 1;
   }
-  *light = next < std::int64_t(s.records.size()) ? &s.records[std::size_t(next)] : nullptr;
+  *light = next < records_.size() ? &records_[next] : nullptr;
 }
-
-const LightRecord* SceneLightRecord(std::size_t i) {
-  return i < State().records.size() ? &State().records[i] : nullptr;
-}
-
-std::uint32_t NextLightCallCount() { return State().calls; }
-std::uint32_t ForeignLightCount() { return State().foreign; }
 
 }  // namespace hostsim

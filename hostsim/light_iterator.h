@@ -1,38 +1,66 @@
-// The substitute host's light iterator: walks a scripted list of lights with the host's
-// ten-argument protocol.
+// The host's light iterator: walks the scene's lights with the host's ten-argument protocol, over
+// light records this object keeps and what the application says each light does at the sample.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "host/abi.h"
+#include "host/host_services.h"
 #include "host/light_record.h"
+#include "hostsim/callback_slot.h"
 
 namespace hostsim {
 
-struct SceneLight {
-  float colour[3];      // red, green, blue of the light record
-  float factor;         // how strongly the light reaches the point; 0 or below: from behind
-  std::int32_t shadowFlag;
-  float shadow[3];      // the light reaching the point through shadows
+struct LightColour {
+  float red, green, blue;
 };
 
-// Replaces the scene's lights and forgets the call counts.
-void SetSceneLights(const std::vector<SceneLight>& lights);
+// What one light does at the sample being shaded.
+struct LightOutputs {
+  float factor;             // how strongly the light reaches the point; 0 or below: from behind
+  std::int32_t shadowFlag;  // non-zero when the light casts shadows
+  float shadow[3];          // red, green, blue of the light reaching the point through shadows
+};
 
-// The iterator handed to the plug-in in the FillLayersRecord. Called with none it starts the
-// walk and hands back the first light (none in an empty scene); called with a light it writes
-// that light's outputs and hands back the next one, none after the last. A light that is not
-// the scene's ends the walk and is counted.
-void ZU_ABI HostSimNextLight(void** light, std::int32_t* shadowFlag, std::int32_t* third, float* factor,
-                             std::int32_t* fifth, std::int32_t* sixth, std::int32_t* seventh, float* shadowRed,
-                             float* shadowGreen, float* shadowBlue);
+// The application's side: called once per light of every walk, so keep it cheap.
+class LightProvider {
+ public:
+  virtual LightOutputs Outputs(std::size_t light) = 0;
 
-// The record the iterator hands out for light i.
-const LightRecord* SceneLightRecord(std::size_t i);
+ protected:
+  ~LightProvider() = default;
+};
 
-std::uint32_t NextLightCallCount();
-// Calls given a light that is not one of the scene's.
-std::uint32_t ForeignLightCount();
+class LightIterator {
+ public:
+  // The provider must outlive the iterator.
+  explicit LightIterator(LightProvider& provider) : provider_(provider) {}
+
+  // The callback for the FillLayersRecord, reaching this object while it lives.
+  NextLightFn function() const { return slot_.function(); }
+
+  // Replaces the scene's lights. Records handed out before are no longer the scene's.
+  void SetLights(const std::vector<LightColour>& colours);
+  std::size_t LightCount() const { return records_.size(); }
+  // The record handed out for light i, or none.
+  const LightRecord* Light(std::size_t i) const { return i < records_.size() ? &records_[i] : nullptr; }
+  // Which of the scene's lights a record is, or -1 when it is none of them.
+  std::ptrdiff_t IndexOf(const void* light) const;
+
+  // One step of the walk. Called with none in *light it starts the walk and hands back the first
+  // light (none in an empty scene); called with a light it writes that light's outputs and hands
+  // back the next one, none after the last. A light that is not the scene's ends the walk.
+  // Outputs the protocol leaves undefined (those of the starting call, and the third, fifth,
+  // sixth and seventh of every call) get values no light produces, so that a plug-in that used
+  // them would show it.
+  void Next(void** light, std::int32_t* shadowFlag, std::int32_t* third, float* factor, std::int32_t* fifth,
+            std::int32_t* sixth, std::int32_t* seventh, float* shadowRed, float* shadowGreen, float* shadowBlue);
+
+ private:
+  LightProvider& provider_;
+  std::vector<LightRecord> records_;
+  CallbackSlot<&LightIterator::Next> slot_{*this, "light iterators"};
+};
 
 }  // namespace hostsim

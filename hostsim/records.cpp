@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "hostsim/host_allocator.h"
-
 namespace hostsim {
 namespace {
 void PutBigEndian(std::uint8_t* out, std::uint32_t word) {
@@ -32,11 +30,13 @@ ParamBytes EncodeParamBlock(const ParamWords& w) {
 
 std::uint32_t HostAddress(const void* block) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(block)); }
 
-ShaderRecord MakeShaderRecord(const std::uint8_t* data, std::uint32_t size) {
-  return ShaderRecord{nullptr, &HostSimAlloc, &HostSimFree, size, data};
+ShaderRecord MakeShaderRecord(AllocatorPair allocator, const std::uint8_t* data, std::uint32_t size) {
+  return ShaderRecord{nullptr, allocator.allocate, allocator.release, size, data};
 }
 
-ShaderRecord MakeShaderRecord(const ParamBytes& bytes) { return MakeShaderRecord(bytes.data(), 36); }
+ShaderRecord MakeShaderRecord(AllocatorPair allocator, const ParamBytes& bytes) {
+  return MakeShaderRecord(allocator, bytes.data(), std::uint32_t(bytes.size()));
+}
 
 HostInfoRecord MakeHostInfoRecord(std::uint32_t hostCode) { return HostInfoRecord{hostCode}; }
 

@@ -11,6 +11,7 @@
 #include "host/interface_record.h"
 #include "host/shader_info_record.h"
 #include "host/shader_record.h"
+#include "hostsim/host_allocator.h"
 
 namespace hostsim {
 
@@ -35,9 +36,9 @@ ParamBytes EncodeParamBlock(const ParamWords& words);
 // Host address of a block, as the host puts it into storedList.
 std::uint32_t HostAddress(const void* block);
 
-// A shader record carrying the substitute host's allocator and the given parameter data.
-ShaderRecord MakeShaderRecord(const std::uint8_t* data, std::uint32_t size);
-ShaderRecord MakeShaderRecord(const ParamBytes& bytes);
+// A shader record carrying the allocator's pair and the given parameter data.
+ShaderRecord MakeShaderRecord(AllocatorPair allocator, const std::uint8_t* data, std::uint32_t size);
+ShaderRecord MakeShaderRecord(AllocatorPair allocator, const ParamBytes& bytes);
 
 HostInfoRecord MakeHostInfoRecord(std::uint32_t hostCode);
 ShaderInfoRecord MakeShaderInfoRecord(std::uint32_t flags);

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/stored_block.h"
+
 namespace hostsim {
 
 struct StoredLayer {
@@ -43,6 +45,11 @@ class StoredListBuilder {
     bytes_.insert(bytes_.end(), text.begin(), text.end());
     return *this;
   }
+  // Any bytes as they are.
+  StoredListBuilder& Bytes(const std::vector<std::uint8_t>& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    return *this;
+  }
   // Magic, base name and count.
   StoredListBuilder& Header(const std::string& baseName, std::uint32_t count) {
     return Word(0x4C594552u).Short(baseName).Word(count);
@@ -57,9 +64,10 @@ class StoredListBuilder {
 
   const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
-  // The bytes at the start of a zeroed block of at least 1 MiB, as the host keeps stored lists.
+  // The bytes at the start of a zeroed block as the host keeps stored lists (kStoredBlockBytes),
+  // or as large as the bytes where they are larger.
   std::vector<std::uint8_t> InHostBlock() const {
-    std::vector<std::uint8_t> block(std::max<std::size_t>(bytes_.size(), 0x100000), 0);
+    std::vector<std::uint8_t> block(std::max(bytes_.size(), kStoredBlockBytes), 0);
     std::copy(bytes_.begin(), bytes_.end(), block.begin());
     return block;
   }

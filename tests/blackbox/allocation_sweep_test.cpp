@@ -10,10 +10,11 @@
 #include "dialog/dialog_fixture.h"
 #include "host/render_context.h"
 #include "host/surface_record.h"
-#include "hostsim/declare_callback.h"
+#include "hostsim/declare_service.h"
 #include "hostsim/fill_service.h"
-#include "hostsim/light_iterator.h"
+#include "hostsim/hooks/test_render_host.h"
 
+using namespace layers_dialog;
 using hostsim::StoredLayer;
 using Lines = std::vector<std::string>;
 
@@ -75,7 +76,9 @@ std::vector<std::uint8_t> StoredBlock() {
 }
 
 // A session is over once a run asks for fewer blocks than the number refused.
-bool Refused(std::uint32_t refuse) { return refuse != 0 && hostsim::AllocationCount() >= refuse; }
+bool Refused(const hostsim::hooks::TestAllocator& memory, std::uint32_t refuse) {
+  return refuse != 0 && memory.AllocationCount() >= refuse;
+}
 
 // One render as the host drives it, seen from the host's side.
 struct RenderSession {
@@ -97,7 +100,8 @@ class RenderSessionSweep : public PluginTest {
   void SetUp() override {
     PluginTest::SetUp();
     BecomeRenderingHost();
-    hostsim::SetSceneLights({{{1, 0.9f, 0.8f}, 0.5f, 1, {0.25f, 0.2f, 0.1f}}, {{0.3f, 0.3f, 0.6f}, 0.7f, 0, {0, 0, 0}}});
+    services.SetSceneLights(
+        {{{1, 0.9f, 0.8f}, 0.5f, 1, {0.25f, 0.2f, 0.1f}}, {{0.3f, 0.3f, 0.6f}, 0.7f, 0, {0, 0, 0}}});
     surface_.lightExponent = 2.0f;
     sample_.transparencyFirst = 0.25f;
     sample_.transparencySecond = 0.75f;
@@ -107,31 +111,31 @@ class RenderSessionSweep : public PluginTest {
   // Each session shades a row of its own, so no session starts on the pixel the previous one left
   // in the component cache.
   RenderSession Run(const hostsim::ParamWords& words, std::uint32_t refuse, std::int32_t row) {
-    hostsim::ResetAllocator();
-    hostsim::FailAllocationNumber(refuse);
-    hostsim::ResetDeclarations();
-    hostsim::ResetFillService();
+    memory.Reset();
+    memory.FailAllocationNumber(refuse);
+    services.ResetDeclarations();
+    services.ResetFillService();
     for (std::int32_t c = 1; c <= 11; ++c)
-      hostsim::SetComponent(c, ColourValue{1.0f, 0.05f * float(c), 0.5f - 0.03f * float(c), 0.25f});
+      services.SetComponent(c, ColourValue{1.0f, 0.05f * float(c), 0.5f - 0.03f * float(c), 0.25f});
 
     RenderSession session;
     const auto params = hostsim::EncodeParamBlock(words);
-    ShaderRecord shader = hostsim::MakeShaderRecord(params);
+    ShaderRecord shader = Shader(params);
     session.initializeResult = zu().initialize(&shader);
     session.instance = shader.instance != nullptr;
-    InitLayersRecord layers = hostsim::MakeInitLayersRecord(shader.instance, &hostsim::HostSimDeclare);
+    InitLayersRecord layers = hostsim::MakeInitLayersRecord(shader.instance, services.declare());
     session.declareResult = zu().initLayers(&layers);
-    for (const LayerDeclaration& d : hostsim::Declarations()) session.declared.push_back(Text(d));
+    for (const LayerDeclaration& d : services.Declarations()) session.declared.push_back(Text(d));
 
     for (std::int32_t x : {0, 0, 1}) {
       sample_.pixelX = x;
       sample_.pixelY = row;
-      hostsim::ClearFillLog();
-      FillLayersRecord fill = hostsim::MakeFillLayersRecord(shader.instance, &hostsim::HostSimNextLight, &sample_,
-                                                            &surface_, &hostsim::HostSimFillService);
+      services.ClearFillLog();
+      FillLayersRecord fill = hostsim::MakeFillLayersRecord(shader.instance, services.nextLight(), &sample_,
+                                                            &surface_, services.fillService());
       const std::int32_t result = zu().fillLayers(&fill);
-      for (const hostsim::FillCall& call : hostsim::FillCalls())
-        session.fills.push_back((call.operation == hostsim::kGetComponentOperation ? "get " : "put ") +
+      for (const hostsim::hooks::FillCall& call : services.FillCalls())
+        session.fills.push_back((call.operation == kGetComponent ? "get " : "put ") +
                                 std::to_string(call.argument) + " " + Text(call.value));
       session.fills.push_back("sample " + std::to_string(result));
     }
@@ -140,6 +144,7 @@ class RenderSessionSweep : public PluginTest {
   }
 
  private:
+  hostsim::hooks::TestRenderHost services;
   RenderContext sample_{};
   SurfaceRecord surface_{};
 };
@@ -154,7 +159,7 @@ TEST_F(RenderSessionSweep, EachRefusedAllocationEndsInItsStepsOutcome) {
   defaults.storedList = 0;
 
   const RenderSession full = Run(stored, 0, -1);
-  const std::uint32_t sessionAllocations = hostsim::AllocationCount();
+  const std::uint32_t sessionAllocations = memory.AllocationCount();
   ASSERT_EQ(full.declared.size(), kStoredDeclarations);
   EXPECT_EQ(full.declared[1].rfind(kStoredBaseName + "Diffuse Pack norm", 0), 0u) << full.declared[1];
   // The instance, then the stored list; planning, declaring and filling allocate nothing.
@@ -170,9 +175,9 @@ TEST_F(RenderSessionSweep, EachRefusedAllocationEndsInItsStepsOutcome) {
   for (;; ++refuse) {
     ASSERT_LE(refuse, sessionAllocations + 1) << "the session keeps asking for blocks";
     const RenderSession session = Run(stored, refuse, std::int32_t(refuse));
-    ASSERT_EQ(hostsim::LiveBlockCount(), 0u) << "blocks left after finish, refusing allocation " << refuse;
-    ASSERT_EQ(hostsim::BadFreeCount(), 0u) << "refusing allocation " << refuse;
-    if (!Refused(refuse)) {
+    ASSERT_EQ(memory.LiveBlockCount(), 0u) << "blocks left after finish, refusing allocation " << refuse;
+    ASSERT_EQ(memory.BadFreeCount(), 0u) << "refusing allocation " << refuse;
+    if (!Refused(memory, refuse)) {
       EXPECT_EQ(session, full) << "no refusal";
       break;
     }
@@ -235,40 +240,41 @@ class DialogSessionSweep : public LayersDialogTest {
   // rows, rename one, switch one on, type a base name and confirm; the refuse-th allocation fails.
   // The list ends cleared, so each session loads it again.
   DialogSession Run(const hostsim::ParamWords& words, std::uint32_t refuse, bool addLayer) {
-    hostsim::ResetAllocator();
-    hostsim::ResetDialogToolkit();
-    hostsim::FailAllocationNumber(refuse);
+    memory.Reset();
+    NewSession();
+    memory.FailAllocationNumber(refuse);
     DialogSession s;
-    const DialogRef d = OpenDialog(words, [](DialogRef made) { hostsim::FindSimControl(made, 5)->value = 1; });
-    s.loaded = hostsim::AllocationCount();
+    const DialogRef d =
+        OpenDialog(words, [this](DialogRef made) { toolkit().FindControl(made, kNameMode)->value = 1; });
+    s.loaded = memory.AllocationCount();
     s.shownAtSetup = RowTexts();
 
-    EXPECT_TRUE(hostsim::UserSelectRows(d, {kSelectedRow}));
+    EXPECT_TRUE(toolkit().SelectRows(d, {kSelectedRow}));
     s.beforeAdd = CurrentRows();
     if (addLayer) {
-      hostsim::Script().menuResult = kAddedKind;
-      const std::size_t first = hostsim::ToolkitCalls().size();
-      EXPECT_TRUE(hostsim::UserPress(d, 12));
-      for (std::size_t i = first; i < hostsim::ToolkitCalls().size(); ++i) {
-        const std::string& f = hostsim::ToolkitCalls()[i].function;
+      user().menuResult = kAddedKind;
+      const std::size_t first = calls().Calls().size();
+      EXPECT_TRUE(toolkit().Press(d, kAddButton));
+      for (std::size_t i = first; i < calls().Calls().size(); ++i) {
+        const std::string& f = calls().Calls()[i].function;
         if (f != "ZU_GetControlID" && f != "ZU_FindControlByID" && f != "ZU_GetControlBounds" &&
             f != "ZU_PopupMenuTrack" && f != "ZU_GetListSelectedItem")
           s.addCalls.push_back(f);
       }
     }
     s.afterAdd = CurrentRows();
-    s.added = hostsim::AllocationCount();
+    s.added = memory.AllocationCount();
 
-    EXPECT_TRUE(hostsim::UserSelectRows(d, kRemovedRows));
-    EXPECT_TRUE(hostsim::UserPress(d, 13));
-    EXPECT_TRUE(hostsim::UserEditRowText(d, 0, kRenamed));
-    EXPECT_TRUE(hostsim::UserToggleCheckMark(d, 1));
-    EXPECT_TRUE(hostsim::UserSetText(d, 26, kTypedBaseName));
-    s.named = hostsim::AllocationCount();
+    EXPECT_TRUE(toolkit().SelectRows(d, kRemovedRows));
+    EXPECT_TRUE(toolkit().Press(d, kRemoveButton));
+    EXPECT_TRUE(toolkit().EditRowText(d, 0, kRenamed));
+    EXPECT_TRUE(toolkit().ToggleCheckMark(d, 1));
+    EXPECT_TRUE(toolkit().SetText(d, kBaseName, kTypedBaseName));
+    s.named = memory.AllocationCount();
 
-    EXPECT_TRUE(hostsim::UserPress(d, 1));
+    EXPECT_TRUE(toolkit().Press(d, kConfirmButton));
     s.stored = StoredList();
-    s.setInfoCalls = hostsim::SetInfoCalls().size();
+    s.setInfoCalls = SetInfoCalls().size();
     return s;
   }
 };
@@ -280,7 +286,7 @@ TEST_F(DialogSessionSweep, EachRefusedAllocationEndsInItsStepsOutcome) {
   const hostsim::ParamWords defaults;
 
   const DialogSession full = Run(stored, 0, true);
-  const std::uint32_t sessionAllocations = hostsim::AllocationCount();
+  const std::uint32_t sessionAllocations = memory.AllocationCount();
   const Lines defaultRows = Run(defaults, 0, false).shownAtSetup;
   const DialogSession defaultList = Run(defaults, 0, true);
   const DialogSession noAdd = Run(stored, 0, false);
@@ -300,10 +306,10 @@ TEST_F(DialogSessionSweep, EachRefusedAllocationEndsInItsStepsOutcome) {
   for (;; ++refuse) {
     ASSERT_LE(refuse, sessionAllocations + 1) << "the session keeps asking for blocks";
     const DialogSession s = Run(stored, refuse, true);
-    ASSERT_EQ(hostsim::LiveBlockCount(), 0u) << "blocks left after confirmation, refusing allocation " << refuse;
-    ASSERT_EQ(hostsim::BadFreeCount(), 0u) << "refusing allocation " << refuse;
-    ASSERT_EQ(hostsim::NullTextCount(), 0u) << "a text passed to the host as none, refusing allocation " << refuse;
-    if (!Refused(refuse)) {
+    ASSERT_EQ(memory.LiveBlockCount(), 0u) << "blocks left after confirmation, refusing allocation " << refuse;
+    ASSERT_EQ(memory.BadFreeCount(), 0u) << "refusing allocation " << refuse;
+    ASSERT_EQ(toolkit().NullTextCount(), 0u) << "a text passed to the host as none, refusing allocation " << refuse;
+    if (!Refused(memory, refuse)) {
       EXPECT_EQ(Describe(s.stored), Describe(full.stored)) << "no refusal";
       break;
     }

@@ -5,7 +5,6 @@
 #include "blackbox/plugin_fixture.h"
 
 using hostsim::EncodeParamBlock;
-using hostsim::MakeShaderRecord;
 using hostsim::ParamWords;
 
 TEST_F(PluginTest, InformationSetsItsBitAndKeepsTheOthers) {
@@ -18,24 +17,24 @@ TEST_F(PluginTest, InformationSetsItsBitAndKeepsTheOthers) {
 TEST_F(PluginTest, RenderingHostKeepsAnInstanceWithThePreparedDefaultList) {
   BecomeRenderingHost();
   const auto params = EncodeParamBlock({});
-  ShaderRecord shader = MakeShaderRecord(params);
+  ShaderRecord shader = Shader(params);
   shader.instance = reinterpret_cast<void*>(0x1234);  // whatever the host left there is replaced
   ASSERT_EQ(zu().initialize(&shader), 0);
   ASSERT_NE(shader.instance, nullptr);
   // The instance, its item array and the one surviving name ("Diffuse Pack"): the five layers
   // that are off in the default list were dropped with their names.
-  EXPECT_EQ(hostsim::LiveBlockCount(), 3u);
-  EXPECT_GE(hostsim::BlockSize(shader.instance), 0);
-  EXPECT_NE(nullptr, hostsim::FindLiveString("Diffuse Pack"));
-  EXPECT_EQ(nullptr, hostsim::FindLiveString("Shadows"));
+  EXPECT_EQ(memory.LiveBlockCount(), 3u);
+  EXPECT_GE(memory.BlockSize(shader.instance), 0);
+  EXPECT_NE(nullptr, memory.FindLiveString("Diffuse Pack"));
+  EXPECT_EQ(nullptr, memory.FindLiveString("Shadows"));
 
   EXPECT_EQ(zu().finish(&shader), 0);
   EXPECT_EQ(shader.instance, nullptr) << "finish leaves the released instance in the record";
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 
   // A repeated finish with the same record releases nothing.
   EXPECT_EQ(zu().finish(&shader), 0);
-  EXPECT_EQ(hostsim::BadFreeCount(), 0u);
+  EXPECT_EQ(memory.BadFreeCount(), 0u);
 }
 
 TEST_F(PluginTest, InvalidParameterDataCreatesNothingAndAllocatesNothing) {
@@ -58,37 +57,37 @@ TEST_F(PluginTest, InvalidParameterDataCreatesNothingAndAllocatesNothing) {
                {"wrong magic", magicBytes.data(), 36}, {"version 2", versionBytes.data(), 36},
                {"no data", nullptr, 36},               {"no data, no size", nullptr, 0}};
   for (const Case& c : cases) {
-    ShaderRecord shader = MakeShaderRecord(c.data, c.size);
+    ShaderRecord shader = Shader(c.data, c.size);
     EXPECT_EQ(zu().initialize(&shader), 0) << c.what;
     EXPECT_EQ(shader.instance, nullptr) << c.what;
-    EXPECT_EQ(hostsim::AllocationCount(), 0u) << c.what;
+    EXPECT_EQ(memory.AllocationCount(), 0u) << c.what;
   }
 }
 
 TEST_F(PluginTest, RefusedInstanceAllocationReturnsOne) {
   BecomeRenderingHost();
   const auto params = EncodeParamBlock({});
-  ShaderRecord shader = MakeShaderRecord(params);
-  hostsim::FailAllocationNumber(1);
+  ShaderRecord shader = Shader(params);
+  memory.FailAllocationNumber(1);
   EXPECT_EQ(zu().initialize(&shader), 1);
   EXPECT_EQ(shader.instance, nullptr);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
 TEST_F(PluginTest, EveryRefusedAllocationDuringInitializeLeavesNoBlockBehind) {
   BecomeRenderingHost();
   const auto params = EncodeParamBlock({});
   for (std::uint32_t n = 1;; ++n) {
-    hostsim::ResetAllocator();
-    hostsim::FailAllocationNumber(n);
-    ShaderRecord shader = MakeShaderRecord(params);
+    memory.Reset();
+    memory.FailAllocationNumber(n);
+    ShaderRecord shader = Shader(params);
     const std::int32_t result = zu().initialize(&shader);
-    const bool injected = hostsim::AllocationCount() >= n;
+    const bool injected = memory.AllocationCount() >= n;
     // Only refusing the instance itself (the first block) fails the call.
     EXPECT_EQ(result, n == 1 ? 1 : 0) << "failing allocation " << n;
     zu().finish(&shader);
-    EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "failing allocation " << n;
-    EXPECT_EQ(hostsim::BadFreeCount(), 0u) << "failing allocation " << n;
+    EXPECT_EQ(memory.LiveBlockCount(), 0u) << "failing allocation " << n;
+    EXPECT_EQ(memory.BadFreeCount(), 0u) << "failing allocation " << n;
     if (!injected) break;
   }
 }
@@ -96,26 +95,26 @@ TEST_F(PluginTest, EveryRefusedAllocationDuringInitializeLeavesNoBlockBehind) {
 TEST_F(PluginTest, InterfaceRoleLoadsTheDialogListOnceAndUnloadReleasesIt) {
   // No ZUShaderHostInfo: the host code stays 0, which is the interface role.
   const auto params = EncodeParamBlock({});
-  ShaderRecord shader = MakeShaderRecord(params);
+  ShaderRecord shader = Shader(params);
   ASSERT_EQ(zu().initialize(&shader), 0);
   EXPECT_EQ(shader.instance, nullptr);
   // Item array and the six default names.
-  ASSERT_EQ(hostsim::LiveBlockCount(), 7u);
+  ASSERT_EQ(memory.LiveBlockCount(), 7u);
   for (const char* name : {"Luminance", "Shadows", "Reflections", "RT Refractions", "Specular", "Diffuse Pack"})
-    EXPECT_NE(nullptr, hostsim::FindLiveString(name)) << name;
-  const std::uint32_t requests = hostsim::AllocationCount();
+    EXPECT_NE(nullptr, memory.FindLiveString(name)) << name;
+  const std::uint32_t requests = memory.AllocationCount();
 
   // A second initialize while the list is loaded leaves it untouched.
-  ShaderRecord again = MakeShaderRecord(params);
+  ShaderRecord again = Shader(params);
   ASSERT_EQ(zu().initialize(&again), 0);
-  EXPECT_EQ(hostsim::AllocationCount(), requests);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 7u);
+  EXPECT_EQ(memory.AllocationCount(), requests);
+  EXPECT_EQ(memory.LiveBlockCount(), 7u);
 
   InterfaceRecord dialog = hostsim::MakeInterfaceRecord(77, 5, nullptr);
   EXPECT_EQ(zu().interfaceSetup(&dialog), 0);
 
   Unload();  // the unload routine gives the list back through the host's release
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
 TEST_F(PluginTest, InterfaceRoleWithAnInvalidBlockLoadsNothing) {
@@ -124,9 +123,9 @@ TEST_F(PluginTest, InterfaceRoleWithAnInvalidBlockLoadsNothing) {
   ParamWords words;
   words.version = 0;
   const auto params = EncodeParamBlock(words);
-  ShaderRecord shader = MakeShaderRecord(params);
+  ShaderRecord shader = Shader(params);
   EXPECT_EQ(zu().initialize(&shader), 0);
-  EXPECT_EQ(hostsim::AllocationCount(), 0u);
+  EXPECT_EQ(memory.AllocationCount(), 0u);
 }
 
 TEST_F(PluginTest, CallsWithoutAnInstanceDoNothing) {
@@ -134,19 +133,19 @@ TEST_F(PluginTest, CallsWithoutAnInstanceDoNothing) {
   EXPECT_EQ(zu().initLayers(&layers), 0);
   FillLayersRecord fill = hostsim::MakeFillLayersRecord(nullptr, nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(zu().fillLayers(&fill), 0);
-  ShaderRecord shader = MakeShaderRecord(nullptr, 0);
+  ShaderRecord shader = Shader(nullptr, 0);
   EXPECT_EQ(zu().finish(&shader), 0);
-  EXPECT_EQ(hostsim::AllocationCount(), 0u);
+  EXPECT_EQ(memory.AllocationCount(), 0u);
 }
 
 TEST_F(PluginTest, FinishRecordsTheAllocatorItIsGiven) {
   // An instance made with the host's pair is released through the pair the finish call carries.
   BecomeRenderingHost();
   const auto params = EncodeParamBlock({});
-  ShaderRecord shader = MakeShaderRecord(params);
+  ShaderRecord shader = Shader(params);
   ASSERT_EQ(zu().initialize(&shader), 0);
-  ShaderRecord finish = MakeShaderRecord(nullptr, 0);
+  ShaderRecord finish = Shader(nullptr, 0);
   finish.instance = shader.instance;
   EXPECT_EQ(zu().finish(&finish), 0);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }

@@ -3,7 +3,6 @@
 const char* PluginTest::PluginPath() { return ZU_PLUGIN_PATH; }
 
 void PluginTest::SetUp() {
-  hostsim::ResetAllocator();
   ASSERT_FALSE(hostsim::PluginLibrary::IsMapped(PluginPath())) << "a previous test left the plug-in loaded";
   ASSERT_TRUE(plugin_.Load(PluginPath())) << plugin_.error();
   // Else the check after unloading could not fail.
@@ -13,9 +12,8 @@ void PluginTest::SetUp() {
 void PluginTest::TearDown() {
   plugin_.Unload();
   EXPECT_FALSE(hostsim::PluginLibrary::IsMapped(PluginPath())) << "the plug-in cannot be unloaded";
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "host blocks left live after unload";
-  EXPECT_EQ(hostsim::BadFreeCount(), 0u) << "releases of blocks the host did not hand out";
-  hostsim::ResetAllocator();
+  EXPECT_EQ(memory.LiveBlockCount(), 0u) << "host blocks left live after unload";
+  EXPECT_EQ(memory.BadFreeCount(), 0u) << "releases of blocks the host did not hand out";
 }
 
 void PluginTest::BecomeRenderingHost() {

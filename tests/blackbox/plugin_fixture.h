@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hostsim/host_allocator.h"
+#include "hostsim/hooks/test_allocator.h"
 #include "hostsim/plugin_library.h"
 #include "hostsim/records.h"
 
@@ -19,7 +19,19 @@ class PluginTest : public ::testing::Test {
   // ZUShaderHostInfo with the rendering host's code.
   void BecomeRenderingHost();
 
+  // A shader record with the test allocator's pair.
+  ShaderRecord Shader(const hostsim::ParamBytes& params) const {
+    return hostsim::MakeShaderRecord(memory.functions(), params);
+  }
+  ShaderRecord Shader(const std::uint8_t* data, std::uint32_t size) const {
+    return hostsim::MakeShaderRecord(memory.functions(), data, size);
+  }
+
   static const char* PluginPath();
+
+  // Declared before the library, so that it outlives it: the plug-in releases its dialog list
+  // through the pair it last recorded when it is unloaded.
+  hostsim::hooks::TestAllocator memory;
 
  private:
   hostsim::PluginLibrary plugin_;

@@ -8,7 +8,6 @@
 #include "hostsim/stored_list_form.h"
 
 using hostsim::EncodeParamBlock;
-using hostsim::MakeShaderRecord;
 using hostsim::ParamWords;
 
 namespace {
@@ -24,9 +23,9 @@ std::uint32_t WordAt(const void* block, std::size_t record, std::size_t word) {
 }
 
 // The live block whose records, in order, point at these name blocks; none if there is none.
-const void* ItemArrayFor(const std::vector<const void*>& names) {
-  for (const void* block : hostsim::LiveBlocks()) {
-    if (hostsim::BlockSize(block) < std::int64_t(names.size() * kRecordBytes)) continue;
+const void* ItemArrayFor(const hostsim::hooks::TestAllocator& memory, const std::vector<const void*>& names) {
+  for (const void* block : memory.LiveBlocks()) {
+    if (memory.BlockSize(block) < std::int64_t(names.size() * kRecordBytes)) continue;
     bool all = true;
     for (std::size_t i = 0; i < names.size() && all; ++i)
       all = WordAt(block, i, kNameWord) == hostsim::HostAddress(names[i]);
@@ -42,7 +41,7 @@ class StoredListLoad : public PluginTest {
     ParamWords words;
     words.storedList = hostsim::HostAddress(block.data());
     params_ = EncodeParamBlock(words);
-    shader = MakeShaderRecord(params_);
+    shader = Shader(params_);
     return zu().initialize(&shader);
   }
 
@@ -63,14 +62,15 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   ASSERT_EQ(Initialize(shader, block), 0);
   ASSERT_NE(shader.instance, nullptr);
 
-  const std::vector<const void*> names = {hostsim::FindLiveString("My shadows"), hostsim::FindLiveString("Key light"), hostsim::FindLiveString(" ")};
+  const std::vector<const void*> names = {memory.FindLiveString("My shadows"), memory.FindLiveString("Key light"),
+                                          memory.FindLiveString(" ")};
   for (std::size_t i = 0; i < names.size(); ++i) ASSERT_NE(names[i], nullptr) << "name " << i;
-  EXPECT_EQ(hostsim::FindLiveString("Highlights"), nullptr) << "the dropped layer's name is released";
-  EXPECT_NE(hostsim::FindLiveString("Pass"), nullptr) << "the base name is kept for declaring";
-  const void* items = ItemArrayFor(names);
+  EXPECT_EQ(memory.FindLiveString("Highlights"), nullptr) << "the dropped layer's name is released";
+  EXPECT_NE(memory.FindLiveString("Pass"), nullptr) << "the base name is kept for declaring";
+  const void* items = ItemArrayFor(memory, names);
   ASSERT_NE(items, nullptr) << "no item array holds the three layers in stored order";
   // Instance, item array, three names and the base name.
-  EXPECT_EQ(hostsim::LiveBlockCount(), 6u);
+  EXPECT_EQ(memory.LiveBlockCount(), 6u);
 
   // id, kind, flags, blend mode and the three options; ids are those of the load, 1 to 4,
   // and dropping a layer does not renumber the others.
@@ -79,7 +79,7 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
     for (std::size_t w = 0; w < 7; ++w) EXPECT_EQ(WordAt(items, i, w), expected[i][w]) << "layer " << i << ", word " << w;
 
   EXPECT_EQ(zu().finish(&shader), 0);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
 TEST_F(StoredListLoad, AStoredListWithEveryLayerOffOrNoneMakesNoInstance) {
@@ -91,14 +91,13 @@ TEST_F(StoredListLoad, AStoredListWithEveryLayerOffOrNoneMakesNoInstance) {
                                                 0x07, 'S',  'h',  'a',  'd',  'o',  'w',  's'};
   const std::vector<std::uint8_t> empty = {0x4C, 0x59, 0x45, 0x52, 0x00, 0x00, 0x00, 0x00, 0x00};
   for (const auto* bytes : {&shadowsOff, &empty}) {
-    std::vector<std::uint8_t> block(0x100000, 0);
-    std::copy(bytes->begin(), bytes->end(), block.begin());
-    hostsim::ResetAllocator();
+    const std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Bytes(*bytes).InHostBlock();
+    memory.Reset();
     ShaderRecord shader{};
     EXPECT_EQ(Initialize(shader, block), 0) << bytes->size() << "-byte list";
     EXPECT_EQ(shader.instance, nullptr) << bytes->size() << "-byte list";
-    EXPECT_GT(hostsim::AllocationCount(), 0u) << bytes->size() << "-byte list";
-    EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << bytes->size() << "-byte list";
+    EXPECT_GT(memory.AllocationCount(), 0u) << bytes->size() << "-byte list";
+    EXPECT_EQ(memory.LiveBlockCount(), 0u) << bytes->size() << "-byte list";
   }
 }
 
@@ -109,9 +108,9 @@ TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
   ASSERT_EQ(Initialize(shader, block), 0);
   ASSERT_NE(shader.instance, nullptr);
   // Of the default list only "Diffuse Pack" is on; the stored base name went with the failed load.
-  EXPECT_NE(hostsim::FindLiveString("Diffuse Pack"), nullptr);
-  EXPECT_EQ(hostsim::FindLiveString("Pass"), nullptr);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 3u) << "instance, item array and name";
+  EXPECT_NE(memory.FindLiveString("Diffuse Pack"), nullptr);
+  EXPECT_EQ(memory.FindLiveString("Pass"), nullptr);
+  EXPECT_EQ(memory.LiveBlockCount(), 3u) << "instance, item array and name";
   zu().finish(&shader);
 }
 
@@ -125,14 +124,14 @@ TEST_F(StoredListLoad, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
   ASSERT_EQ(Initialize(shader, block), 0);
   EXPECT_EQ(shader.instance, nullptr);
   // The dialog edits layers that are off too: nothing is dropped.
-  const void* items = ItemArrayFor({hostsim::FindLiveString("Highlights"), hostsim::FindLiveString("Diffuse")});
+  const void* items = ItemArrayFor(memory, {memory.FindLiveString("Highlights"), memory.FindLiveString("Diffuse")});
   ASSERT_NE(items, nullptr);
   EXPECT_EQ(WordAt(items, 0, 0), 1u);
   EXPECT_EQ(WordAt(items, 1, 0), 2u);
-  EXPECT_NE(hostsim::FindLiveString("Pass"), nullptr);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 4u);
+  EXPECT_NE(memory.FindLiveString("Pass"), nullptr);
+  EXPECT_EQ(memory.LiveBlockCount(), 4u);
   Unload();
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
 TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
@@ -143,20 +142,21 @@ TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
                          .Entry(1, 0x2, 0, 0, 0, 0, "Diffuse")
                          .InHostBlock();
   for (std::uint32_t n = 1;; ++n) {
-    hostsim::ResetAllocator();
-    hostsim::FailAllocationNumber(n);
+    memory.Reset();
+    memory.FailAllocationNumber(n);
     ShaderRecord shader{};
     const std::int32_t result = Initialize(shader, block);
-    const bool injected = hostsim::AllocationCount() >= n;
+    const bool injected = memory.AllocationCount() >= n;
     EXPECT_EQ(result, n == 1 ? 1 : 0) << "refusing allocation " << n;
     // Past the instance every block is the load's: a refusal gives the prepared default list instead.
     if (n > 1) {
-      EXPECT_NE(hostsim::FindLiveString(injected ? "Diffuse Pack" : "Key light"), nullptr) << "refusing allocation " << n;
+      EXPECT_NE(memory.FindLiveString(injected ? "Diffuse Pack" : "Key light"), nullptr)
+          << "refusing allocation " << n;
       EXPECT_NE(shader.instance, nullptr) << "refusing allocation " << n;
     }
     zu().finish(&shader);
-    EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "refusing allocation " << n;
-    EXPECT_EQ(hostsim::BadFreeCount(), 0u) << "refusing allocation " << n;
+    EXPECT_EQ(memory.LiveBlockCount(), 0u) << "refusing allocation " << n;
+    EXPECT_EQ(memory.BadFreeCount(), 0u) << "refusing allocation " << n;
     if (!injected) break;
   }
 }

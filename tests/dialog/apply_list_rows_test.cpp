@@ -18,11 +18,11 @@ std::vector<std::string> Names(const LayerList& list) {
 TEST_F(ApplyListRowsTest, RecordsTakeTheRowsOrderTextsAndMarks) {
   BuildDefaultLayerList(list_);
   Open();
-  ASSERT_TRUE(hostsim::UserMoveRow(dialog_, 5, 1));      // Diffuse Pack second
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(dialog_, 1)); // ... and off
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(dialog_, 0)); // Luminance on
-  ASSERT_TRUE(hostsim::UserToggleRowMark(dialog_, 3));   // Reflections marked
-  ASSERT_TRUE(hostsim::UserEditRowText(dialog_, 2, "Hard shadows"));
+  ASSERT_TRUE(toolkit().MoveRow(dialog_, 5, 1));      // Diffuse Pack second
+  ASSERT_TRUE(toolkit().ToggleCheckMark(dialog_, 1)); // ... and off
+  ASSERT_TRUE(toolkit().ToggleCheckMark(dialog_, 0)); // Luminance on
+  ASSERT_TRUE(toolkit().ToggleRowMark(dialog_, 3));   // Reflections marked
+  ASSERT_TRUE(toolkit().EditRowText(dialog_, 2, "Hard shadows"));
 
   ApplyListRows(list_);
   EXPECT_EQ(Names(list_), (std::vector<std::string>{"Luminance", "Diffuse Pack", "Hard shadows", "Reflections",

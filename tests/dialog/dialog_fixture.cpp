@@ -1,20 +1,16 @@
 #include "dialog/dialog_fixture.h"
 
-void LayersDialogTest::SetUp() {
-  PluginTest::SetUp();
-  hostsim::ResetDialogToolkit();
-}
+using namespace layers_dialog;
 
 void LayersDialogTest::TearDown() {
-  EXPECT_EQ(hostsim::LiveMadeDialogCount(), 0u) << "the options dialog was not destroyed";
-  EXPECT_EQ(hostsim::NullTextCount(), 0u) << "a text passed to the host as none";
+  EXPECT_EQ(toolkit().LiveMadeDialogCount(), 0u) << "the options dialog was not destroyed";
+  EXPECT_EQ(toolkit().NullTextCount(), 0u) << "a text passed to the host as none";
   PluginTest::TearDown();
-  hostsim::ResetDialogToolkit();
 }
 
 void LayersDialogTest::Initialize(const hostsim::ParamWords& words) {
   const auto params = hostsim::EncodeParamBlock(words);
-  ShaderRecord shader = hostsim::MakeShaderRecord(params);
+  ShaderRecord shader = Shader(params);
   ASSERT_EQ(zu().initialize(&shader), 0);
   ASSERT_EQ(shader.instance, nullptr);
 }
@@ -26,15 +22,15 @@ DialogRef LayersDialogTest::OpenDialog(const hostsim::ParamWords& words,
 }
 
 DialogRef LayersDialogTest::SetupAnotherDialog(const std::function<void(DialogRef)>& prepare) {
-  dialog_ = hostsim::MakeLayersDialog();
+  dialog_ = toolkit().MakeLayersDialog();
   if (prepare) prepare(dialog_);
-  InterfaceRecord record = hostsim::LayersDialogRecord(dialog_);
+  InterfaceRecord record = session_->LayersDialogRecord(dialog_);
   EXPECT_EQ(zu().interfaceSetup(&record), 0);
   return dialog_;
 }
 
 hostsim::SimControl& LayersDialogTest::Control(std::int32_t id) const {
-  hostsim::SimControl* control = hostsim::FindSimControl(dialog_, id);
+  hostsim::SimControl* control = toolkit().FindControl(dialog_, id);
   if (control == nullptr) {
     ADD_FAILURE() << "no control " << id;
     static hostsim::SimControl none;
@@ -45,25 +41,25 @@ hostsim::SimControl& LayersDialogTest::Control(std::int32_t id) const {
 
 std::vector<std::string> LayersDialogTest::RowTexts() const {
   std::vector<std::string> texts;
-  for (const auto& row : Control(11).rows) texts.push_back(row.text);
+  for (const auto& row : Control(kLayerList).rows) texts.push_back(row.text);
   return texts;
 }
 
 std::vector<std::int32_t> LayersDialogTest::RowIds() const {
   std::vector<std::int32_t> ids;
-  for (const auto& row : Control(11).rows) ids.push_back(row.itemId);
+  for (const auto& row : Control(kLayerList).rows) ids.push_back(row.itemId);
   return ids;
 }
 
 std::vector<std::int32_t> LayersDialogTest::RowFlags() const {
   std::vector<std::int32_t> flags;
-  for (const auto& row : Control(11).rows) flags.push_back(row.flags);
+  for (const auto& row : Control(kLayerList).rows) flags.push_back(row.flags);
   return flags;
 }
 
 std::vector<std::int32_t> LayersDialogTest::SelectedRows() const {
   std::vector<std::int32_t> rows;
-  const auto& all = Control(11).rows;
+  const auto& all = Control(kLayerList).rows;
   for (std::size_t i = 0; i < all.size(); ++i)
     if (all[i].selected) rows.push_back(std::int32_t(i));
   return rows;
@@ -71,19 +67,19 @@ std::vector<std::int32_t> LayersDialogTest::SelectedRows() const {
 
 std::vector<std::int32_t> LayersDialogTest::VisibleOptionControls() const {
   std::vector<std::int32_t> ids;
-  for (std::int32_t id = 15; id <= 25; ++id)
+  for (std::int32_t id = kDiffuseLighting; id <= kAddRefractionsCheck; ++id)
     if (Control(id).visible) ids.push_back(id);
   return ids;
 }
 
 void LayersDialogTest::ChooseKind(std::int32_t menuResult) {
-  hostsim::Script().menuResult = menuResult;
-  ASSERT_TRUE(hostsim::UserPress(dialog_, 12));
+  user().menuResult = menuResult;
+  ASSERT_TRUE(toolkit().Press(dialog_, kAddButton));
 }
 
 std::optional<hostsim::StoredList> LayersDialogTest::StoredList() const {
-  if (!hostsim::HasStoredList()) return std::nullopt;
-  auto list = hostsim::DecodeStoredList(hostsim::StoredListBytes(), std::size_t(hostsim::StoredListSize()));
-  EXPECT_TRUE(list.has_value()) << "the host received " << hostsim::StoredListSize() << " bytes that do not decode";
+  if (!keeper().HasStoredList()) return std::nullopt;
+  auto list = hostsim::DecodeStoredList(keeper().StoredListBytes(), std::size_t(keeper().StoredListSize()));
+  EXPECT_TRUE(list.has_value()) << "the host received " << keeper().StoredListSize() << " bytes that do not decode";
   return list;
 }

@@ -1,5 +1,5 @@
 // Black-box fixture for the Layers dialog: the built plug-in, driven in the interface role on a
-// dialog of the substitute host's toolkit.
+// dialog of a test dialog session (the host's toolkit with a scripted user and a call log).
 #pragma once
 
 #include <functional>
@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "blackbox/plugin_fixture.h"
-#include "hostsim/dialog_toolkit.h"
-#include "hostsim/host_set_info.h"
+#include "host/layers_dialog_resource.h"
+#include "hostsim/hooks/test_dialog_session.h"
 #include "hostsim/stored_list_form.h"
 
 class LayersDialogTest : public PluginTest {
  protected:
-  void SetUp() override;
   void TearDown() override;
 
   // ZUShaderInitialize in the interface role with these parameters.
@@ -25,14 +24,22 @@ class LayersDialogTest : public PluginTest {
                        const std::function<void(DialogRef)>& prepare = nullptr);
   // Runs setup on a further dialog while the list stays loaded.
   DialogRef SetupAnotherDialog(const std::function<void(DialogRef)>& prepare = nullptr);
+  // Starts a new dialog session: a fresh toolkit, user, keeper and logs.
+  void NewSession() { session_.emplace(); }
 
   DialogRef dialog() const { return dialog_; }
+  hostsim::DialogToolkit& toolkit() const { return session_->toolkit; }
+  hostsim::hooks::ToolkitRecorder& calls() const { return session_->recorder; }
+  hostsim::hooks::ScriptedUser& user() const { return session_->user; }
+  const hostsim::StoredListKeeper& keeper() const { return session_->keeper; }
+  const std::vector<hostsim::hooks::SetInfoCall>& SetInfoCalls() const { return session_->setInfo.Calls(); }
+
   hostsim::SimControl& Control(std::int32_t id) const;
   std::vector<std::string> RowTexts() const;
   std::vector<std::int32_t> RowIds() const;
   std::vector<std::int32_t> RowFlags() const;
   std::vector<std::int32_t> SelectedRows() const;
-  // Ids among the option controls 15 to 25 that are visible.
+  // Ids among the option controls that are visible.
   std::vector<std::int32_t> VisibleOptionControls() const;
 
   // Adds a layer of the kind through the add button and the kind menu.
@@ -42,5 +49,6 @@ class LayersDialogTest : public PluginTest {
   std::optional<hostsim::StoredList> StoredList() const;
 
  private:
+  mutable std::optional<hostsim::hooks::TestDialogSession> session_{std::in_place};
   DialogRef dialog_ = 0;
 };

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "dialog/dialog_fixture.h"
+#include "host/stored_block_descriptor.h"
 
+using namespace layers_dialog;
 using hostsim::StoredLayer;
 using Texts = std::vector<std::string>;
 
@@ -36,27 +38,27 @@ Texts Names(const hostsim::StoredList& list) {
 }  // namespace
 
 TEST_F(LayersDialogTest, ConfirmationStoresTheRowsAsTheyStand) {
-  OpenDialog({}, [](DialogRef d) { hostsim::FindSimControl(d, 5)->value = 1; });
+  OpenDialog({}, [this](DialogRef d) { toolkit().FindControl(d, kNameMode)->value = 1; });
   const DialogRef d = dialog();
   const std::string longName(100, 'n');
-  ASSERT_TRUE(hostsim::UserMoveRow(d, 5, 0));          // Diffuse Pack first
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(d, 0));     // ... and switched off
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(d, 2));     // Shadows on
-  ASSERT_TRUE(hostsim::UserToggleRowMark(d, 1));       // Luminance marked
-  ASSERT_TRUE(hostsim::UserEditRowText(d, 5, longName));  // Specular renamed
-  ASSERT_TRUE(hostsim::UserSelectRows(d, {3}));
-  ASSERT_TRUE(hostsim::UserPress(d, 13));              // Reflections removed
-  ASSERT_TRUE(hostsim::UserSelectRows(d, {}));
+  ASSERT_TRUE(toolkit().MoveRow(d, 5, 0));          // Diffuse Pack first
+  ASSERT_TRUE(toolkit().ToggleCheckMark(d, 0));     // ... and switched off
+  ASSERT_TRUE(toolkit().ToggleCheckMark(d, 2));     // Shadows on
+  ASSERT_TRUE(toolkit().ToggleRowMark(d, 1));       // Luminance marked
+  ASSERT_TRUE(toolkit().EditRowText(d, 5, longName));  // Specular renamed
+  ASSERT_TRUE(toolkit().SelectRows(d, {3}));
+  ASSERT_TRUE(toolkit().Press(d, kRemoveButton));   // Reflections removed
+  ASSERT_TRUE(toolkit().SelectRows(d, {}));
   ChooseKind(2);                                       // Lights at the end, then unchecked
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(d, 5));
-  ASSERT_TRUE(hostsim::UserSetValue(d, 17, 2));
-  ASSERT_TRUE(hostsim::UserSetText(d, 26, "Shot"));
+  ASSERT_TRUE(toolkit().ToggleCheckMark(d, 5));
+  ASSERT_TRUE(toolkit().SetValue(d, kLightsShadows, 2));
+  ASSERT_TRUE(toolkit().SetText(d, kBaseName, "Shot"));
 
-  ASSERT_TRUE(hostsim::UserPress(d, 1));
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "the list is cleared after confirmation";
-  ASSERT_TRUE(hostsim::HasStoredList()) << "confirmation hands the list to the host";
-  ASSERT_EQ(hostsim::SetInfoCalls().size(), 1u);
-  EXPECT_EQ(hostsim::SetInfoCalls()[0].item, 4);
+  ASSERT_TRUE(toolkit().Press(d, kConfirmButton));
+  EXPECT_EQ(memory.LiveBlockCount(), 0u) << "the list is cleared after confirmation";
+  ASSERT_TRUE(keeper().HasStoredList()) << "confirmation hands the list to the host";
+  ASSERT_EQ(SetInfoCalls().size(), 1u);
+  EXPECT_EQ(SetInfoCalls()[0].item, kStoredListItem);
   const auto stored = StoredList();
   ASSERT_TRUE(stored.has_value());
   EXPECT_EQ(stored->baseName, "Shot");
@@ -77,11 +79,11 @@ TEST_F(LayersDialogTest, ConfirmationStoresTheRowsAsTheyStand) {
 TEST_F(LayersDialogTest, CancellationStoresNothing) {
   OpenDialog();
   ChooseKind(4);
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(dialog(), 0));
-  ASSERT_TRUE(hostsim::UserPress(dialog(), 2));
-  EXPECT_TRUE(hostsim::SetInfoCalls().empty());
-  EXPECT_FALSE(hostsim::HasStoredList());
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "the edited list is cleared";
+  ASSERT_TRUE(toolkit().ToggleCheckMark(dialog(), 0));
+  ASSERT_TRUE(toolkit().Press(dialog(), kCancelButton));
+  EXPECT_TRUE(SetInfoCalls().empty());
+  EXPECT_FALSE(keeper().HasStoredList());
+  EXPECT_EQ(memory.LiveBlockCount(), 0u) << "the edited list is cleared";
 
   // The next dialog shows the list as last stored: here still the defaults.
   OpenDialog();
@@ -91,13 +93,13 @@ TEST_F(LayersDialogTest, CancellationStoresNothing) {
 
 TEST_F(LayersDialogTest, TheNextDialogShowsTheConfirmedList) {
   OpenDialog();
-  ASSERT_TRUE(hostsim::UserToggleRowMark(dialog(), 4));
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(dialog(), 4));
-  ASSERT_TRUE(hostsim::UserMoveRow(dialog(), 0, 5));
-  ASSERT_TRUE(hostsim::UserPress(dialog(), 1));
-  ASSERT_TRUE(hostsim::HasStoredList()) << "confirmation hands the list to the host";
+  ASSERT_TRUE(toolkit().ToggleRowMark(dialog(), 4));
+  ASSERT_TRUE(toolkit().ToggleCheckMark(dialog(), 4));
+  ASSERT_TRUE(toolkit().MoveRow(dialog(), 0, 5));
+  ASSERT_TRUE(toolkit().Press(dialog(), kConfirmButton));
+  ASSERT_TRUE(keeper().HasStoredList()) << "confirmation hands the list to the host";
 
-  OpenDialog(hostsim::HostParamWords(dialog()));
+  OpenDialog(keeper().NextParamWords(dialog()));
   EXPECT_EQ(RowTexts(), (Texts{"Shadows", "Reflections", "RT Refractions", "Specular", "Diffuse Pack", "Luminance"}));
   EXPECT_EQ(RowIds(), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(RowFlags(), (std::vector<std::int32_t>{0, 0, 0, 3, 2, 0})) << "check marks and row marks come back";
@@ -105,32 +107,32 @@ TEST_F(LayersDialogTest, TheNextDialogShowsTheConfirmedList) {
 
 TEST_F(LayersDialogTest, AStoredListWithoutLayersComesBackAsTheDefaults) {
   OpenDialog();
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {0, 1, 2, 3, 4, 5}));
-  ASSERT_TRUE(hostsim::UserPress(dialog(), 13));
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {0, 1, 2, 3, 4, 5}));
+  ASSERT_TRUE(toolkit().Press(dialog(), kRemoveButton));
   ASSERT_TRUE(RowTexts().empty());
-  ASSERT_TRUE(hostsim::UserPress(dialog(), 1));
-  ASSERT_TRUE(hostsim::HasStoredList()) << "confirmation hands the list to the host";
+  ASSERT_TRUE(toolkit().Press(dialog(), kConfirmButton));
+  ASSERT_TRUE(keeper().HasStoredList()) << "confirmation hands the list to the host";
   const auto stored = StoredList();
   ASSERT_TRUE(stored.has_value());
   EXPECT_TRUE(stored->layers.empty());
 
-  OpenDialog(hostsim::HostParamWords(dialog()));
+  OpenDialog(keeper().NextParamWords(dialog()));
   EXPECT_EQ(RowTexts().size(), 6u);
   EXPECT_EQ(RowTexts().back(), "Diffuse Pack");
 }
 
 TEST_F(LayersDialogTest, ARenderDeclaresTheLayersEditedInTheDialog) {
   OpenDialog();
-  ASSERT_TRUE(hostsim::UserToggleCheckMark(dialog(), 4));  // Specular on
+  ASSERT_TRUE(toolkit().ToggleCheckMark(dialog(), 4));  // Specular on
   ChooseKind(13);                                          // Fog, checked, at the end
-  ASSERT_TRUE(hostsim::UserEditRowText(dialog(), 6, "Haze"));
-  ASSERT_TRUE(hostsim::UserMoveRow(dialog(), 5, 0));       // Diffuse Pack first
-  ASSERT_TRUE(hostsim::UserPress(dialog(), 1));
-  ASSERT_TRUE(hostsim::HasStoredList()) << "confirmation hands the list to the host";
+  ASSERT_TRUE(toolkit().EditRowText(dialog(), 6, "Haze"));
+  ASSERT_TRUE(toolkit().MoveRow(dialog(), 5, 0));       // Diffuse Pack first
+  ASSERT_TRUE(toolkit().Press(dialog(), kConfirmButton));
+  ASSERT_TRUE(keeper().HasStoredList()) << "confirmation hands the list to the host";
 
   BecomeRenderingHost();
-  const auto params = hostsim::EncodeParamBlock(hostsim::HostParamWords(dialog()));
-  ShaderRecord shader = hostsim::MakeShaderRecord(params);
+  const auto params = hostsim::EncodeParamBlock(keeper().NextParamWords(dialog()));
+  ShaderRecord shader = Shader(params);
   ASSERT_EQ(zu().initialize(&shader), 0);
   ASSERT_NE(shader.instance, nullptr);
   gDeclaredNames.clear();

@@ -1,11 +1,12 @@
-// The Layers dialog driven through the built plug-in and the substitute host's toolkit.
+// The Layers dialog driven through the built plug-in and the host's toolkit.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "dialog/dialog_fixture.h"
 
-using hostsim::CallsTo;
-using hostsim::Script;
+using namespace layers_dialog;
+using hostsim::LayersResourceBounds;
 using hostsim::ToolkitCall;
 using Ids = std::vector<std::int32_t>;
 using Texts = std::vector<std::string>;
@@ -14,169 +15,197 @@ namespace {
 
 const Texts kDefaultRows = {"Luminance", "Shadows", "Reflections", "RT Refractions", "Specular", "Diffuse Pack"};
 
-// The calls that change what the dialog shows, as "function control value" in call order.
-std::vector<std::string> VisibleEffects() {
-  std::vector<std::string> effects;
-  for (const ToolkitCall& call : hostsim::ToolkitCalls()) {
-    const std::string& f = call.function;
-    if (f == "ZU_SetDialogTitle")
-      effects.push_back("title " + call.text);
-    else if (f == "ZU_SetControlBounds" || f == "ZU_SetControlHitFunction" || f == "ZU_SetControlDrawImmediate")
-      effects.push_back(f.substr(3) + " " + std::to_string(call.control));
-    else if (f == "ZU_SetControlEnable" || f == "ZU_SetControlVisible" || f == "ZU_SetListFlags" ||
-             f == "ZU_ScrollList2Item")
-      effects.push_back(f.substr(3) + " " + std::to_string(call.control) + " " + std::to_string(call.first));
-    else if (f == "ZU_InsertListItemEx")
-      effects.push_back("insert " + std::to_string(call.first) + " " + call.text);
-  }
-  return effects;
-}
-
 bool SameSize(const ControlBounds& a, const ControlBounds& b) {
   return a.right - a.left == b.right - b.left && a.bottom - a.top == b.bottom - b.top;
 }
 
+// Position of the first and last call to function in the log; -1 when there is none.
+std::ptrdiff_t FirstCall(const std::vector<ToolkitCall>& calls, const std::string& function) {
+  auto it = std::find_if(calls.begin(), calls.end(), [&](const ToolkitCall& c) { return c.function == function; });
+  return it == calls.end() ? -1 : it - calls.begin();
+}
+std::ptrdiff_t LastCall(const std::vector<ToolkitCall>& calls, const std::string& function) {
+  auto it = std::find_if(calls.rbegin(), calls.rend(), [&](const ToolkitCall& c) { return c.function == function; });
+  return it == calls.rend() ? -1 : calls.rend() - it - 1;
+}
+
 }  // namespace
 
-TEST_F(LayersDialogTest, SetupTitlesLaysOutFillsAndConnectsInOrder) {
+// What setup leaves behind, and that the dialog is titled before anything else and connected only
+// once it is laid out and filled, so that no hit can come while it is half built.
+TEST_F(LayersDialogTest, SetupTitlesLaysOutFillsAndConnectsLast) {
   OpenDialog();
-  EXPECT_EQ(hostsim::DialogTitle(dialog()), "ZU Layers 1.0");
-  ASSERT_FALSE(hostsim::ToolkitCalls().empty());
-  EXPECT_EQ(hostsim::ToolkitCalls().front().function, "ZU_SetDialogTitle") << "the title comes first";
+  const auto& log = calls().Calls();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front().function, "ZU_SetDialogTitle") << "the title comes first";
+  EXPECT_EQ(toolkit().DialogTitle(dialog()), "ZU Layers 1.0");
+  const std::ptrdiff_t connected = FirstCall(log, "ZU_SetControlHitFunction");
+  ASSERT_GE(connected, 0);
+  for (const char* building : {"ZU_SetControlBounds", "ZU_SetListFlags", "ZU_InsertListItemEx", "ZU_ScrollList2Item",
+                               "ZU_SetControlEnable", "ZU_SetControlVisible"})
+    EXPECT_LT(LastCall(log, building), connected) << building << " after the first hit function";
 
-  std::vector<std::string> expected = {"title ZU Layers 1.0"};
-  for (int id : {17, 18, 20, 19, 21, 22, 23, 24, 25, 28}) expected.push_back("SetControlBounds " + std::to_string(id));
-  expected.push_back("SetListFlags 11 43");
-  for (int row = 0; row < 6; ++row) expected.push_back("insert " + std::to_string(row) + " " + kDefaultRows[row]);
-  expected.push_back("ScrollList2Item 11 0");
-  // No row selected: the options of no layer.
-  expected.push_back("SetControlEnable 13 0");
-  expected.push_back("SetControlEnable 14 0");
-  for (int id = 15; id <= 25; ++id) expected.push_back("SetControlVisible " + std::to_string(id) + " 0");
-  for (int id : {26, 7, 9, 10}) expected.push_back("SetControlEnable " + std::to_string(id) + " 0");
-  for (int id : {1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
-    expected.push_back("SetControlHitFunction " + std::to_string(id));
-  expected.push_back("SetControlDrawImmediate 13");
-  expected.push_back("SetControlDrawImmediate 14");
-  EXPECT_EQ(VisibleEffects(), expected);
-
-  for (int id : {3, 4, 27, 28}) EXPECT_EQ(Control(id).hit, nullptr) << "control " << id;
-  EXPECT_TRUE(Control(13).drawImmediate);
-  EXPECT_TRUE(Control(14).drawImmediate);
+  EXPECT_EQ(RowTexts(), kDefaultRows);
+  EXPECT_EQ(Control(kLayerList).listFlags, 43);
+  EXPECT_EQ(Control(kLayerList).scrolledTo, 0);
+  // No row selected: the options of no layer. The base name, the preset and the custom pair are
+  // off with the settings' zeros, and the pair stays off whatever they say.
+  for (std::int32_t id : {kRemoveButton, kBlendPopup, kBaseName, kOutputPairPreset, kOutputPairCustom1,
+                          kOutputPairCustom2})
+    EXPECT_FALSE(Control(id).enabled) << "control " << id;
+  EXPECT_TRUE(VisibleOptionControls().empty());
+  for (std::int32_t id = 1; id <= kLastControl; ++id) {
+    const bool label = id == kUnusedItem3 || id == kUnusedItem4 || id == kLayoutReference || id == kLaidOutItem;
+    EXPECT_EQ(Control(id).hit != nullptr, !label) << "control " << id;
+    EXPECT_EQ(Control(id).drawImmediate, id == kRemoveButton || id == kBlendPopup) << "control " << id;
+  }
 }
 
 TEST_F(LayersDialogTest, LayoutSharesOnePlaceForEveryKindsOptions) {
   OpenDialog();
-  using hostsim::ResourceBounds;
-  const ControlBounds anchor = Control(15).bounds;
-  EXPECT_EQ(anchor.left, ResourceBounds(15).left);
-  EXPECT_EQ(anchor.top, ResourceBounds(15).top);
-  EXPECT_EQ(Control(16).bounds.left, ResourceBounds(16).left) << "16 stays where the resource put it";
-  for (int id : {17, 18, 19, 20, 21}) {
+  const ControlBounds anchor = Control(kDiffuseLighting).bounds;
+  EXPECT_EQ(anchor.left, LayersResourceBounds(kDiffuseLighting).left);
+  EXPECT_EQ(anchor.top, LayersResourceBounds(kDiffuseLighting).top);
+  EXPECT_EQ(Control(kDiffuseAdditives).bounds.left, LayersResourceBounds(kDiffuseAdditives).left)
+      << "the second Diffuse Pack option stays where the resource put it";
+  for (std::int32_t id : {kLightsShadows, kShadowsOption, kAmbientOption, kMaskValue, kAdditivesMode}) {
     const ControlBounds b = Control(id).bounds;
     EXPECT_EQ(b.right, anchor.right) << "control " << id;
     EXPECT_EQ(b.top, anchor.top) << "control " << id;
-    EXPECT_TRUE(SameSize(b, ResourceBounds(id))) << "control " << id;
+    EXPECT_TRUE(SameSize(b, LayersResourceBounds(id))) << "control " << id;
   }
-  const int dx = Control(21).bounds.left - ResourceBounds(21).left;
-  const int dy = Control(21).bounds.top - ResourceBounds(21).top;
-  for (int id = 22; id <= 25; ++id) {
-    EXPECT_EQ(Control(id).bounds.left, ResourceBounds(id).left + dx) << "control " << id;
-    EXPECT_EQ(Control(id).bounds.bottom, ResourceBounds(id).bottom + dy) << "control " << id;
+  const int dx = Control(kAdditivesMode).bounds.left - LayersResourceBounds(kAdditivesMode).left;
+  const int dy = Control(kAdditivesMode).bounds.top - LayersResourceBounds(kAdditivesMode).top;
+  for (std::int32_t id = kAddSpecularCheck; id <= kAddRefractionsCheck; ++id) {
+    EXPECT_EQ(Control(id).bounds.left, LayersResourceBounds(id).left + dx) << "control " << id;
+    EXPECT_EQ(Control(id).bounds.bottom, LayersResourceBounds(id).bottom + dy) << "control " << id;
   }
-  const ControlBounds item = Control(28).bounds;
-  EXPECT_EQ(item.right, Control(27).bounds.right);
-  EXPECT_EQ(item.left, ResourceBounds(28).left);
-  EXPECT_EQ(item.top, ResourceBounds(28).top);
-  EXPECT_EQ(item.bottom, ResourceBounds(28).bottom);
+  const ControlBounds item = Control(kLaidOutItem).bounds;
+  EXPECT_EQ(item.right, Control(kLayoutReference).bounds.right);
+  EXPECT_EQ(item.left, LayersResourceBounds(kLaidOutItem).left);
+  EXPECT_EQ(item.top, LayersResourceBounds(kLaidOutItem).top);
+  EXPECT_EQ(item.bottom, LayersResourceBounds(kLaidOutItem).bottom);
 }
 
 TEST_F(LayersDialogTest, FillShowsEveryLayerWithItsIdAndCheckMark) {
   OpenDialog();
   EXPECT_EQ(RowTexts(), kDefaultRows);
   EXPECT_EQ(RowIds(), (Ids{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(RowFlags(), (Ids{0, 0, 0, 0, 0, 2})) << "only the Diffuse Pack is rendered by default";
-  EXPECT_EQ(Control(11).listFlags, 43);
+  EXPECT_EQ(RowFlags(), (Ids{0, 0, 0, 0, 0, kRowChecked})) << "only the Diffuse Pack is rendered by default";
+  EXPECT_EQ(Control(kLayerList).listFlags, 43);
   EXPECT_TRUE(SelectedRows().empty());
-  EXPECT_FALSE(Control(13).enabled);
-  EXPECT_FALSE(Control(14).enabled);
+  EXPECT_FALSE(Control(kRemoveButton).enabled);
+  EXPECT_FALSE(Control(kBlendPopup).enabled);
   EXPECT_TRUE(VisibleOptionControls().empty());
 }
 
+// Selecting a layer shows exactly its kind's option controls, holding the layer's own values:
+// what the controls show is what the host receives for that layer on confirmation.
 TEST_F(LayersDialogTest, SelectionShowsTheOptionControlsOfTheKind) {
-  // The resource's values differ from every layer default, so each value seen was written.
-  OpenDialog({}, [](DialogRef d) {
-    for (int id = 14; id <= 25; ++id) hostsim::FindSimControl(d, id)->value = 77;
-    hostsim::FindSimControl(d, 20)->text = "resource";
+  // The resource's values differ from every layer's, so each value seen was written.
+  OpenDialog({}, [this](DialogRef d) {
+    for (std::int32_t id = kBlendPopup; id <= kAddRefractionsCheck; ++id) toolkit().FindControl(d, id)->value = 77;
+    toolkit().FindControl(d, kMaskValue)->text = "resource";
   });
-  struct Case {
-    int kind;
-    int blendMode;
-    Ids visible;
-    std::vector<std::pair<int, int>> values;
-  } cases[] = {
-      {1, 0, {15, 16}, {{15, 0}, {16, 0}}},
-      {2, 8, {17}, {{17, 0}}},
-      {3, 8, {18}, {{18, 1}}},
-      {4, 18, {19}, {{19, 1}}},
-      {5, 18, {21, 22, 23, 24, 25}, {{21, 0}, {22, 1}, {23, 1}, {24, 1}, {25, 1}}},
-      {6, 18, {}, {}},  {7, 18, {}, {}},  {8, 18, {}, {}},  {9, 18, {}, {}},  {10, 18, {}, {}},
-      {11, 18, {}, {}}, {12, 13, {}, {}}, {13, 0, {}, {}},
-      {14, 0, {20}, {}},
-      {15, 0, {}, {}},
+  const std::vector<std::pair<std::int32_t, Ids>> kinds = {
+      {1, {kDiffuseLighting, kDiffuseAdditives}},
+      {2, {kLightsShadows}},
+      {3, {kShadowsOption}},
+      {4, {kAmbientOption}},
+      {5, {kAdditivesMode, kAddSpecularCheck, kAddLuminanceCheck, kAddReflectionsCheck, kAddRefractionsCheck}},
+      {6, {}}, {7, {}}, {8, {}}, {9, {}}, {10, {}}, {11, {}}, {12, {}}, {13, {}},
+      {14, {kMaskValue}},
+      {15, {}},
   };
-  for (const Case& c : cases) {
-    ChooseKind(c.kind);
-    EXPECT_EQ(SelectedRows(), Ids{6}) << "kind " << c.kind << ": each goes in ahead of the one before";
-    EXPECT_TRUE(Control(13).enabled) << "kind " << c.kind;
-    EXPECT_TRUE(Control(14).enabled) << "kind " << c.kind;
-    EXPECT_EQ(Control(14).value, c.blendMode) << "kind " << c.kind;
-    EXPECT_EQ(VisibleOptionControls(), c.visible) << "kind " << c.kind;
-    for (auto [id, value] : c.values) EXPECT_EQ(Control(id).value, value) << "kind " << c.kind << " control " << id;
+  struct Shown {
+    std::int32_t blendMode;
+    std::int32_t option1, option2;  // as their controls show them; 0 where the kind has none
+    std::uint32_t additives;        // the checkboxes 22 to 25, as flag bits 0x10 to 0x80
+  };
+  std::vector<Shown> shown;
+  for (const auto& [kind, visible] : kinds) {
+    ChooseKind(kind);
+    EXPECT_EQ(SelectedRows(), Ids{6}) << "kind " << kind << ": each goes in ahead of the one before";
+    EXPECT_TRUE(Control(kRemoveButton).enabled) << "kind " << kind;
+    EXPECT_TRUE(Control(kBlendPopup).enabled) << "kind " << kind;
+    EXPECT_EQ(VisibleOptionControls(), visible) << "kind " << kind;
+    Shown s{Control(kBlendPopup).value, 0, 0, 0};
+    if (!visible.empty() && visible[0] != kMaskValue) s.option1 = Control(visible[0]).value;
+    if (kind == 1) s.option2 = Control(kDiffuseAdditives).value;
+    if (kind == 14) s.option1 = std::stoi(Control(kMaskValue).text);
+    if (kind == 5) {
+      for (std::int32_t id = kAddSpecularCheck; id <= kAddRefractionsCheck; ++id) {
+        EXPECT_EQ(Control(id).enabled, s.option1 != 0) << "checkbox " << id << ": enabled in a manual pack only";
+        if (Control(id).value != 0) s.additives |= 0x10u << (id - kAddSpecularCheck);
+      }
+    }
+    shown.push_back(s);
   }
-  EXPECT_EQ(Control(20).text, "32") << "a new Mask of # shows its mask value";
-  for (int id = 22; id <= 25; ++id) EXPECT_FALSE(Control(id).enabled) << "automatic pack, checkbox " << id;
+  ASSERT_TRUE(toolkit().Press(dialog(), kConfirmButton));
+  const auto stored = StoredList();
+  ASSERT_TRUE(stored.has_value());
+  ASSERT_EQ(stored->layers.size(), kDefaultRows.size() + kinds.size());
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    // The last one added stands first among them.
+    const hostsim::StoredLayer& layer = stored->layers[6 + kinds.size() - 1 - i];
+    const std::int32_t kind = kinds[i].first;
+    ASSERT_EQ(layer.kind, kind);
+    EXPECT_NE(shown[i].blendMode, 77) << "kind " << kind << ": the blend popup was written";
+    EXPECT_EQ(layer.blendMode, shown[i].blendMode) << "kind " << kind;
+    if (!kinds[i].second.empty()) {
+      EXPECT_EQ(layer.option1, shown[i].option1) << "kind " << kind;
+    }
+    if (kind == 1) {
+      EXPECT_EQ(layer.option2, shown[i].option2) << "kind " << kind;
+    }
+    if (kind == 5) {
+      EXPECT_EQ(layer.flags & 0xF0u, shown[i].additives) << "kind " << kind;
+    }
+  }
 }
 
 TEST_F(LayersDialogTest, ReselectingTheSameLayerRewritesNothing) {
   OpenDialog();
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {5}));
-  EXPECT_EQ(VisibleOptionControls(), (Ids{15, 16}));
-  const std::size_t writes = CallsTo("ZU_SetControlValue").size() + CallsTo("ZU_SetControlVisible").size();
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {5}));
-  EXPECT_EQ(CallsTo("ZU_SetControlValue").size() + CallsTo("ZU_SetControlVisible").size(), writes);
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {1}));
-  EXPECT_EQ(VisibleOptionControls(), Ids{18});
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {5}));
+  EXPECT_EQ(VisibleOptionControls(), (Ids{kDiffuseLighting, kDiffuseAdditives}));
+  const auto writes = [this] {
+    return calls().CallsTo("ZU_SetControlValue").size() + calls().CallsTo("ZU_SetControlVisible").size();
+  };
+  const std::size_t before = writes();
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {5}));
+  EXPECT_EQ(writes(), before);
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {1}));
+  EXPECT_EQ(VisibleOptionControls(), Ids{kShadowsOption});
 }
 
 TEST_F(LayersDialogTest, OptionEditsGoIntoTheSelectedLayerOnly) {
   OpenDialog();
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {5}));  // Diffuse Pack
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 15, 1));
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 16, 2));
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 14, 5));
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {5}));  // Diffuse Pack
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kDiffuseLighting, 1));
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kDiffuseAdditives, 2));
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kBlendPopup, 5));
   // A hidden control of another kind, hit anyway, is no option of this layer.
-  Control(17).value = 9;
-  ASSERT_TRUE(hostsim::HitAsHost(dialog(), 17));
+  Control(kLightsShadows).value = 9;
+  ASSERT_TRUE(toolkit().HitAsHost(dialog(), kLightsShadows));
 
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {1}));  // Shadows
-  EXPECT_EQ(Control(18).value, 1);
-  EXPECT_EQ(Control(14).value, 8);
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {5}));
-  EXPECT_EQ(Control(15).value, 1);
-  EXPECT_EQ(Control(16).value, 2);
-  EXPECT_EQ(Control(14).value, 5);
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {1}));  // Shadows
+  EXPECT_EQ(Control(kShadowsOption).value, 1);
+  EXPECT_EQ(Control(kBlendPopup).value, 8);
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {5}));
+  EXPECT_EQ(Control(kDiffuseLighting).value, 1);
+  EXPECT_EQ(Control(kDiffuseAdditives).value, 2);
+  EXPECT_EQ(Control(kBlendPopup).value, 5);
 
   // Without a selected layer, hits on the option controls change nothing.
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {}));
-  EXPECT_FALSE(Control(14).enabled);
-  for (int id = 14; id <= 25; ++id) {
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {}));
+  EXPECT_FALSE(Control(kBlendPopup).enabled);
+  for (std::int32_t id = kBlendPopup; id <= kAddRefractionsCheck; ++id) {
     Control(id).value = 3;
-    ASSERT_TRUE(hostsim::HitAsHost(dialog(), id)) << "control " << id;
+    ASSERT_TRUE(toolkit().HitAsHost(dialog(), id)) << "control " << id;
   }
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {5}));
-  EXPECT_EQ(Control(14).value, 5);
-  EXPECT_EQ(Control(15).value, 1);
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {5}));
+  EXPECT_EQ(Control(kBlendPopup).value, 5);
+  EXPECT_EQ(Control(kDiffuseLighting).value, 1);
 }
 
 TEST_F(LayersDialogTest, MaskValueTakesPlainDecimalDigitsOnly) {
@@ -196,77 +225,79 @@ TEST_F(LayersDialogTest, MaskValueTakesPlainDecimalDigitsOnly) {
       {manyDigits, "2147483647"}, {"-" + manyDigits, "-2147483648"},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(hostsim::UserSetText(dialog(), 20, c.text)) << c.text;
-    ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {0}));
-    ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {maskRow}));
-    EXPECT_EQ(Control(20).text, c.shown) << "typed \"" << c.text << "\"";
+    ASSERT_TRUE(toolkit().SetText(dialog(), kMaskValue, c.text)) << c.text;
+    ASSERT_TRUE(toolkit().SelectRows(dialog(), {0}));
+    ASSERT_TRUE(toolkit().SelectRows(dialog(), {maskRow}));
+    EXPECT_EQ(Control(kMaskValue).text, c.shown) << "typed \"" << c.text << "\"";
   }
 }
 
 TEST_F(LayersDialogTest, AdditivesChecksFollowTheComponentMode) {
   OpenDialog();
   ChooseKind(5);
-  for (int id = 22; id <= 25; ++id) {
+  for (std::int32_t id = kAddSpecularCheck; id <= kAddRefractionsCheck; ++id) {
     EXPECT_EQ(Control(id).value, 1) << "checkbox " << id;
     EXPECT_FALSE(Control(id).enabled) << "automatic pack, checkbox " << id;
   }
-  EXPECT_FALSE(hostsim::UserSetValue(dialog(), 23, 0)) << "a disabled checkbox takes no click";
+  EXPECT_FALSE(toolkit().SetValue(dialog(), kAddLuminanceCheck, 0)) << "a disabled checkbox takes no click";
 
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 21, 1));
-  for (int id = 22; id <= 25; ++id) EXPECT_TRUE(Control(id).enabled) << "manual pack, checkbox " << id;
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 23, 0));
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 25, 0));
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kAdditivesMode, 1));
+  for (std::int32_t id = kAddSpecularCheck; id <= kAddRefractionsCheck; ++id)
+    EXPECT_TRUE(Control(id).enabled) << "manual pack, checkbox " << id;
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kAddLuminanceCheck, 0));
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kAddRefractionsCheck, 0));
 
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {0}));
-  for (int id = 21; id <= 25; ++id) Control(id).value = 7;
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {6}));
-  EXPECT_EQ(Control(21).value, 1);
-  EXPECT_EQ(Control(22).value, 1);
-  EXPECT_EQ(Control(23).value, 0);
-  EXPECT_EQ(Control(24).value, 1);
-  EXPECT_EQ(Control(25).value, 0);
-  EXPECT_TRUE(Control(22).enabled);
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {0}));
+  for (std::int32_t id = kAdditivesMode; id <= kAddRefractionsCheck; ++id) Control(id).value = 7;
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {6}));
+  EXPECT_EQ(Control(kAdditivesMode).value, 1);
+  EXPECT_EQ(Control(kAddSpecularCheck).value, 1);
+  EXPECT_EQ(Control(kAddLuminanceCheck).value, 0);
+  EXPECT_EQ(Control(kAddReflectionsCheck).value, 1);
+  EXPECT_EQ(Control(kAddRefractionsCheck).value, 0);
+  EXPECT_TRUE(Control(kAddSpecularCheck).enabled);
 
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 21, 0));
-  for (int id = 22; id <= 25; ++id) EXPECT_FALSE(Control(id).enabled) << "automatic again, checkbox " << id;
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kAdditivesMode, 0));
+  for (std::int32_t id = kAddSpecularCheck; id <= kAddRefractionsCheck; ++id)
+    EXPECT_FALSE(Control(id).enabled) << "automatic again, checkbox " << id;
 }
 
 TEST_F(LayersDialogTest, AddingPutsTheRowAtTheSelectionOrAfterTheLast) {
   OpenDialog();
   ChooseKind(13);  // Fog: off by default, but a new row is always checked
-  const auto menus = CallsTo("ZU_PopupMenuTrack");
+  const auto menus = calls().CallsTo("ZU_PopupMenuTrack");
   ASSERT_EQ(menus.size(), 1u);
-  EXPECT_EQ(menus[0].first, hostsim::ResourceBounds(12).left + 2);
-  EXPECT_EQ(menus[0].second, hostsim::ResourceBounds(12).top + 2);
+  EXPECT_EQ(menus[0].first, LayersResourceBounds(kAddButton).left + 2);
+  EXPECT_EQ(menus[0].second, LayersResourceBounds(kAddButton).top + 2);
   Texts rows = kDefaultRows;
   rows.push_back("Fog");
   EXPECT_EQ(RowTexts(), rows);
   EXPECT_EQ(RowIds().back(), 7);
-  EXPECT_EQ(RowFlags().back(), 2);
+  EXPECT_EQ(RowFlags().back(), kRowChecked);
   EXPECT_EQ(SelectedRows(), Ids{6});
-  EXPECT_TRUE(Control(14).enabled);
+  EXPECT_TRUE(Control(kBlendPopup).enabled);
   EXPECT_TRUE(VisibleOptionControls().empty());
 
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {2}));
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {2}));
   ChooseKind(2);
   rows.insert(rows.begin() + 2, "Lights");
   EXPECT_EQ(RowTexts(), rows);
   EXPECT_EQ(RowIds(), (Ids{1, 2, 8, 3, 4, 5, 6, 7}));
   EXPECT_EQ(SelectedRows(), Ids{2}) << "the previously selected row is deselected";
-  EXPECT_EQ(VisibleOptionControls(), Ids{17});
+  EXPECT_EQ(VisibleOptionControls(), Ids{kLightsShadows});
 }
 
 TEST_F(LayersDialogTest, MenuWithoutAKindChangesNothing) {
   OpenDialog();
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {1}));
-  const std::uint32_t allocations = hostsim::AllocationCount();
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {1}));
+  const std::uint32_t allocations = memory.AllocationCount();
   for (std::int32_t result : {0, 16, 0x7FFF0000, -1}) {
     ChooseKind(result);
     EXPECT_EQ(RowTexts(), kDefaultRows) << "menu result " << result;
     EXPECT_EQ(SelectedRows(), Ids{1}) << "menu result " << result;
   }
-  EXPECT_EQ(hostsim::AllocationCount(), allocations);
-  EXPECT_TRUE(CallsTo("ZU_SelectListItem").empty());
+  EXPECT_EQ(memory.AllocationCount(), allocations);
+  EXPECT_TRUE(calls().CallsTo("ZU_SelectListItem").empty());
 
   ChooseKind(0x00030003);  // only the low half names the item
   EXPECT_EQ(RowTexts()[1], "Shadows");
@@ -276,67 +307,67 @@ TEST_F(LayersDialogTest, MenuWithoutAKindChangesNothing) {
 TEST_F(LayersDialogTest, RefusedAppendLeavesTheDialogAsItWas) {
   OpenDialog();
   for (int i = 0; i < 10; ++i) ChooseKind(6);  // 16 layers: the item array is full
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {2}));
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {2}));
   const Texts rows = RowTexts();
-  const std::size_t calls = hostsim::ToolkitCalls().size();
-  hostsim::FailAllocationsFrom(hostsim::AllocationCount() + 1);
+  const std::size_t before = calls().Calls().size();
+  memory.FailAllocationsFrom(memory.AllocationCount() + 1);
   ChooseKind(3);
   EXPECT_EQ(RowTexts(), rows);
   EXPECT_EQ(SelectedRows(), Ids{2});
-  for (std::size_t i = calls; i < hostsim::ToolkitCalls().size(); ++i) {
-    const std::string& f = hostsim::ToolkitCalls()[i].function;
+  for (std::size_t i = before; i < calls().Calls().size(); ++i) {
+    const std::string& f = calls().Calls()[i].function;
     EXPECT_TRUE(f != "ZU_SelectListItem" && f != "ZU_InsertListItemEx" && f.rfind("ZU_SetControl", 0) != 0)
         << "call " << f << " after a refused append";
   }
 
   // A layer whose name cannot be copied is still added, with an empty row text.
-  hostsim::FailAllocationsFrom(0);
-  hostsim::FailAllocationNumber(hostsim::AllocationCount() + 2);  // the grown array, then the name
+  memory.FailAllocationsFrom(0);
+  memory.FailAllocationNumber(memory.AllocationCount() + 2);  // the grown array, then the name
   ChooseKind(3);
   ASSERT_EQ(RowTexts().size(), rows.size() + 1);
   EXPECT_EQ(RowTexts()[2], "");
   EXPECT_EQ(SelectedRows(), Ids{2});
-  EXPECT_EQ(VisibleOptionControls(), Ids{18});
+  EXPECT_EQ(VisibleOptionControls(), Ids{kShadowsOption});
 }
 
 TEST_F(LayersDialogTest, RemoveTakesEverySelectedRow) {
   OpenDialog();
-  EXPECT_FALSE(hostsim::UserPress(dialog(), 13)) << "nothing selected: the remove button is disabled";
-  const std::size_t blocks = hostsim::LiveBlockCount();
-  ASSERT_TRUE(hostsim::UserSelectRows(dialog(), {0, 2, 3}));
-  ASSERT_TRUE(hostsim::UserPress(dialog(), 13));
+  EXPECT_FALSE(toolkit().Press(dialog(), kRemoveButton)) << "nothing selected: the remove button is disabled";
+  const std::size_t blocks = memory.LiveBlockCount();
+  ASSERT_TRUE(toolkit().SelectRows(dialog(), {0, 2, 3}));
+  ASSERT_TRUE(toolkit().Press(dialog(), kRemoveButton));
   EXPECT_EQ(RowTexts(), (Texts{"Shadows", "Specular", "Diffuse Pack"}));
   EXPECT_EQ(RowIds(), (Ids{2, 5, 6}));
-  EXPECT_EQ(hostsim::LiveBlockCount(), blocks - 3) << "the three names are released";
-  EXPECT_FALSE(Control(13).enabled);
-  EXPECT_FALSE(Control(14).enabled);
+  EXPECT_EQ(memory.LiveBlockCount(), blocks - 3) << "the three names are released";
+  EXPECT_FALSE(Control(kRemoveButton).enabled);
+  EXPECT_FALSE(Control(kBlendPopup).enabled);
   EXPECT_TRUE(VisibleOptionControls().empty());
 }
 
 TEST_F(LayersDialogTest, EnablingFollowsNameModeAndOutputPair) {
-  OpenDialog({}, [](DialogRef d) {
-    hostsim::FindSimControl(d, 5)->value = 1;
-    hostsim::FindSimControl(d, 26)->text = "Take";
+  OpenDialog({}, [this](DialogRef d) {
+    toolkit().FindControl(d, kNameMode)->value = 1;
+    toolkit().FindControl(d, kBaseName)->text = "Take";
   });
-  EXPECT_TRUE(Control(26).enabled);
-  EXPECT_FALSE(Control(7).enabled);
-  EXPECT_FALSE(Control(9).enabled);
-  EXPECT_FALSE(Control(10).enabled);
+  EXPECT_TRUE(Control(kBaseName).enabled);
+  EXPECT_FALSE(Control(kOutputPairPreset).enabled);
+  EXPECT_FALSE(Control(kOutputPairCustom1).enabled);
+  EXPECT_FALSE(Control(kOutputPairCustom2).enabled);
 
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 5, 0));
-  EXPECT_FALSE(Control(26).enabled);
-  EXPECT_EQ(Control(26).text, "Take") << "disabled, but the text stays";
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 6, 1));
-  EXPECT_TRUE(Control(7).enabled);
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 6, 0));
-  EXPECT_FALSE(Control(7).enabled);
-  EXPECT_FALSE(Control(9).enabled);
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kNameMode, 0));
+  EXPECT_FALSE(Control(kBaseName).enabled);
+  EXPECT_EQ(Control(kBaseName).text, "Take") << "disabled, but the text stays";
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kOutputPairEnabled, 1));
+  EXPECT_TRUE(Control(kOutputPairPreset).enabled);
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kOutputPairEnabled, 0));
+  EXPECT_FALSE(Control(kOutputPairPreset).enabled);
+  EXPECT_FALSE(Control(kOutputPairCustom1).enabled);
 }
 
 TEST_F(LayersDialogTest, BaseNameIsTakenFromItsTextWithinItsBuffer) {
-  const auto useBaseName = [](DialogRef d) {
-    hostsim::FindSimControl(d, 5)->value = 1;
-    hostsim::FindSimControl(d, 26)->text = "from the resource";
+  const auto useBaseName = [this](DialogRef d) {
+    toolkit().FindControl(d, kNameMode)->value = 1;
+    toolkit().FindControl(d, kBaseName)->text = "from the resource";
   };
   OpenDialog({}, useBaseName);
   const std::string long63(63, 'b'), long70(70, 'c');
@@ -354,61 +385,61 @@ TEST_F(LayersDialogTest, BaseNameIsTakenFromItsTextWithinItsBuffer) {
       {long70, 1000, long70.substr(0, 63)},
   };
   for (const Case& c : cases) {
-    Script().lengthCellReply = c.lengthCell;
-    ASSERT_TRUE(hostsim::UserSetText(dialog(), 26, c.typed));
-    Script().lengthCellReply.reset();
+    calls().lengthCellReply = c.lengthCell;
+    ASSERT_TRUE(toolkit().SetText(dialog(), kBaseName, c.typed));
+    calls().lengthCellReply.reset();
     // A further dialog on the same list shows the base name it keeps.
     SetupAnotherDialog(useBaseName);
-    EXPECT_EQ(Control(26).text, c.kept) << "typed " << c.typed.size() << " characters, cell "
+    EXPECT_EQ(Control(kBaseName).text, c.kept) << "typed " << c.typed.size() << " characters, cell "
                                         << (c.lengthCell ? std::to_string(*c.lengthCell) : "as written");
   }
 }
 
 TEST_F(LayersDialogTest, CustomPairDialogCopiesBackOnlyWhenConfirmed) {
-  OpenDialog({}, [](DialogRef d) {
-    hostsim::FindSimControl(d, 6)->value = 1;
-    hostsim::FindSimControl(d, 9)->text = "12";
-    hostsim::FindSimControl(d, 10)->text = "-3";
+  OpenDialog({}, [this](DialogRef d) {
+    toolkit().FindControl(d, kOutputPairEnabled)->value = 1;
+    toolkit().FindControl(d, kOutputPairCustom1)->text = "12";
+    toolkit().FindControl(d, kOutputPairCustom2)->text = "-3";
   });
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 7, 3));
-  EXPECT_TRUE(CallsTo("ZU_MakeDialog").empty()) << "only the custom preset opens the options dialog";
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kOutputPairPreset, 3));
+  EXPECT_TRUE(calls().CallsTo("ZU_MakeDialog").empty()) << "only the custom preset opens the options dialog";
 
-  Script().optionsConfirmed = false;
-  Script().optionsText3 = "40";
-  Script().optionsText4 = "50";
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 7, 4));
-  const auto made = CallsTo("ZU_MakeDialog");
+  user().optionsConfirmed = false;
+  user().optionsText3 = "40";
+  user().optionsText4 = "50";
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kOutputPairPreset, 4));
+  const auto made = calls().CallsTo("ZU_MakeDialog");
   ASSERT_EQ(made.size(), 1u);
-  EXPECT_EQ(made[0].first, 21001);
-  EXPECT_EQ(std::uint32_t(made[0].second), hostsim::kHostResourceValue) << "made through the host's resource value";
-  ASSERT_EQ(hostsim::OptionsDialogRuns().size(), 1u);
-  EXPECT_EQ(hostsim::OptionsDialogRuns()[0].text3, "12");
-  EXPECT_EQ(hostsim::OptionsDialogRuns()[0].text4, "-3");
-  EXPECT_EQ(Control(9).text, "12");
-  EXPECT_EQ(Control(10).text, "-3");
-  EXPECT_TRUE(hostsim::SetInfoCalls().empty());
-  EXPECT_EQ(CallsTo("ZU_DestroyDialog").size(), 1u);
+  EXPECT_EQ(made[0].first, kOptionsDialog);
+  EXPECT_EQ(std::uint32_t(made[0].second), toolkit().resourceValue()) << "made through the host's resource value";
+  ASSERT_EQ(user().OptionsDialogRuns().size(), 1u);
+  EXPECT_EQ(user().OptionsDialogRuns()[0].text3, "12");
+  EXPECT_EQ(user().OptionsDialogRuns()[0].text4, "-3");
+  EXPECT_EQ(Control(kOutputPairCustom1).text, "12");
+  EXPECT_EQ(Control(kOutputPairCustom2).text, "-3");
+  EXPECT_TRUE(SetInfoCalls().empty());
+  EXPECT_EQ(calls().CallsTo("ZU_DestroyDialog").size(), 1u);
 
-  Script().optionsConfirmed = true;
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 7, 4));
-  EXPECT_EQ(hostsim::OptionsDialogRuns().size(), 2u) << "each hit with the custom preset opens it again";
-  EXPECT_EQ(Control(9).text, "40");
-  EXPECT_EQ(Control(10).text, "50");
-  const auto& told = hostsim::SetInfoCalls();
+  user().optionsConfirmed = true;
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kOutputPairPreset, 4));
+  EXPECT_EQ(user().OptionsDialogRuns().size(), 2u) << "each hit with the custom preset opens it again";
+  EXPECT_EQ(Control(kOutputPairCustom1).text, "40");
+  EXPECT_EQ(Control(kOutputPairCustom2).text, "50");
+  const auto& told = SetInfoCalls();
   ASSERT_EQ(told.size(), 2u);
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(told[i].dialog, dialog());
     EXPECT_EQ(told[i].code, FourCC("SETI"));
-    EXPECT_EQ(told[i].item, 9 + i);
+    EXPECT_EQ(told[i].item, kOutputPairCustom1 + i);
     EXPECT_FALSE(told[i].withData);
   }
-  const hostsim::ParamWords kept = hostsim::HostParamWords(dialog());
+  const hostsim::ParamWords kept = keeper().NextParamWords(dialog());
   EXPECT_EQ(kept.outputPairCustom1, 40);
   EXPECT_EQ(kept.outputPairCustom2, 50);
 
-  Script().makeDialogFails = true;
-  ASSERT_TRUE(hostsim::UserSetValue(dialog(), 7, 4));
-  EXPECT_EQ(hostsim::OptionsDialogRuns().size(), 2u);
+  calls().makeDialogFails = true;
+  ASSERT_TRUE(toolkit().SetValue(dialog(), kOutputPairPreset, 4));
+  EXPECT_EQ(user().OptionsDialogRuns().size(), 2u);
   EXPECT_EQ(told.size(), 2u);
-  EXPECT_EQ(CallsTo("ZU_DestroyDialog").size(), 2u) << "nothing made, nothing to destroy";
+  EXPECT_EQ(calls().CallsTo("ZU_DestroyDialog").size(), 2u) << "nothing made, nothing to destroy";
 }

@@ -1,17 +1,28 @@
-// The substitute host's dialog toolkit and stored list keeping, which the dialog tests rely on.
+// The host's dialog toolkit and stored list keeping, which the dialog tests rely on.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "host/layers_dialog_resource.h"
 #include "host/stored_block_descriptor.h"
-#include "hostsim/dialog_toolkit.h"
-#include "hostsim/host_set_info.h"
+#include "hostsim/hooks/test_dialog_session.h"
+#include "hostsim/stored_block.h"
 #include "hostsim/stored_list_form.h"
 
-extern "C" std::int32_t ZU_ABI ZU_GetEditTextString(ControlRef control, char* text, std::int32_t* length);
+// The exported dialog functions, as the plug-in finds them.
+extern "C" {
+std::int32_t ZU_ABI ZU_GetEditTextString(ControlRef control, char* text, std::int32_t* length);
+ControlRef ZU_ABI ZU_FindControlByID(DialogRef dialog, std::int32_t id);
+std::int32_t ZU_ABI ZU_CountListItems(ControlRef list);
+std::int32_t ZU_ABI ZU_InsertListItemEx(ControlRef list, std::int32_t row, const char* text, std::int32_t itemId,
+                                        std::int32_t rowFlags, std::int32_t reserved1, std::int32_t reserved2);
+}
 
 namespace {
+
+using namespace layers_dialog;
 
 // A list with no base name and one "Shadows" layer, as the plug-in stores it.
 const std::vector<std::uint8_t> kOneLayer = {0x4C, 0x59, 0x45, 0x52, 0x00, 0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 3, 0, 0, 0,
@@ -41,10 +52,10 @@ TEST(StoredListDecoder, ReadsExactlyOneStoredList) {
 }
 
 TEST(DialogToolkit, TextReadsStayWithinTheCapacityGiven) {
-  hostsim::ResetDialogToolkit();
-  const DialogRef dialog = hostsim::MakeLayersDialog();
-  hostsim::SimControl* text = hostsim::FindSimControl(dialog, 26);
-  const ControlRef ref = hostsim::toolkit::ControlRefOf(dialog, 26);
+  hostsim::hooks::TestDialogSession session;
+  const DialogRef dialog = session.toolkit.MakeLayersDialog();
+  hostsim::SimControl* text = session.toolkit.FindControl(dialog, kBaseName);
+  const ControlRef ref = session.toolkit.ControlRefOf(dialog, kBaseName);
   text->text = "abcdefgh";
   char buffer[16];
   std::memset(buffer, '#', sizeof buffer);
@@ -59,33 +70,56 @@ TEST(DialogToolkit, TextReadsStayWithinTheCapacityGiven) {
   EXPECT_STREQ(buffer, "abc");
   EXPECT_EQ(cell, 4) << "the length, terminator included";
 
-  hostsim::Script().lengthCellReply = -2;
+  session.recorder.lengthCellReply = -2;
   ZU_GetEditTextString(ref, buffer, &cell);
   EXPECT_EQ(cell, -2);
-  hostsim::ResetDialogToolkit();
 }
 
-TEST(HostSetInfo, KeepsACopyOfTheStoredListAndHandsBackItsAddress) {
-  hostsim::ResetDialogToolkit();
-  EXPECT_EQ(hostsim::StoredListAddress(), 0u);
+TEST(DialogToolkit, TwoSessionsAnswerForTheirOwnHandlesOnly) {
+  hostsim::hooks::TestDialogSession one, two;
+  const DialogRef first = one.toolkit.MakeLayersDialog();
+  const DialogRef second = two.toolkit.MakeLayersDialog();
+  const ControlRef list = ZU_FindControlByID(first, kLayerList);
+  ASSERT_NE(list, 0u);
+  EXPECT_NE(list, ZU_FindControlByID(second, kLayerList));
+  ZU_InsertListItemEx(list, 0, "row", 7, kRowChecked, 0, 0);
+  EXPECT_EQ(one.toolkit.FindControl(first, kLayerList)->rows.size(), 1u);
+  EXPECT_TRUE(two.toolkit.FindControl(second, kLayerList)->rows.empty());
+  EXPECT_EQ(one.recorder.Calls().size(), 2u);
+  EXPECT_EQ(two.recorder.Calls().size(), 1u) << "only its own lookup";
+  EXPECT_EQ(ZU_FindControlByID(list, kLayerList), 0u) << "a control handle is no dialog handle";
+
+  // A handle of a session that is gone finds nothing, and a new session issues others.
+  std::optional<hostsim::hooks::TestDialogSession> gone(std::in_place);
+  const DialogRef old = gone->toolkit.MakeLayersDialog();
+  const ControlRef oldList = ZU_FindControlByID(old, kLayerList);
+  gone.emplace();
+  EXPECT_EQ(ZU_CountListItems(oldList), 0);
+  EXPECT_EQ(ZU_FindControlByID(old, kLayerList), 0u);
+}
+
+TEST(StoredListKeeper, KeepsACopyOfTheStoredListAndHandsBackItsAddress) {
+  hostsim::hooks::TestDialogSession session;
+  const hostsim::StoredListKeeper& keeper = session.keeper;
+  const HostSetInfoFn setInfo = session.setInfo.function();
+  EXPECT_EQ(keeper.StoredListAddress(), 0u);
   std::vector<std::uint8_t> block = kOneLayer;
   StoredBlockDescriptor descriptor{std::int32_t(block.size()), block.data(), FourCC("MEMO")};
-  hostsim::HostSimSetInfo(7, FourCC("SETI"), 4, &descriptor);
+  setInfo(7, FourCC("SETI"), 4, &descriptor);
   block.assign(block.size(), 0);  // the plug-in releases its block after the call
-  ASSERT_TRUE(hostsim::HasStoredList());
-  EXPECT_EQ(hostsim::StoredListSize(), 41);
-  EXPECT_EQ(std::memcmp(hostsim::StoredListBytes(), kOneLayer.data(), kOneLayer.size()), 0);
-  EXPECT_EQ(hostsim::HostParamWords(0).storedList, hostsim::HostAddress(hostsim::StoredListBytes()));
+  ASSERT_TRUE(keeper.HasStoredList());
+  EXPECT_EQ(keeper.StoredListSize(), 41);
+  EXPECT_EQ(std::memcmp(keeper.StoredListBytes(), kOneLayer.data(), kOneLayer.size()), 0);
+  EXPECT_EQ(keeper.NextParamWords(0).storedList, hostsim::HostAddress(keeper.StoredListBytes()));
 
   StoredBlockDescriptor wrongType{std::int32_t(block.size()), block.data(), FourCC("TEXT")};
-  StoredBlockDescriptor tooLarge{0x100001, block.data(), FourCC("MEMO")};
-  hostsim::HostSimSetInfo(7, FourCC("SETI"), 4, &wrongType);
-  hostsim::HostSimSetInfo(7, FourCC("SETI"), 4, &tooLarge);
-  hostsim::HostSimSetInfo(7, FourCC("SETI"), 4, nullptr);
-  EXPECT_EQ(hostsim::RefusedStoredListCount(), 3u);
-  EXPECT_EQ(std::memcmp(hostsim::StoredListBytes(), kOneLayer.data(), kOneLayer.size()), 0) << "the kept list stays";
-  EXPECT_EQ(hostsim::SetInfoCalls().size(), 4u);
-  hostsim::ResetDialogToolkit();
+  StoredBlockDescriptor tooLarge{std::int32_t(hostsim::kStoredBlockBytes + 1), block.data(), FourCC("MEMO")};
+  setInfo(7, FourCC("SETI"), 4, &wrongType);
+  setInfo(7, FourCC("SETI"), 4, &tooLarge);
+  setInfo(7, FourCC("SETI"), 4, nullptr);
+  EXPECT_EQ(keeper.RefusedCount(), 3u);
+  EXPECT_EQ(std::memcmp(keeper.StoredListBytes(), kOneLayer.data(), kOneLayer.size()), 0) << "the kept list stays";
+  EXPECT_EQ(session.setInfo.Calls().size(), 4u);
 }
 
 }  // namespace

@@ -79,11 +79,11 @@ TEST_F(LayerListTest, NewRecordsTakeTheirKindsOptionsAndStartWithoutAHostLayer) 
 TEST_F(LayerListTest, GrowsBy16Then34KeepingRecordsInPlace) {
   for (int i = 0; i < 16; ++i) Append(kSpecular);
   EXPECT_EQ(list.capacity, 16);
-  EXPECT_EQ(hostsim::BlockSize(list.items), std::int64_t{16 * sizeof(LayerRecord)});
+  EXPECT_EQ(memory.BlockSize(list.items), std::int64_t{16 * sizeof(LayerRecord)});
   const char* firstName = list.items[0].name;
   Append(kLights);
   EXPECT_EQ(list.capacity, 34);
-  EXPECT_EQ(hostsim::BlockSize(list.items), std::int64_t{34 * sizeof(LayerRecord)});
+  EXPECT_EQ(memory.BlockSize(list.items), std::int64_t{34 * sizeof(LayerRecord)});
   EXPECT_EQ(list.count, 17);
   EXPECT_EQ(list.items[0].name, firstName);
   for (std::int32_t i = 0; i < 17; ++i) EXPECT_EQ(list.items[i].id, i + 1);
@@ -94,11 +94,11 @@ TEST_F(LayerListTest, RemovingKeepsOrderAndNeverReusesAnId) {
   Append(kLights);
   Append(kShadows);
   Append(kSpecular);
-  const std::size_t blocks = hostsim::LiveBlockCount();
+  const std::size_t blocks = memory.LiveBlockCount();
   RemoveLayerById(list, 2);
   EXPECT_EQ(Ids(), (std::vector<std::int32_t>{1, 3}));
   EXPECT_STREQ(list.items[1].name, "Specular");
-  EXPECT_EQ(hostsim::LiveBlockCount(), blocks - 1) << "the removed record's name is released";
+  EXPECT_EQ(memory.LiveBlockCount(), blocks - 1) << "the removed record's name is released";
   EXPECT_EQ(list.nextId, 4);
   EXPECT_EQ(Append(kFog).id, 4);
 
@@ -138,7 +138,7 @@ TEST_F(LayerListTest, ClearingReleasesEverythingButKeepsTheSelection) {
   EXPECT_EQ(list.items, nullptr);
   EXPECT_EQ(list.baseName, nullptr);
   EXPECT_EQ(list.selectedId, 1);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
 TEST_F(LayerListTest, DefaultListReplacesWhatTheListHeld) {
@@ -156,27 +156,27 @@ TEST_F(LayerListTest, DefaultListReplacesWhatTheListHeld) {
   EXPECT_EQ(list.items[1].option1, 1);
   EXPECT_EQ(list.nextId, 7);
   EXPECT_EQ(list.baseName, nullptr);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 7u) << "item array and six names; the old ones are gone";
+  EXPECT_EQ(memory.LiveBlockCount(), 7u) << "item array and six names; the old ones are gone";
 }
 
 TEST_F(LayerListTest, RefusedAllocationsLeaveTheListConsistent) {
   // The array cannot be had: nothing is appended and the list stays unloaded.
-  hostsim::FailAllocationNumber(1);
+  memory.FailAllocationNumber(1);
   EXPECT_EQ(AppendLayer(list, FindKindRow(kFog)), nullptr);
   EXPECT_EQ(list.count, 0);
   EXPECT_EQ(list.items, nullptr);
   EXPECT_EQ(list.nextId, 1);
 
   // The name cannot be copied: the record is still added, without a name.
-  hostsim::ResetAllocator();
-  hostsim::FailAllocationNumber(2);
+  memory.Reset();
+  memory.FailAllocationNumber(2);
   LayerRecord* record = AppendLayer(list, FindKindRow(kFog));
   ASSERT_NE(record, nullptr);
   EXPECT_EQ(record->name, nullptr);
   EXPECT_EQ(record->kind, kFog);
 
   // The default list goes on past a refused name.
-  hostsim::FailAllocationNumber(hostsim::AllocationCount() + 3);
+  memory.FailAllocationNumber(memory.AllocationCount() + 3);
   BuildDefaultLayerList(list);
   EXPECT_EQ(list.count, 6);
   EXPECT_EQ(list.items[1].name, nullptr);
@@ -185,7 +185,7 @@ TEST_F(LayerListTest, RefusedAllocationsLeaveTheListConsistent) {
   // Growth refused at the seventeenth append: the list keeps its 16 records and its array.
   for (int i = 0; i < 10; ++i) Append(kFog);
   LayerRecord* const items = list.items;
-  hostsim::FailAllocationNumber(hostsim::AllocationCount() + 1);
+  memory.FailAllocationNumber(memory.AllocationCount() + 1);
   EXPECT_EQ(AppendLayer(list, FindKindRow(kFog)), nullptr);
   EXPECT_EQ(list.count, 16);
   EXPECT_EQ(list.capacity, 16);
@@ -196,7 +196,7 @@ TEST_F(LayerListTest, RefusedAllocationsLeaveTheListConsistent) {
 TEST_F(LayerListTest, SizesBeyond32BitsFailWithoutAskingTheHost) {
   EXPECT_FALSE(ReserveLayers(list, 0x7FFFFFFF));
   EXPECT_FALSE(ReserveLayers(list, 0x071C71C8));  // 36 bytes each: one record past 4 GiB
-  EXPECT_EQ(hostsim::AllocationCount(), 0u);
+  EXPECT_EQ(memory.AllocationCount(), 0u);
   EXPECT_EQ(list.items, nullptr);
 
   // A list at the edge of the 32-bit count cannot double; nothing is written or requested.
@@ -207,7 +207,7 @@ TEST_F(LayerListTest, SizesBeyond32BitsFailWithoutAskingTheHost) {
     EXPECT_EQ(full.count, count);
     EXPECT_EQ(full.items, &only);
   }
-  EXPECT_EQ(hostsim::AllocationCount(), 0u);
+  EXPECT_EQ(memory.AllocationCount(), 0u);
 }
 
 TEST_F(LayerListTest, ReserveSizesTheArrayAndZeroClears) {
@@ -221,7 +221,7 @@ TEST_F(LayerListTest, ReserveSizesTheArrayAndZeroClears) {
   EXPECT_TRUE(ReserveLayers(list, 0));
   EXPECT_EQ(list.items, nullptr);
   EXPECT_EQ(list.baseName, nullptr);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
 TEST_F(LayerListTest, NamesAreReplacedByReleaseThenCopy) {
@@ -231,11 +231,11 @@ TEST_F(LayerListTest, NamesAreReplacedByReleaseThenCopy) {
   EXPECT_EQ(record.name, nullptr);
   EXPECT_STREQ(SetBaseName(list, "shot_"), "shot_");
   EXPECT_STREQ(SetBaseName(list, "shot2_"), "shot2_");
-  EXPECT_EQ(hostsim::LiveBlockCount(), 2u) << "item array and the base name";
+  EXPECT_EQ(memory.LiveBlockCount(), 2u) << "item array and the base name";
 
   char* empty = CopyHostString("");
   ASSERT_NE(empty, nullptr);
-  EXPECT_EQ(hostsim::BlockSize(empty), 1);
+  EXPECT_EQ(memory.BlockSize(empty), 1);
   EXPECT_EQ(empty[0], '\0');
   HostRelease(empty);
   EXPECT_EQ(CopyHostString(nullptr), nullptr);

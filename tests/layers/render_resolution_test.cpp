@@ -48,7 +48,7 @@ TEST_F(RenderResolutionTest, DefaultListBecomesOneFullDiffusePack) {
   EXPECT_EQ(list.items[0].id, 6) << "kept layers keep their ids";
   EXPECT_EQ(list.capacity, 16);
   EXPECT_EQ(list.nextId, 7);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 2u) << "the dropped layers' names are released";
+  EXPECT_EQ(memory.LiveBlockCount(), 2u) << "the dropped layers' names are released";
 }
 
 TEST_F(RenderResolutionTest, LayersOfTheirOwnTakeComponentsAwayFromTheDiffusePack) {
@@ -146,7 +146,7 @@ TEST_F(RenderResolutionTest, AllOffEndsEmptyAndIdsAreKept) {
   for (std::int32_t kind : {kFog, kLights, kShadows}) Off(kind);
   PrepareLayersForRender(list);
   EXPECT_EQ(list.count, 0);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 1u) << "only the item array is left";
+  EXPECT_EQ(memory.LiveBlockCount(), 1u) << "only the item array is left";
 
   ClearLayerList(list);
   for (int i = 0; i < 5; ++i) Off(kFog);

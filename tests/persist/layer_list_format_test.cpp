@@ -180,11 +180,11 @@ TEST_F(LayerListFormat, ANameIsNotAllocatedOnceTheStreamHasFailed) {
   ByteStream stream = MakeMemoryStream(block, 1);
   stream.error = StreamErrorReadPastEnd;
   EXPECT_EQ(ReadShortString(stream), nullptr);
-  EXPECT_EQ(hostsim::AllocationCount(), 0u);
+  EXPECT_EQ(memory.AllocationCount(), 0u);
   ByteStream truncated = MakeMemoryStream(block, 1);  // length 5, no characters follow
   EXPECT_EQ(ReadShortString(truncated), nullptr);
   EXPECT_EQ(truncated.error, StreamErrorReadPastEnd);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ struct SetInfoCall {
   std::vector<std::uint8_t> bytes;
 };
 SetInfoCall gSeen;
+const hostsim::hooks::TestAllocator* gMemory = nullptr;  // the test's, for the double to look into
 
 std::int32_t ZU_ABI RecordSetInfo(std::uint32_t dialog, std::uint32_t code, std::int32_t item, void* data) {
   ++gSeen.calls;
@@ -25,7 +26,7 @@ std::int32_t ZU_ABI RecordSetInfo(std::uint32_t dialog, std::uint32_t code, std:
   gSeen.code = code;
   gSeen.item = item;
   gSeen.descriptor = *static_cast<const StoredBlockDescriptor*>(data);
-  gSeen.liveBlockSize = hostsim::BlockSize(gSeen.descriptor.data);
+  gSeen.liveBlockSize = gMemory->BlockSize(gSeen.descriptor.data);
   gSeen.bytes.assign(gSeen.descriptor.data, gSeen.descriptor.data + gSeen.descriptor.size);
   return 0;
 }
@@ -35,6 +36,7 @@ class SaveLayerList : public StoredListTest {
   void SetUp() override {
     StoredListTest::SetUp();
     gSeen = SetInfoCall{};
+    gMemory = &memory;
   }
 };
 
@@ -49,8 +51,8 @@ TEST_F(SaveLayerList, HandsTheHostAMemoBlockForItemFourAndReleasesIt) {
   EXPECT_EQ(gSeen.descriptor.type, 0x4D454D4Fu);
   EXPECT_EQ(gSeen.liveBlockSize, 41) << "the block is a live host block of exactly the list's size";
   EXPECT_EQ(gSeen.bytes, Serialize(list));
-  EXPECT_EQ(hostsim::BlockSize(gSeen.descriptor.data), -1) << "released once the host has its copy";
-  EXPECT_EQ(hostsim::LiveBlockCount(), 2u) << "only the list's own blocks remain";
+  EXPECT_EQ(memory.BlockSize(gSeen.descriptor.data), -1) << "released once the host has its copy";
+  EXPECT_EQ(memory.LiveBlockCount(), 2u) << "only the list's own blocks remain";
 }
 
 TEST_F(SaveLayerList, ARefusedBlockSkipsTheSave) {
@@ -59,21 +61,21 @@ TEST_F(SaveLayerList, ARefusedBlockSkipsTheSave) {
   // the save that goes through.
   for (std::uint32_t n = 1; n <= 2; ++n) {
     gSeen = SetInfoCall{};
-    hostsim::FailAllocationNumber(hostsim::AllocationCount() + n);
+    memory.FailAllocationNumber(memory.AllocationCount() + n);
     SaveLayerListToHost(list, 7, &RecordSetInfo);
     EXPECT_EQ(gSeen.calls, n == 1 ? 0 : 1) << "refusing allocation " << n << " of the save";
-    EXPECT_EQ(hostsim::LiveBlockCount(), 7u) << "refusing allocation " << n << " of the save";
+    EXPECT_EQ(memory.LiveBlockCount(), 7u) << "refusing allocation " << n << " of the save";
   }
-  hostsim::FailAllocationNumber(0);
+  memory.FailAllocationNumber(0);
   ASSERT_TRUE(Load(gSeen.bytes));
   EXPECT_EQ(Names(list), kDefaultNames);
 }
 
 TEST_F(SaveLayerList, WithoutASetInfoServiceNothingIsSerialized) {
   Append(kFog, "Fog");
-  const std::uint32_t requests = hostsim::AllocationCount();
+  const std::uint32_t requests = memory.AllocationCount();
   SaveLayerListToHost(list, 7, nullptr);
-  EXPECT_EQ(hostsim::AllocationCount(), requests);
+  EXPECT_EQ(memory.AllocationCount(), requests);
 }
 
 }  // namespace

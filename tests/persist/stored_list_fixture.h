@@ -29,21 +29,20 @@ class StoredListTest : public HostMemoryTest {
   }
 
   // The writer's output, copied out of the host block, which is released.
-  static std::vector<std::uint8_t> Serialize(const LayerList& from) {
+  std::vector<std::uint8_t> Serialize(const LayerList& from) const {
     std::uint8_t* block = nullptr;
     const std::int32_t size = SerializeLayerList(from, &block);
     EXPECT_NE(block, nullptr);
     if (block == nullptr) return {};
-    EXPECT_EQ(hostsim::BlockSize(block), size) << "the block is exactly as large as the list";
+    EXPECT_EQ(memory.BlockSize(block), size) << "the block is exactly as large as the list";
     std::vector<std::uint8_t> bytes(block, block + size);
     HostRelease(block);
     return bytes;
   }
 
-  // Loads bytes, placed at the start of a host-sized block, into the list.
+  // Loads bytes, placed at the start of a block as the host keeps stored lists, into the list.
   bool Load(const std::vector<std::uint8_t>& bytes) {
-    std::vector<std::uint8_t> block(bytes.size() < 0x100000 ? 0x100000 : bytes.size(), 0);
-    std::copy(bytes.begin(), bytes.end(), block.begin());
+    std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Bytes(bytes).InHostBlock();
     return LoadLayerListFromBlock(list, block.data());
   }
 

@@ -34,19 +34,19 @@ TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
       {"all zero", {}, 0},
       {"count FF FF FF FF", hostsim::StoredListBuilder().Header("", 0xFFFFFFFFu).bytes(), 1},
       {"count with only the sign bit", hostsim::StoredListBuilder().Header("x", 0x80000000u).Entry(1, 0, 0, 0, 0, 0, "a").bytes(), 1},
-      // More layers than the rest of the 1 MiB can hold, however short each is.
+      // More layers than the rest of the host's block can hold, however short each is.
       {"count 0x7FFFFFFF", hostsim::StoredListBuilder().Header("", 0x7FFFFFFFu).bytes(), 1},
-      {"count one past what fits", hostsim::StoredListBuilder().Header("", (0x100000 - 9) / 25 + 1).bytes(), 1},
+      {"count one past what fits",
+       hostsim::StoredListBuilder().Header("", (hostsim::kStoredBlockBytes - 9) / 25 + 1).bytes(), 1},
   };
   for (const Case& c : cases) {
-    std::vector<std::uint8_t> block = hostsim::StoredListBuilder().InHostBlock();
-    std::copy(c.bytes.begin(), c.bytes.end(), block.begin());
-    hostsim::ResetAllocator();
+    const std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Bytes(c.bytes).InHostBlock();
+    memory.Reset();
     LoadLayerListOrDefault(list, HostAddress(block.data()));
     EXPECT_EQ(Names(list), kDefaultNames) << c.what;
     EXPECT_EQ(list.baseName, nullptr) << c.what;
     // The defaults take one item array and six names: no room was asked for the stored count.
-    EXPECT_EQ(hostsim::AllocationCount(), c.baseNameAllocations + 7u) << c.what;
+    EXPECT_EQ(memory.AllocationCount(), c.baseNameAllocations + 7u) << c.what;
     ClearLayerList(list);
   }
   LoadLayerListOrDefault(list, 0);
@@ -83,10 +83,10 @@ TEST_F(StoredList, AReadPastTheBoundFailsTheLoad) {
 TEST_F(StoredList, ALoadedListIsNotReloaded) {
   const std::vector<std::uint8_t> block = kTwoLayers.InHostBlock();
   BuildDefaultLayerList(list);
-  const std::uint32_t requests = hostsim::AllocationCount();
+  const std::uint32_t requests = memory.AllocationCount();
   LoadLayerListOrDefault(list, HostAddress(block.data()));
   EXPECT_EQ(Names(list), kDefaultNames);
-  EXPECT_EQ(hostsim::AllocationCount(), requests);
+  EXPECT_EQ(memory.AllocationCount(), requests);
 }
 
 // Every allocation of a load refused in turn: the load fails and the defaults stand in, built
@@ -96,19 +96,19 @@ TEST_F(StoredList, EveryRefusedAllocationOfALoadGivesTheDefaultList) {
   // Base name, item array and two names.
   constexpr std::uint32_t kLoadAllocations = 4;
   for (std::uint32_t n = 1; n <= kLoadAllocations + 1; ++n) {
-    hostsim::ResetAllocator();
-    hostsim::FailAllocationNumber(n);
+    memory.Reset();
+    memory.FailAllocationNumber(n);
     LoadLayerListOrDefault(list, HostAddress(block.data()));
     if (n <= kLoadAllocations) {
       EXPECT_EQ(Names(list), kDefaultNames) << "refusing allocation " << n;
       EXPECT_EQ(list.baseName, nullptr) << "refusing allocation " << n;
-      EXPECT_EQ(hostsim::LiveBlockCount(), 7u) << "refusing allocation " << n;
+      EXPECT_EQ(memory.LiveBlockCount(), 7u) << "refusing allocation " << n;
     } else {
       EXPECT_EQ(Names(list), "Key light,Highlights") << "no allocation refused";
-      EXPECT_EQ(hostsim::AllocationCount(), kLoadAllocations);
+      EXPECT_EQ(memory.AllocationCount(), kLoadAllocations);
     }
     ClearLayerList(list);
-    EXPECT_EQ(hostsim::LiveBlockCount(), 0u) << "refusing allocation " << n;
+    EXPECT_EQ(memory.LiveBlockCount(), 0u) << "refusing allocation " << n;
   }
 }
 

@@ -29,17 +29,17 @@ TEST_F(ShaderInstanceTest, WithoutAStoredListTheInstanceHoldsThePreparedDefaultL
 TEST_F(ShaderInstanceTest, RefusedAllocationsNeverLeaveBlocksBehind) {
   const ParamBlock params{0x4C594552u, 1, 0, 0, 0, 0, 0, 0, 0};
   bool allocationFailed = false;
-  hostsim::FailAllocationNumber(1);
+  memory.FailAllocationNumber(1);
   EXPECT_EQ(CreateShaderInstance(params, allocationFailed), nullptr);
   EXPECT_TRUE(allocationFailed);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
 
   // The item array refused: the default list stays empty and the instance is not kept.
-  hostsim::ResetAllocator();
-  hostsim::FailAllocationsFrom(2);
+  memory.Reset();
+  memory.FailAllocationsFrom(2);
   EXPECT_EQ(CreateShaderInstance(params, allocationFailed), nullptr);
   EXPECT_FALSE(allocationFailed);
-  EXPECT_EQ(hostsim::LiveBlockCount(), 0u);
+  EXPECT_EQ(memory.LiveBlockCount(), 0u);
   ReleaseShaderInstance(nullptr);
 }
 

@@ -4,33 +4,23 @@
 
 #include "host/abi.h"
 #include "layers/layer_record.h"
+#include "render/blend_mode_key.h"
 #include "render/declare_layers.h"
+#include "render/host_component.h"
 #include "render/layer_name.h"
 #include "render_test.h"
 
 namespace {
 
-using hostsim::Declarations;
-using hostsim::DeclaredId;
 using hostsim::DeclaredName;
 
 class DeclareLayersTest : public RenderTest {
  protected:
+  const std::vector<LayerDeclaration>& Declarations() const { return services.Declarations(); }
+  std::int32_t DeclaredId(std::size_t i) const { return services.DeclaredId(i); }
   std::int32_t Declare(std::int32_t edgeMask, std::int32_t nameMode = 0, std::int32_t first = 0, std::int32_t second = 0) {
-    return DeclareLayers(list, &hostsim::HostSimDeclare, DeclareOptions{edgeMask, nameMode, first, second});
+    return DeclareLayers(list, services.declare(), DeclareOptions{edgeMask, nameMode, first, second});
   }
-};
-
-// What the host must receive for one layer.
-struct Expected {
-  const char* name;
-  std::uint32_t flagsWithoutEdge;
-  std::uint32_t flagsWithEdge;
-  std::int32_t layerClass;
-  std::int32_t classParam;
-  std::int32_t component;
-  const char* blendKey;
-  bool whiteBackground;
 };
 
 bool OnlyZeros(const std::uint8_t* bytes, std::size_t n) {
@@ -39,6 +29,20 @@ bool OnlyZeros(const std::uint8_t* bytes, std::size_t n) {
   return true;
 }
 
+// declFlags the host must see for a layer of kind, edge mask aside: every colour layer carries
+// 0x1, the two packs 0x2 as well, and every layer the host fills itself (and any kind the plug-in
+// does not know) 0x40; a mask carries none.
+std::uint32_t FlagsOf(std::int32_t kind) {
+  switch (kind) {
+    case kDiffusePack: case kFinalRender: return 0x3;
+    case kLights: case kShadows: case kAmbientGI: case kTransparency: return 0x1;
+    case kMaskOf: return 0x0;
+    default: return 0x41;
+  }
+}
+
+// Each declaration carries its layer's own name, blend key and host component, whatever the kind
+// table says they are; the flags, class and background follow the layer's kind.
 TEST_F(DeclareLayersTest, EveryKindWithAndWithoutTheEdgeMask) {
   for (std::int32_t kind = kDiffusePack; kind <= kTransparency; ++kind) Add(kind);
   Add(kAmbientGI).option1 = 0;  // left to the host: declared with its component
@@ -46,33 +50,13 @@ TEST_F(DeclareLayersTest, EveryKindWithAndWithoutTheEdgeMask) {
   outside.kind = 16;
   outside.blendMode = -5;
   SetLayerName(outside, "Sixteen");
-  const Expected expected[] = {
-      {"Diffuse Pack", 0x3, 0x203, 2, 4, -1, "norm", false},
-      {"Lights", 0x1, 0x201, 2, 4, -1, "mul ", false},
-      {"Shadows", 0x1, 0x201, 2, 4, -1, "mul ", false},
-      {"Ambient/GI", 0x1, 0x201, 2, 4, -1, "lddg", false},
-      {"Additives Pack", 0x41, 0x241, 2, 4, -1, "lddg", false},
-      {"Specular", 0x41, 0x241, 2, 4, 4, "lddg", false},
-      {"Luminance", 0x41, 0x241, 2, 4, 3, "lddg", false},
-      {"Reflections", 0x41, 0x241, 2, 4, 6, "lddg", false},
-      {"RT Reflections", 0x41, 0x241, 2, 4, -1, "lddg", false},
-      {"Bitmap Reflections", 0x41, 0x241, 2, 4, 7, "lddg", false},
-      {"RT Refractions", 0x41, 0x241, 2, 4, 8, "lddg", false},
-      {"Final Render", 0x3, 0x203, 2, 4, 11, "diff", false},
-      {"Fog", 0x41, 0x241, 2, 4, 10, "norm", false},
-      {"Mask of #", 0x0, 0x0, 10, 32, -1, "norm", false},
-      {"Transparency", 0x1, 0x201, 2, 4, 9, "norm", true},
-      {"Ambient/GI", 0x1, 0x201, 2, 4, 5, "lddg", false},
-      {"Sixteen", 0x41, 0x241, 2, 4, -1, "norm", false},
-  };
-  constexpr std::size_t kLayers = sizeof expected / sizeof expected[0];
-  ASSERT_EQ(std::size_t(list.count), kLayers);
+  const std::size_t layers = std::size_t(list.count);
 
   for (std::int32_t edgeMask : {0, 7}) {
-    hostsim::ResetDeclarations();
+    services.ResetDeclarations();
     ASSERT_EQ(Declare(edgeMask, 0, 5, -6), 0);
     const std::size_t first = edgeMask ? 1 : 0;
-    ASSERT_EQ(Declarations().size(), kLayers + first);
+    ASSERT_EQ(Declarations().size(), layers + first);
     for (std::size_t i = 0; i < Declarations().size(); ++i) {
       const LayerDeclaration& d = Declarations()[i];
       EXPECT_EQ(d.hostLayerId, 0) << "declaration " << i << ": the plug-in passes 0";
@@ -92,21 +76,29 @@ TEST_F(DeclareLayersTest, EveryKindWithAndWithoutTheEdgeMask) {
       EXPECT_EQ(edge.blendKey, FourCC("norm"));
       EXPECT_TRUE(OnlyZeros(edge.background, 4));
     }
-    for (std::size_t i = 0; i < kLayers; ++i) {
-      const Expected& e = expected[i];
+    for (std::size_t i = 0; i < layers; ++i) {
+      const LayerRecord& layer = list.items[i];
       const LayerDeclaration& d = Declarations()[first + i];
-      const std::string context = std::string(e.name) + (edgeMask ? " with" : " without") + " the edge mask";
-      EXPECT_EQ(DeclaredName(d), e.name) << context;
-      EXPECT_EQ(d.declFlags, edgeMask ? e.flagsWithEdge : e.flagsWithoutEdge) << context;
-      EXPECT_EQ(d.layerClass, e.layerClass) << context;
-      EXPECT_EQ(d.classParam, e.classParam) << context;
-      EXPECT_EQ(d.component, e.component) << context;
-      EXPECT_EQ(hostsim::FourCCText(d.blendKey), e.blendKey) << context;
+      const std::string context =
+          "layer " + std::to_string(i) + " of kind " + std::to_string(layer.kind) + (edgeMask ? " with" : " without") +
+          " the edge mask";
+      EXPECT_EQ(DeclaredName(d), layer.name) << context;
+      EXPECT_EQ(d.blendKey, BlendModeKey(layer.blendMode)) << context;
+      const bool computedAmbient = layer.kind == kAmbientGI && layer.option1 != 0;
+      EXPECT_EQ(d.component, computedAmbient ? -1 : KindToComponent(layer.kind)) << context;
+      const bool mask = layer.kind == kMaskOf;
+      EXPECT_EQ(d.declFlags, FlagsOf(layer.kind) | (edgeMask && !mask ? 0x200u : 0u)) << context;
+      EXPECT_EQ(d.layerClass, mask ? 10 : 2) << context;
+      EXPECT_EQ(d.classParam, mask ? layer.option1 : 4) << context << ": a mask's class parameter is its value";
       const std::uint8_t white[4] = {0, 255, 255, 255}, clear[4] = {0, 0, 0, 0};
-      EXPECT_EQ(std::memcmp(d.background, e.whiteBackground ? white : clear, 4), 0) << context;
-      EXPECT_EQ(list.items[i].hostLayerId, DeclaredId(first + i)) << context << ": the host's id is kept";
+      EXPECT_EQ(std::memcmp(d.background, layer.kind == kTransparency ? white : clear, 4), 0) << context;
+      EXPECT_EQ(layer.hostLayerId, DeclaredId(first + i)) << context << ": the host's id is kept";
     }
   }
+  // The host fills the two Ambient/GI layers differently, and the mask keeps its value.
+  EXPECT_EQ(Declarations()[1 + kAmbientGI - 1].component, -1);
+  EXPECT_EQ(Declarations()[1 + layers - 2].component, kComponentAmbient);
+  EXPECT_EQ(Declarations()[1 + kMaskOf - 1].classParam, 32);
 }
 
 TEST_F(DeclareLayersTest, LayersThatAreOffAreSkippedAndKeepTheirIds) {
@@ -125,7 +117,7 @@ TEST_F(DeclareLayersTest, LayersThatAreOffAreSkippedAndKeepTheirIds) {
 
 TEST_F(DeclareLayersTest, ARefusalStopsTheDeclaration) {
   for (std::int32_t kind : {kLights, kShadows, kSpecular, kFog}) Add(kind).hostLayerId = -kind;
-  hostsim::RefuseDeclarationNumber(3, 9);
+  services.RefuseDeclarationNumber(3, 9);
   EXPECT_EQ(Declare(0), -1) << "whatever the host's code";
   EXPECT_EQ(Declarations().size(), 3u) << "nothing after the refused layer is declared";
   EXPECT_EQ(list.items[0].hostLayerId, DeclaredId(0));
@@ -136,8 +128,8 @@ TEST_F(DeclareLayersTest, ARefusalStopsTheDeclaration) {
   EXPECT_EQ(DeclareLayers(list, nullptr, DeclareOptions{0, 0, 0, 0}), -1) << "no callback";
 
   // A refused edge mask declares nothing else.
-  hostsim::ResetDeclarations();
-  hostsim::RefuseDeclarationNumber(1);
+  services.ResetDeclarations();
+  services.RefuseDeclarationNumber(1);
   EXPECT_EQ(Declare(1), -1);
   EXPECT_EQ(Declarations().size(), 1u);
 }

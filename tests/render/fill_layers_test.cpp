@@ -4,7 +4,6 @@
 
 namespace {
 
-using hostsim::SetComponent;
 using Components = std::vector<std::int32_t>;
 
 class FillLayersTest : public RenderTest {
@@ -12,14 +11,14 @@ class FillLayersTest : public RenderTest {
   void SetUp() override {
     RenderTest::SetUp();
     // Distinct components, so that a wrong one shows in the values written.
-    SetComponent(kComponentDiffuse, {0.9f, 0.5f, 0.5f, 0.5f});
-    SetComponent(kComponentShadowedLight, {0.8f, 0.6f, 0.7f, 0.8f});
-    SetComponent(kComponentLuminance, {1, 0.01f, 0.02f, 0.03f});
-    SetComponent(kComponentSpecular, {1, 0.1f, 0.2f, 0.3f});
-    SetComponent(kComponentAmbient, {0.7f, 0.2f, 0.2f, 0.2f});
-    SetComponent(kComponentReflections, {1, 0.2f, 0.4f, 0.6f});
-    SetComponent(kComponentBitmapReflections, {1, 0.3f, 0.1f, 0.6f});
-    SetComponent(kComponentRefractions, {1, 1, 2, 3});
+    services.SetComponent(kComponentDiffuse, {0.9f, 0.5f, 0.5f, 0.5f});
+    services.SetComponent(kComponentShadowedLight, {0.8f, 0.6f, 0.7f, 0.8f});
+    services.SetComponent(kComponentLuminance, {1, 0.01f, 0.02f, 0.03f});
+    services.SetComponent(kComponentSpecular, {1, 0.1f, 0.2f, 0.3f});
+    services.SetComponent(kComponentAmbient, {0.7f, 0.2f, 0.2f, 0.2f});
+    services.SetComponent(kComponentReflections, {1, 0.2f, 0.4f, 0.6f});
+    services.SetComponent(kComponentBitmapReflections, {1, 0.3f, 0.1f, 0.6f});
+    services.SetComponent(kComponentRefractions, {1, 1, 2, 3});
   }
   // The single value written, checked to go to layer's host id.
   ColourValue Written(const LayerRecord& layer) {
@@ -31,13 +30,13 @@ class FillLayersTest : public RenderTest {
   }
   // Clears the host's log and moves to a new pixel.
   void NextPixel() {
-    hostsim::ClearFillLog();
+    services.ClearFillLog();
     ++sample.pixelX;
   }
 };
 
 TEST_F(FillLayersTest, DiffusePackIsLitAsItsBitsSay) {
-  hostsim::SetSceneLights({{{1, 1, 1}, 1.0f, 1, {0, 0, 0}}});
+  services.SetSceneLights({{{1, 1, 1}, 1.0f, 1, {0, 0, 0}}});
   struct Case {
     std::uint32_t flags;
     Components requests;
@@ -54,10 +53,10 @@ TEST_F(FillLayersTest, DiffusePackIsLitAsItsBitsSay) {
     ClearLayerList(list);
     const LayerRecord& pack = Add(kDiffusePack, c.flags);
     NextPixel();
-    const std::uint32_t lightCalls = hostsim::NextLightCallCount();
+    const std::uint32_t lightCalls = services.NextLightCallCount();
     ASSERT_EQ(Fill(), 0) << c.what;
     EXPECT_EQ(Requests(), c.requests) << c.what;
-    EXPECT_EQ(hostsim::NextLightCallCount() - lightCalls, c.lightCalls) << c.what;
+    EXPECT_EQ(services.NextLightCallCount() - lightCalls, c.lightCalls) << c.what;
     const ColourValue value = Written(pack);
     EXPECT_EQ(value.alpha, 0.9f) << c.what << ": the diffuse component's alpha";
     EXPECT_TRUE(ChannelsAre(value, c.red, c.green, c.blue)) << c.what;
@@ -81,21 +80,21 @@ TEST_F(FillLayersTest, PacksAddTheirAdditivesInOrder) {
   ClearLayerList(list);
   Add(kAdditivesPack);
   NextPixel();
-  hostsim::FailRequest(hostsim::kGetComponentOperation, kComponentReflections, 12);
+  services.FailRequest(kGetComponent, kComponentReflections, 12);
   EXPECT_EQ(Fill(), 12);
   EXPECT_EQ(Requests(), (Components{4, 3, 6}));
   EXPECT_TRUE(Writes().empty());
 }
 
 TEST_F(FillLayersTest, LightsAndShadowsLayers) {
-  hostsim::SetSceneLights({{{1, 1, 1}, 1.0f, 1, {0.5f, 0.00005f, 0.0f}}});
+  services.SetSceneLights({{{1, 1, 1}, 1.0f, 1, {0.5f, 0.00005f, 0.0f}}});
   const LayerRecord& withShadows = Add(kLights, LightsWithShadows);
   const LayerRecord& unshadowed = Add(kLights);
   LayerRecord& shadows = Add(kShadows);
   shadows.option1 = 0;  // no clamp here
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(Requests(), (Components{kComponentShadowedLight, kComponentAmbient})) << "no Ambient/GI layer";
-  EXPECT_EQ(hostsim::NextLightCallCount(), 2u) << "one walk for both layers that need it";
+  EXPECT_EQ(services.NextLightCallCount(), 2u) << "one walk for both layers that need it";
   const auto writes = Writes();
   ASSERT_EQ(writes.size(), 3u);
   EXPECT_EQ(writes[0].argument, withShadows.hostLayerId);
@@ -107,7 +106,7 @@ TEST_F(FillLayersTest, LightsAndShadowsLayers) {
   EXPECT_TRUE(ChannelsAre(writes[2].value, 0.5f, 0.00005f, 0));
 
   // Below the floor the divisor is 0.0001, and the ratio may exceed 1.
-  hostsim::SetSceneLights({{{0, 0, 0}, 1.0f, 1, {0.00005f, 0.0f, 2.0f}}});
+  services.SetSceneLights({{{0, 0, 0}, 1.0f, 1, {0.00005f, 0.0f, 2.0f}}});
   NextPixel();
   ASSERT_EQ(Fill(), 0);
   EXPECT_TRUE(ChannelsAre(Writes()[2].value, 0.5f, 0, 20000.0f));
@@ -142,12 +141,12 @@ TEST_F(FillLayersTest, EachComponentIsAskedForOncePerPixel) {
   EXPECT_EQ(Requests(), (Components{1, 2, 5}));
   EXPECT_EQ(Writes().size(), 3u);
 
-  hostsim::ClearFillLog();
+  services.ClearFillLog();
   ASSERT_EQ(Fill(), 0);
   EXPECT_TRUE(Requests().empty()) << "same pixel, next sample";
   EXPECT_EQ(Writes().size(), 3u);
 
-  hostsim::ClearFillLog();
+  services.ClearFillLog();
   ++sample.pixelY;
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(Requests(), (Components{1, 2, 5})) << "only pixelY changed";
@@ -160,7 +159,7 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   sample.pixelX = 40;
   sample.pixelY = -3;
   ASSERT_EQ(Fill(), 0);
-  EXPECT_TRUE(hostsim::FillCalls().empty());
+  EXPECT_TRUE(services.FillCalls().empty());
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
   EXPECT_EQ(SharedComponentCache().pixelY, -3);
 
@@ -172,7 +171,7 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   host.renderContext = &sample;
   host.fillService = nullptr;
   EXPECT_EQ(Fill(), 0);
-  EXPECT_TRUE(hostsim::FillCalls().empty());
+  EXPECT_TRUE(services.FillCalls().empty());
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
 }
 
@@ -186,7 +185,7 @@ TEST_F(FillLayersTest, LayersAmongTheHostsAreWrittenInListOrderWhateverTheGaps) 
   }
   ASSERT_EQ(Fill(), 0);
   std::vector<std::int32_t> ids;
-  for (const hostsim::FillCall& write : Writes()) ids.push_back(write.argument);
+  for (const hostsim::hooks::FillCall& write : Writes()) ids.push_back(write.argument);
   EXPECT_EQ(ids, written);
   EXPECT_EQ(Requests(), (Components{7, 6})) << "nothing for the host's layers";
 }
@@ -195,19 +194,19 @@ TEST_F(FillLayersTest, AFailedWriteStopsTheSample) {
   Add(kTransparency);
   Add(kTransparency);
   Add(kTransparency);
-  hostsim::FailFillCallNumber(2, -4);
+  services.FailFillCallNumber(2, -4);
   EXPECT_EQ(Fill(), -4);
-  EXPECT_EQ(hostsim::FillCalls().size(), 2u) << "the third layer is not written";
+  EXPECT_EQ(services.FillCalls().size(), 2u) << "the third layer is not written";
 }
 
 TEST_F(FillLayersTest, ARefusedComponentIsAskedForAgain) {
   const LayerRecord& pack = Add(kDiffusePack);
-  hostsim::FailFillCallNumber(1, 3);
+  services.FailFillCallNumber(1, 3);
   EXPECT_EQ(Fill(), 3);
   EXPECT_TRUE(Writes().empty());
 
   // Same pixel: the host is asked again, and what it gives now is written.
-  hostsim::ClearFillLog();
+  services.ClearFillLog();
   EXPECT_EQ(Fill(), 0);
   EXPECT_EQ(Requests(), Components{kComponentDiffuse});
   EXPECT_TRUE(ChannelsAre(Written(pack), 0.5f, 0.5f, 0.5f));
@@ -225,18 +224,18 @@ TEST_F(FillLayersTest, ThePlanIsDecidedOnceFromTheList) {
   EXPECT_EQ(sums.includeAmbient, 1);
   EXPECT_EQ(sums.balanceShadows, 0);
   ASSERT_EQ(Writes().size(), 3u);
-  for (const hostsim::FillCall& write : Writes()) EXPECT_NE(write.argument, fog.hostLayerId) << "the host's \"Fog\"";
+  for (const hostsim::hooks::FillCall& write : Writes()) EXPECT_NE(write.argument, fog.hostLayerId) << "the host's \"Fog\"";
 
   // Planning and filling ask the host for no memory: nothing of a render can be refused per sample.
   list.items[0].flags |= LayerOff;
   Add(kAmbientGI).option1 = 0;
-  const std::uint32_t allocations = hostsim::AllocationCount();
-  hostsim::FailAllocationsFrom(allocations + 1);
+  const std::uint32_t allocations = memory.AllocationCount();
+  memory.FailAllocationsFrom(allocations + 1);
   NextPixel();
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(plan.balanceShadows, 1);
   EXPECT_EQ(plan.includeAmbient, 0);
-  EXPECT_EQ(hostsim::AllocationCount(), allocations);
+  EXPECT_EQ(memory.AllocationCount(), allocations);
 }
 
 }  // namespace

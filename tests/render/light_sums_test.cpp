@@ -6,13 +6,13 @@
 
 namespace {
 
-using hostsim::SceneLight;
+using hostsim::hooks::SceneLight;
 
 class LightSumsTest : public RenderTest {
  protected:
   // Fresh sums for one light walk with the given scene.
   LightSums Walk(const std::vector<SceneLight>& lights) {
-    hostsim::SetSceneLights(lights);
+    services.SetSceneLights(lights);
     sums = LightSums{};
     FillContext fill = Context();
     ComputeLightSums(fill);
@@ -22,7 +22,7 @@ class LightSumsTest : public RenderTest {
   void Clamp(float d, ColourValue unshadowed, ColourValue shadowed) {
     ++sample.pixelX;
     EnterPixel(SharedComponentCache(), sample.pixelX, sample.pixelY);
-    hostsim::SetComponent(kComponentDiffuse, ColourValue{1.0f, d, d, d});
+    services.SetComponent(kComponentDiffuse, ColourValue{1.0f, d, d, d});
     sums.unshadowed = unshadowed;
     sums.shadowed = shadowed;
     sums.ambient = kNoLight;
@@ -42,22 +42,22 @@ TEST_F(LightSumsTest, AnEmptySceneLeavesNoLight) {
   EXPECT_TRUE(ChannelsAre(s.shadowed, 0, 0, 0));
   EXPECT_EQ(s.unshadowed.alpha, 1.0f);
   EXPECT_EQ(s.shadowed.alpha, 1.0f);
-  EXPECT_EQ(hostsim::NextLightCallCount(), 1u) << "one call starts and ends the walk";
+  EXPECT_EQ(services.NextLightCallCount(), 1u) << "one call starts and ends the walk";
 }
 
 TEST_F(LightSumsTest, EveryLightIsEvaluatedByTheCallThatIsGivenIt) {
   // The first call's outputs are the host's junk: using them would show in the sums.
   const LightSums s = Walk({SceneLight{{1.0f, 0.5f, 0.25f}, 1.0f, 1, {0.5f, 0.5f, 0.5f}},
                             SceneLight{{0.5f, 0.5f, 0.5f}, 0.5f, 0, {9.0f, 9.0f, 9.0f}}});
-  EXPECT_EQ(hostsim::NextLightCallCount(), 3u);
-  EXPECT_EQ(hostsim::ForeignLightCount(), 0u);
+  EXPECT_EQ(services.NextLightCallCount(), 3u);
+  EXPECT_EQ(services.ForeignLightCount(), 0u);
   EXPECT_TRUE(ChannelsAre(s.unshadowed, 1.25f, 0.75f, 0.5f));
   EXPECT_TRUE(ChannelsAre(s.shadowed, 0.5f, 0.5f, 0.5f)) << "the second light casts no shadow";
 
   // Computed sums are kept for the rest of the call.
   FillContext fill = Context();
   ComputeLightSums(fill);
-  EXPECT_EQ(hostsim::NextLightCallCount(), 3u);
+  EXPECT_EQ(services.NextLightCallCount(), 3u);
 }
 
 TEST_F(LightSumsTest, TheSurfaceExponentShapesTheFactor) {
@@ -93,7 +93,7 @@ TEST_F(LightSumsTest, AFactorThatIsNotANumberAddsNothing) {
 }
 
 TEST_F(LightSumsTest, AmbientJoinsOnlyWhenNoAmbientLayerExists) {
-  hostsim::SetComponent(kComponentAmbient, ColourValue{0.5f, 0.2f, 0.3f, 0.4f});
+  services.SetComponent(kComponentAmbient, ColourValue{0.5f, 0.2f, 0.3f, 0.4f});
   sums = LightSums{};
   FillContext fill = Context();
   ComputeLightSums(fill);
@@ -108,7 +108,7 @@ TEST_F(LightSumsTest, AmbientJoinsOnlyWhenNoAmbientLayerExists) {
 
   // A refused ambient component does not stop the sums.
   SharedComponentCache() = FreshComponentCache();
-  hostsim::FailRequest(hostsim::kGetComponentOperation, kComponentAmbient, 5);
+  services.FailRequest(kGetComponent, kComponentAmbient, 5);
   sums = LightSums{};
   sums.includeAmbient = 1;
   ComputeLightSums(fill);
@@ -142,7 +142,7 @@ TEST_F(LightSumsTest, ClampWorksIn32BitFloats) {
   // intermediates would see 1.00000005 and lower the light.
   ++sample.pixelX;
   EnterPixel(SharedComponentCache(), sample.pixelX, sample.pixelY);
-  hostsim::SetComponent(kComponentDiffuse, ColourValue{1.0f, 0.5f, 0.5f, 0.5f});
+  services.SetComponent(kComponentDiffuse, ColourValue{1.0f, 0.5f, 0.5f, 0.5f});
   sums.unshadowed = {1, 2, 2, 2};
   sums.shadowed = {1, 0.5f, 0.5f, 0.5f};
   sums.ambient = {1, 1e-7f, 1e-7f, 1e-7f};
@@ -153,14 +153,14 @@ TEST_F(LightSumsTest, ClampWorksIn32BitFloats) {
 }
 
 TEST_F(LightSumsTest, ClampIsSkippedWhenTheHostRefusesTheDiffuseColour) {
-  hostsim::FailRequest(hostsim::kGetComponentOperation, kComponentDiffuse, 4);
+  services.FailRequest(kGetComponent, kComponentDiffuse, 4);
   Clamp(1.0f, {1, 2, 2, 2}, {1, 0.5f, 0.5f, 0.5f});
   EXPECT_TRUE(ChannelsAre(sums.unshadowed, 2, 2, 2));
 }
 
 TEST_F(LightSumsTest, ClampRunsAfterTheWalkWhenAsked) {
-  hostsim::SetComponent(kComponentDiffuse, ColourValue{1, 1, 1, 1});
-  hostsim::SetSceneLights({White(2.0f)});
+  services.SetComponent(kComponentDiffuse, ColourValue{1, 1, 1, 1});
+  services.SetSceneLights({White(2.0f)});
   sums = LightSums{};
   sums.balanceShadows = 1;
   FillContext fill = Context();

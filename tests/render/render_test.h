@@ -1,5 +1,5 @@
-// Fixture for the render subsystem: a layer list, its fill plan and light sums, the substitute
-// host's callbacks and one sample's records, with the shared component cache fresh per test.
+// Fixture for the render subsystem: a layer list, its fill plan and light sums, the test host's
+// render services and one sample's records, with the shared component cache fresh per test.
 #pragma once
 
 #include <cmath>
@@ -7,9 +7,8 @@
 
 #include "host/render_context.h"
 #include "host/surface_record.h"
-#include "hostsim/declare_callback.h"
 #include "hostsim/fill_service.h"
-#include "hostsim/light_iterator.h"
+#include "hostsim/hooks/test_render_host.h"
 #include "layers/layer_kind_table.h"
 #include "layers/layer_list.h"
 #include "render/component_cache.h"
@@ -22,9 +21,6 @@ class RenderTest : public HostMemoryTest {
  protected:
   void SetUp() override {
     HostMemoryTest::SetUp();
-    hostsim::ResetDeclarations();
-    hostsim::ResetFillService();
-    hostsim::SetSceneLights({});
     SharedComponentCache() = FreshComponentCache();
     surface.lightExponent = 1.0f;
   }
@@ -50,25 +46,26 @@ class RenderTest : public HostMemoryTest {
   FillContext Context() { return FillContext{host, sums}; }
 
   // Components requested from the host since the log was last cleared, in order.
-  static std::vector<std::int32_t> Requests() {
+  std::vector<std::int32_t> Requests() const {
     std::vector<std::int32_t> components;
-    for (const hostsim::FillCall& call : hostsim::FillCalls())
-      if (call.operation == hostsim::kGetComponentOperation) components.push_back(call.argument);
+    for (const hostsim::hooks::FillCall& call : services.FillCalls())
+      if (call.operation == kGetComponent) components.push_back(call.argument);
     return components;
   }
-  static std::vector<hostsim::FillCall> Writes() {
-    std::vector<hostsim::FillCall> writes;
-    for (const hostsim::FillCall& call : hostsim::FillCalls())
-      if (call.operation == hostsim::kWriteLayerOperation) writes.push_back(call);
+  std::vector<hostsim::hooks::FillCall> Writes() const {
+    std::vector<hostsim::hooks::FillCall> writes;
+    for (const hostsim::hooks::FillCall& call : services.FillCalls())
+      if (call.operation == kWriteLayer) writes.push_back(call);
     return writes;
   }
 
+  hostsim::hooks::TestRenderHost services;
   LayerList list = EmptyLayerList();
   FillPlan plan = EmptyFillPlan();
   LightSums sums{};
   RenderContext sample{};
   SurfaceRecord surface{};
-  FillHost host{&hostsim::HostSimFillService, &hostsim::HostSimNextLight, &sample, &surface};
+  FillHost host{services.fillService(), services.nextLight(), &sample, &surface};
 };
 
 // Whether the colour channels of value are r, g, b, within float rounding.
