@@ -10,7 +10,7 @@ using namespace layers_dialog;
 const char* RowText(const LayerRecord& record) { return record.name != nullptr ? record.name : ""; }
 
 std::int32_t RowFlagsOf(const LayerRecord& record) {
-  return ((record.flags & LayerOff) == 0 ? kRowChecked : 0) | ((record.flags & LayerMarked) != 0 ? kRowMarked : 0);
+  return ((record.flags & kLayerOff) == 0 ? kRowChecked : 0) | ((record.flags & kLayerMarked) != 0 ? kRowMarked : 0);
 }
 
 void FillLayerList(LayerList& list) {

@@ -31,10 +31,10 @@ struct ComponentCheck {
   LayerFlag bit;
 };
 constexpr ComponentCheck kComponentChecks[] = {
-    {kAddSpecularCheck, AddSpecular},
-    {kAddLuminanceCheck, AddLuminance},
-    {kAddReflectionsCheck, AddReflections},
-    {kAddRefractionsCheck, AddRefractions},
+    {kAddSpecularCheck, kAddSpecular},
+    {kAddLuminanceCheck, kAddLuminance},
+    {kAddReflectionsCheck, kAddReflections},
+    {kAddRefractionsCheck, kAddRefractions},
 };
 
 constexpr std::int32_t kOptionControlCount = kLastOptionControl - kFirstOptionControl + 1;

@@ -17,5 +17,5 @@ void ResolveAdditiveComponents(const LayerList& list, LayerRecord& pack, std::in
 void ResolveDiffusePack(const LayerList& list, LayerRecord& record);
 void ResolveLightsLayer(const LayerList& list, LayerRecord& record);
 
-// Drops the layers whose LayerOff is set, releasing their names; the rest keep order and ids.
+// Drops the layers whose kLayerOff is set, releasing their names; the rest keep order and ids.
 void CompactLayers(LayerList& list);

@@ -4,6 +4,6 @@
 
 #include "persist/byte_stream.h"
 
-extern const ByteStreamOps SizeCounterOps;
+extern const ByteStreamOps kSizeCounterOps;
 
 ByteStream MakeSizeCounter();

@@ -7,9 +7,9 @@
 
 bool LoadLayerListFromBlock(LayerList& list, const std::uint8_t* block) {
   if (block == nullptr) return false;
-  // The host gives no size, only its promise that StoredListReadLimit bytes are readable. The
+  // The host gives no size, only its promise that kStoredListReadLimit bytes are readable. The
   // stream is only read from, so the block stays as the host left it.
-  ByteStream stream = MakeMemoryStream(const_cast<std::uint8_t*>(block), StoredListReadLimit);
+  ByteStream stream = MakeMemoryStream(const_cast<std::uint8_t*>(block), kStoredListReadLimit);
   return ReadLayerList(list, stream);
 }
 

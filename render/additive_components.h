@@ -24,8 +24,8 @@ inline std::int32_t AddIfCarried(FillContext& fill, std::uint32_t flags, std::ui
 // components added before a refusal stay added. alpha is not touched.
 // Inline and written out: on the per-sample path each component number is then a constant.
 inline std::int32_t AddAdditiveComponents(FillContext& fill, std::uint32_t flags, ColourValue& value) {
-  if (const std::int32_t r = AddIfCarried(fill, flags, AddSpecular, kComponentSpecular, value); r != 0) return r;
-  if (const std::int32_t r = AddIfCarried(fill, flags, AddLuminance, kComponentLuminance, value); r != 0) return r;
-  if (const std::int32_t r = AddIfCarried(fill, flags, AddReflections, kComponentReflections, value); r != 0) return r;
-  return AddIfCarried(fill, flags, AddRefractions, kComponentRefractions, value);
+  if (const std::int32_t r = AddIfCarried(fill, flags, kAddSpecular, kComponentSpecular, value); r != 0) return r;
+  if (const std::int32_t r = AddIfCarried(fill, flags, kAddLuminance, kComponentLuminance, value); r != 0) return r;
+  if (const std::int32_t r = AddIfCarried(fill, flags, kAddReflections, kComponentReflections, value); r != 0) return r;
+  return AddIfCarried(fill, flags, kAddRefractions, kComponentRefractions, value);
 }

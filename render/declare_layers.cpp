@@ -77,7 +77,7 @@ std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const Declar
 
   for (std::int32_t i = 0; i < list.count; ++i) {
     LayerRecord& record = list.items[i];
-    if ((record.flags & LayerOff) != 0) continue;
+    if ((record.flags & kLayerOff) != 0) continue;
     DescribeLayer(record, edgeMask, d);
     ComposeLayerName(list.baseName, record.name, options.nameMode, d.name);
     if (declare(&d) != 0) return -1;

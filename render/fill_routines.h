@@ -48,12 +48,12 @@ inline std::int32_t FillDiffusePack(FillContext& fill, const LayerRecord& layer)
   const ColourValue* diffuse;
   if (const std::int32_t r = FetchComponent(fill, kComponentDiffuse, diffuse); r != 0) return r;
   ColourValue value = *diffuse;  // keeps the diffuse component's alpha
-  // Without PackLights the shadow and ambient bits have nothing to act on.
-  if ((flags & PackLights) != 0) {
+  // Without kPackLights the shadow and ambient bits have nothing to act on.
+  if ((flags & kPackLights) != 0) {
     const ColourValue* light;
-    if (const std::int32_t r = FetchLight(fill, (flags & PackShadows) != 0, light); r != 0) return r;
+    if (const std::int32_t r = FetchLight(fill, (flags & kPackShadows) != 0, light); r != 0) return r;
     float red = light->red, green = light->green, blue = light->blue;
-    if ((flags & PackAmbient) != 0) {
+    if ((flags & kPackAmbient) != 0) {
       const ColourValue* ambient;
       if (const std::int32_t r = FetchComponent(fill, kComponentAmbient, ambient); r != 0) return r;
       red += ambient->red;
@@ -64,7 +64,7 @@ inline std::int32_t FillDiffusePack(FillContext& fill, const LayerRecord& layer)
     value.green *= green;
     value.blue *= blue;
   }
-  if ((flags & AdditiveMask) != 0)
+  if ((flags & kAdditiveMask) != 0)
     if (const std::int32_t r = AddAdditiveComponents(fill, flags, value); r != 0) return r;
   return WriteLayer(fill, layer, value);
 }
@@ -72,7 +72,7 @@ inline std::int32_t FillDiffusePack(FillContext& fill, const LayerRecord& layer)
 // The host's light with shadows, or the unshadowed light sum.
 inline std::int32_t FillLights(FillContext& fill, const LayerRecord& layer) {
   const ColourValue* light;
-  if (const std::int32_t r = FetchLight(fill, (layer.flags & LightsWithShadows) != 0, light); r != 0)
+  if (const std::int32_t r = FetchLight(fill, (layer.flags & kLightsWithShadows) != 0, light); r != 0)
     return r;
   ColourValue value = *light;
   return WriteLayer(fill, layer, value);

@@ -106,7 +106,7 @@ TEST_F(DeclareLayersTest, LayersThatAreOffAreSkippedAndKeepTheirIds) {
   EXPECT_TRUE(Declarations().empty());
 
   Add(kLights);
-  Add(kShadows, LayerOff).hostLayerId = -7;
+  Add(kShadows, kLayerOff).hostLayerId = -7;
   Add(kSpecular);
   ASSERT_EQ(Declare(0), 0);
   ASSERT_EQ(Declarations().size(), 2u);

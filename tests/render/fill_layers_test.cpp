@@ -44,10 +44,10 @@ TEST_F(FillLayersTest, DiffusePackIsLitAsItsBitsSay) {
     std::uint32_t lightCalls;
     const char* what;
   } cases[] = {
-      {PackLights | PackShadows, {1, 2}, 0.3f, 0.35f, 0.4f, 0, "lit by the host's shadowed light"},
-      {PackShadows | PackAmbient, {1}, 0.5f, 0.5f, 0.5f, 0, "without PackLights: the diffuse colour"},
-      {PackLights | PackAmbient, {1, 5}, 0.6f, 0.6f, 0.6f, 2, "unshadowed sum 1 plus ambient 0.2"},
-      {PackLights | PackShadows | PackAmbient, {1, 2, 5}, 0.4f, 0.45f, 0.5f, 0, "shadowed light plus ambient"},
+      {kPackLights | kPackShadows, {1, 2}, 0.3f, 0.35f, 0.4f, 0, "lit by the host's shadowed light"},
+      {kPackShadows | kPackAmbient, {1}, 0.5f, 0.5f, 0.5f, 0, "without kPackLights: the diffuse colour"},
+      {kPackLights | kPackAmbient, {1, 5}, 0.6f, 0.6f, 0.6f, 2, "unshadowed sum 1 plus ambient 0.2"},
+      {kPackLights | kPackShadows | kPackAmbient, {1, 2, 5}, 0.4f, 0.45f, 0.5f, 0, "shadowed light plus ambient"},
   };
   for (const Case& c : cases) {
     ClearLayerList(list);
@@ -64,7 +64,7 @@ TEST_F(FillLayersTest, DiffusePackIsLitAsItsBitsSay) {
 }
 
 TEST_F(FillLayersTest, PacksAddTheirAdditivesInOrder) {
-  const LayerRecord& diffuse = Add(kDiffusePack, AddSpecular | AddRefractions);
+  const LayerRecord& diffuse = Add(kDiffusePack, kAddSpecular | kAddRefractions);
   const LayerRecord& additives = Add(kAdditivesPack);  // all four by default
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(Requests(), (Components{1, 4, 8, 3, 6})) << "each component once per pixel";
@@ -88,7 +88,7 @@ TEST_F(FillLayersTest, PacksAddTheirAdditivesInOrder) {
 
 TEST_F(FillLayersTest, LightsAndShadowsLayers) {
   services.SetSceneLights({{{1, 1, 1}, 1.0f, 1, {0.5f, 0.00005f, 0.0f}}});
-  const LayerRecord& withShadows = Add(kLights, LightsWithShadows);
+  const LayerRecord& withShadows = Add(kLights, kLightsWithShadows);
   const LayerRecord& unshadowed = Add(kLights);
   LayerRecord& shadows = Add(kShadows);
   shadows.option1 = 0;  // no clamp here
@@ -134,9 +134,9 @@ TEST_F(FillLayersTest, AmbientRtReflectionsAndTransparency) {
 }
 
 TEST_F(FillLayersTest, EachComponentIsAskedForOncePerPixel) {
-  Add(kDiffusePack, PackLights | PackShadows | PackAmbient);
+  Add(kDiffusePack, kPackLights | kPackShadows | kPackAmbient);
   Add(kAmbientGI);
-  Add(kDiffusePack, PackLights | PackShadows);
+  Add(kDiffusePack, kPackLights | kPackShadows);
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(Requests(), (Components{1, 2, 5}));
   EXPECT_EQ(Writes().size(), 3u);
@@ -227,7 +227,7 @@ TEST_F(FillLayersTest, ThePlanIsDecidedOnceFromTheList) {
   for (const hostsim::hooks::FillCall& write : Writes()) EXPECT_NE(write.argument, fog.hostLayerId) << "the host's \"Fog\"";
 
   // Planning and filling ask the host for no memory: nothing of a render can be refused per sample.
-  list.items[0].flags |= LayerOff;
+  list.items[0].flags |= kLayerOff;
   Add(kAmbientGI).option1 = 0;
   const std::uint32_t allocations = memory.AllocationCount();
   memory.FailAllocationsFrom(allocations + 1);
