@@ -12,6 +12,9 @@
 #include "hostsim/stored_list_form.h"
 #include "layers/layer_record.h"
 
+// The stored lists name their layers' kinds by the plug-in's numbers.
+using namespace zu;
+
 namespace {
 
 void Fetch(Scenario& s, std::int32_t component) {

@@ -6,7 +6,7 @@
 #include "layers/layer_kind_table.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 void RemoveSelectedLayers(LayerList& list) {
   const ControlRef rows = DialogControl(kLayerList);
@@ -45,3 +45,5 @@ void AddLayerFromMenu(LayerList& list) {
   list.selectedId = record->id;
   ShowLayerOptions(record);
 }
+
+}  // namespace zu

@@ -6,7 +6,7 @@
 #include "dialog/layer_rows.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 // A row's text is read whole up to this size, terminator included; longer names than the 64
@@ -36,3 +36,5 @@ void ApplyListRows(LayerList& list) {
             [](const LayerRecord& a, const LayerRecord& b) { return CompareLayerIds(a, b) < 0; });
   RenumberLayers(list);
 }
+
+}  // namespace zu

@@ -5,7 +5,7 @@
 #include "dialog/layer_rows.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 const char* RowText(const LayerRecord& record) { return record.name != nullptr ? record.name : ""; }
 
@@ -37,3 +37,5 @@ void SyncSelection(LayerList& list) {
   list.selectedId = id;
   ShowLayerOptions(FindLayerById(list, id));
 }
+
+}  // namespace zu

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -20,3 +22,5 @@ void StoreOptionControl(LayerList& list, std::int32_t id);
 
 // Enables the Additives Pack's component checkboxes, which only a manual pack uses.
 void EnableComponentChecks(bool on);
+
+}  // namespace zu

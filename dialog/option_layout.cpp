@@ -3,7 +3,7 @@
 #include "dialog/host_dialog_api.h"
 #include "dialog/layer_options.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 
@@ -45,3 +45,5 @@ void LayoutOptionControls() {
   item.right = reference.right;
   host_dialog::SetControlBounds(DialogControl(kLaidOutItem), &item);
 }
+
+}  // namespace zu

@@ -24,6 +24,8 @@
 
 namespace {
 
+using namespace zu;
+
 constexpr std::size_t kHostBlockSize = kStoredListReadLimit;
 
 // The refused allocation cycles through the first eight with the input's length: the base name,

@@ -5,10 +5,8 @@
 
 #include <cstdint>
 
-namespace layers_dialog {
-
 // Controls of the Layers dialog, by id.
-enum ControlId : std::int32_t {
+enum LayersDialogControl : std::int32_t {
   kConfirmButton = 1,
   kCancelButton = 2,
   kUnusedItem3 = 3,         // the resource's own; the plug-in leaves them alone
@@ -55,5 +53,3 @@ constexpr std::int32_t kOptionsConfirmButton = 1;
 constexpr std::int32_t kOptionsCancelButton = 2;
 constexpr std::int32_t kOptionsCustom1 = 3;  // edit texts of the options dialog
 constexpr std::int32_t kOptionsCustom2 = 4;
-
-}  // namespace layers_dialog

@@ -2,6 +2,8 @@
 
 #include "layers/layer_record.h"
 
+namespace zu {
+
 namespace {
 // Blend mode indices used by the defaults.
 constexpr std::int32_t kNormal = 0, kMultiply = 8, kDifference = 13, kLinearDodge = 18;
@@ -36,3 +38,5 @@ const LayerKindRow* FindKindRow(std::int32_t kind) {
     if (row.kind == kind) return &row;
   return nullptr;
 }
+
+}  // namespace zu

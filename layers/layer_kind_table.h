@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerKindRow {
   std::int32_t kind;
   std::uint32_t flags;      // default LayerRecord::flags
@@ -20,3 +22,5 @@ const LayerKindRow* FindKindRow(std::int32_t kind);
 
 // Kinds of the default list, in list order.
 extern const std::int32_t kDefaultLayerKinds[6];
+
+}  // namespace zu

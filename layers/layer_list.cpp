@@ -7,6 +7,8 @@
 #include "layers/host_string.h"
 #include "layers/layer_kind_table.h"
 
+namespace zu {
+
 namespace {
 constexpr std::int32_t kMinimumCapacity = 16;
 }
@@ -103,3 +105,5 @@ void BuildDefaultLayerList(LayerList& list) {
     if (row != nullptr) AppendLayer(list, row);  // a refused append leaves the list as it was
   }
 }
+
+}  // namespace zu

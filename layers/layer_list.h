@@ -5,6 +5,8 @@
 
 #include "layers/layer_record.h"
 
+namespace zu {
+
 struct LayerKindRow;
 
 struct LayerList {
@@ -46,3 +48,5 @@ std::int32_t RenumberLayers(LayerList& list);
 
 // Clears the list and builds the default list from kDefaultLayerKinds.
 void BuildDefaultLayerList(LayerList& list);
+
+}  // namespace zu

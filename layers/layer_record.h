@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zu {
+
 // What a layer holds; 0 marks an empty record.
 enum LayerKind : std::int32_t {
   kNoKind = 0,
@@ -70,3 +72,5 @@ void SetLayerFlags(LayerRecord& record, std::uint32_t bits, bool on);
 
 // Orders records by ascending id: -1, 0 or 1.
 int CompareLayerIds(const LayerRecord& a, const LayerRecord& b);
+
+}  // namespace zu

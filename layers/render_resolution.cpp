@@ -2,6 +2,8 @@
 
 #include "layers/layer_list.h"
 
+namespace zu {
+
 namespace {
 bool HasEnabled(const LayerList& list, std::int32_t kind) { return FindEnabledLayerOfKind(list, kind) != nullptr; }
 
@@ -81,3 +83,5 @@ void CompactLayers(LayerList& list) {
   }
   list.count = k;
 }
+
+}  // namespace zu

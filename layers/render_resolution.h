@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -19,3 +21,5 @@ void ResolveLightsLayer(const LayerList& list, LayerRecord& record);
 
 // Drops the layers whose kLayerOff is set, releasing their names; the rest keep order and ids.
 void CompactLayers(LayerList& list);
+
+}  // namespace zu

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zu {
+
 struct ByteStreamOps;
 
 // A stream owns nothing: it lives on the caller's stack for one pass over the caller's block.
@@ -57,3 +59,5 @@ static_assert(offsetof(ByteStreamOps, expectTag) == 5 * sizeof(void*));
 static_assert(offsetof(ByteStreamOps, readRaw) == 6 * sizeof(void*));
 static_assert(offsetof(ByteStreamOps, writeRaw) == 7 * sizeof(void*));
 static_assert(sizeof(ByteStreamOps) == 8 * sizeof(void*));
+
+}  // namespace zu

@@ -5,6 +5,8 @@
 #include "layers/layer_list.h"
 #include "persist/stored_list_format.h"
 
+namespace zu {
+
 bool ReadLayerList(LayerList& list, ByteStream& stream) {
   ClearLayerList(list);
   std::uint32_t magic = 0;
@@ -59,3 +61,5 @@ char* ReadShortString(ByteStream& stream) {
   text[length] = '\0';
   return text;
 }
+
+}  // namespace zu

@@ -8,6 +8,8 @@
 #include "persist/size_counter.h"
 #include "persist/stored_list_format.h"
 
+namespace zu {
+
 std::int32_t SerializeLayerList(const LayerList& list, std::uint8_t** block) {
   *block = nullptr;
   // Count first, so that the block is asked for once with its exact size.
@@ -58,3 +60,5 @@ void WriteShortString(const char* text, ByteStream& stream) {
   WriteRaw(stream, &length, 1);
   if (length > 0) WriteRaw(stream, text, length);
 }
+
+}  // namespace zu

@@ -5,6 +5,8 @@
 
 #include "persist/byte_stream.h"
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -20,3 +22,5 @@ bool WriteLayerEntry(const LayerRecord& record, ByteStream& stream);
 
 // A length byte and at most kStoredNameLimit characters; a missing text is the single byte 0.
 void WriteShortString(const char* text, ByteStream& stream);
+
+}  // namespace zu

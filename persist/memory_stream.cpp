@@ -4,6 +4,8 @@
 
 #include "persist/reverse_bytes.h"
 
+namespace zu {
+
 namespace {
 
 // Whether n more bytes fit before end; the first transfer that does not fit fails the stream for
@@ -63,3 +65,5 @@ const ByteStreamOps kMemoryStreamOps = {&SetCount,         &RemainingBytes,    &
 ByteStream MakeMemoryStream(std::uint8_t* start, std::int32_t size) {
   return ByteStream{&kMemoryStreamOps, 0, 0, start, start + size};
 }
+
+}  // namespace zu

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+namespace zu {
+
 namespace {
 
 // Adds n to the count. A total past the 32-bit range could never be a block, so it fails the
@@ -31,3 +33,5 @@ const ByteStreamOps kSizeCounterOps = {&SetCount,  &NothingRemains, &Count,     
                                       &CountWrite, &NoTag,          &CountRead, &CountWrite};
 
 ByteStream MakeSizeCounter() { return ByteStream{&kSizeCounterOps, 0, 0, nullptr, nullptr}; }
+
+}  // namespace zu

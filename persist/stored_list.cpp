@@ -5,6 +5,8 @@
 #include "persist/memory_stream.h"
 #include "persist/stored_list_format.h"
 
+namespace zu {
+
 bool LoadLayerListFromBlock(LayerList& list, const std::uint8_t* block) {
   if (block == nullptr) return false;
   // The host gives no size, only its promise that kStoredListReadLimit bytes are readable. The
@@ -18,3 +20,5 @@ void LoadLayerListOrDefault(LayerList& list, std::uint32_t storedList) {
   const auto* block = reinterpret_cast<const std::uint8_t*>(static_cast<std::uintptr_t>(storedList));
   if (!LoadLayerListFromBlock(list, block)) BuildDefaultLayerList(list);
 }
+
+}  // namespace zu

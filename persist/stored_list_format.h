@@ -6,6 +6,8 @@
 
 #include "host/abi.h"
 
+namespace zu {
+
 // First word of every stored list, "LYER" in stored byte order.
 constexpr std::uint32_t kLayerListMagic = FourCC("LYER");
 
@@ -19,3 +21,5 @@ constexpr std::int32_t kStoredListReadLimit = 0x100000;
 
 // The six words of an entry and its name's length byte: the least room one stored layer takes.
 constexpr std::int32_t kStoredEntryMinimumSize = 6 * 4 + 1;
+
+}  // namespace zu

@@ -4,6 +4,8 @@
 #include "layers/render_resolution.h"
 #include "persist/stored_list.h"
 
+namespace zu {
+
 ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationFailed) {
   auto* instance = static_cast<ShaderInstance*>(HostAllocate(sizeof(ShaderInstance)));
   allocationFailed = instance == nullptr;
@@ -26,3 +28,5 @@ void ReleaseShaderInstance(ShaderInstance* instance) {
   ClearLayerList(instance->layers);
   HostRelease(instance);
 }
+
+}  // namespace zu

@@ -7,6 +7,8 @@
 #include "layers/layer_record.h"
 #include "render/component_cache.h"
 
+namespace zu {
+
 // Adds the component to value's colour channels when flags carry its bit: 0, or the host's code.
 inline std::int32_t AddIfCarried(FillContext& fill, std::uint32_t flags, std::uint32_t flag, std::int32_t component,
                                  ColourValue& value) {
@@ -29,3 +31,5 @@ inline std::int32_t AddAdditiveComponents(FillContext& fill, std::uint32_t flags
   if (const std::int32_t r = AddIfCarried(fill, flags, kAddReflections, kComponentReflections, value); r != 0) return r;
   return AddIfCarried(fill, flags, kAddRefractions, kComponentRefractions, value);
 }
+
+}  // namespace zu

@@ -2,6 +2,8 @@
 #include "render/host_component.h"
 #include "render/light_sums.h"
 
+namespace zu {
+
 void ClampUnshadowedLight(FillContext& fill) {
   LightSums& sums = fill.sums;
   const ColourValue* diffuse;
@@ -32,3 +34,5 @@ void ClampUnshadowedLight(FillContext& fill) {
   sums.unshadowed.green = u[1] * ratio;
   sums.unshadowed.blue = u[2] * ratio;
 }
+
+}  // namespace zu

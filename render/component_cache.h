@@ -6,6 +6,8 @@
 #include "host/colour_value.h"
 #include "render/fill_context.h"
 
+namespace zu {
+
 // The host numbers its components below 17; only 1 to 8 are ever fetched.
 constexpr std::int32_t kComponentSlotCount = 17;
 
@@ -48,3 +50,5 @@ inline std::int32_t FetchComponent(FillContext& fill, std::int32_t component, co
   if (result == 0) cache.validMask |= bit;
   return result;
 }
+
+}  // namespace zu

@@ -8,6 +8,8 @@
 #include "render/layer_name.h"
 #include "render/short_string.h"
 
+namespace zu {
+
 namespace {
 
 // declFlags bits.
@@ -85,3 +87,5 @@ std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const Declar
   }
   return 0;
 }
+
+}  // namespace zu

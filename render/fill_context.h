@@ -7,9 +7,12 @@
 #include "host/fill_service.h"
 #include "host/host_services.h"
 
-struct LightSums;
 struct RenderContext;
 struct SurfaceRecord;
+
+namespace zu {
+
+struct LightSums;
 
 // Taken from the host's fill record by the entry point; all of it is valid during the call only.
 struct FillHost {
@@ -25,3 +28,5 @@ struct FillContext {
   FillHost host;
   LightSums& sums;
 };
+
+}  // namespace zu

@@ -6,6 +6,8 @@
 #include "render/fill_routines.h"
 #include "render/light_sums.h"
 
+namespace zu {
+
 void BeginSample(FillContext& fill, const FillPlan& plan) {
   EnterPixel(SharedComponentCache(), fill.host.renderContext->pixelX, fill.host.renderContext->pixelY);
   fill.sums.computed = 0;
@@ -49,3 +51,5 @@ std::int32_t FillLayers(const FillPlan& plan, LightSums& sums, const FillHost& h
   }
   return 0;
 }
+
+}  // namespace zu

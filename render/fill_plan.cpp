@@ -3,6 +3,8 @@
 #include "layers/layer_list.h"
 #include "render/fill_routines.h"
 
+namespace zu {
+
 FillPlan PlanFill(const LayerList& list) {
   const LayerRecord* shadows = FindEnabledLayerOfKind(list, kShadows);
   FillPlan plan = EmptyFillPlan();
@@ -18,3 +20,5 @@ FillPlan PlanFill(const LayerList& list) {
   }
   return plan;
 }
+
+}  // namespace zu

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -33,3 +35,5 @@ constexpr FillPlan EmptyFillPlan() { return FillPlan{{}, 0, 0, 0}; }
 
 // Plans the fill of a prepared list, which must not change while the plan is used.
 FillPlan PlanFill(const LayerList& list);
+
+}  // namespace zu

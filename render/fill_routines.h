@@ -14,6 +14,8 @@
 #include "render/component_cache.h"
 #include "render/light_sums.h"
 
+namespace zu {
+
 // Whether the plug-in computes and writes the layer; the host fills every other one from its
 // declared component, or as a mask. FillLayers picks the routines for exactly these.
 inline bool WrittenByPlugin(const LayerRecord& layer) {
@@ -129,3 +131,5 @@ inline std::int32_t FillTransparency(FillContext& fill, const LayerRecord& layer
   ColourValue value{1.0f, sample.transparencyFirst, sample.transparencySecond, sample.transparencySecond};
   return WriteLayer(fill, layer, value);
 }
+
+}  // namespace zu

@@ -7,6 +7,8 @@
 #include "render/component_cache.h"
 #include "render/host_component.h"
 
+namespace zu {
+
 namespace {
 
 // What the surface says about light from behind and the shape of the light falloff.
@@ -108,3 +110,5 @@ void SumLights(FillContext& fill) {
   }
   if (sums.balanceShadows) ClampUnshadowedLight(fill);
 }
+
+}  // namespace zu

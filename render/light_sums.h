@@ -6,6 +6,8 @@
 #include "host/colour_value.h"
 #include "render/fill_context.h"
 
+namespace zu {
+
 struct LightSums {
   std::uint8_t computed;        // 1 once the sums of the current fill call are complete
   std::uint8_t includeAmbient;  // 1 when no enabled "Ambient/GI" layer exists
@@ -35,3 +37,5 @@ inline void ComputeLightSums(FillContext& fill) {
 // would go above 1 and the shadowed one would not get there. Leaves the sums as they are when the
 // host refuses the diffuse component.
 void ClampUnshadowedLight(FillContext& fill);
+
+}  // namespace zu

@@ -14,7 +14,6 @@
 #include "hostsim/fill_service.h"
 #include "hostsim/hooks/test_render_host.h"
 
-using namespace layers_dialog;
 using hostsim::StoredLayer;
 using Lines = std::vector<std::string>;
 

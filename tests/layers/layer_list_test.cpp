@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace zu;
+
 class LayerListTest : public HostMemoryTest {
  protected:
   void TearDown() override {

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace zu;
+
 class RenderResolutionTest : public HostMemoryTest {
  protected:
   void TearDown() override {

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace zu;
+
 TEST(ByteStream, ReadsSwappedWordsAndConsumesAMatchingTagUpToTheEnd) {
   std::uint8_t block[8] = {0x00, 0x00, 0x00, 0x07, 0x4C, 0x59, 0x45, 0x52};
   ByteStream s = MakeMemoryStream(block, 8);

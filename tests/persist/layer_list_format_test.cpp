@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace zu;
+
 using LayerListFormat = StoredListTest;
 
 const std::vector<std::uint8_t> kShadowsList = {

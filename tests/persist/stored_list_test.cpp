@@ -9,6 +9,8 @@ using hostsim::HostAddress;
 
 namespace {
 
+using namespace zu;
+
 using StoredList = StoredListTest;
 
 const hostsim::StoredListBuilder kTwoLayers = hostsim::StoredListBuilder()

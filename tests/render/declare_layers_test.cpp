@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace zu;
+
 using hostsim::DeclaredName;
 
 class DeclareLayersTest : public RenderTest {

@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace zu;
+
 using EverydayListTest = RenderTest;
 
 TEST_F(EverydayListTest, DeclaresThreeLayersAndWritesTheTwoItComputes) {

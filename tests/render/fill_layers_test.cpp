@@ -4,6 +4,8 @@
 
 namespace {
 
+using namespace zu;
+
 using Components = std::vector<std::int32_t>;
 
 class FillLayersTest : public RenderTest {

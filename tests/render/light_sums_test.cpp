@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace zu;
+
 using hostsim::hooks::SceneLight;
 
 class LightSumsTest : public RenderTest {

@@ -21,29 +21,29 @@ class RenderTest : public HostMemoryTest {
  protected:
   void SetUp() override {
     HostMemoryTest::SetUp();
-    SharedComponentCache() = FreshComponentCache();
+    zu::SharedComponentCache() = zu::FreshComponentCache();
     surface.lightExponent = 1.0f;
   }
   void TearDown() override {
-    ClearLayerList(list);
+    zu::ClearLayerList(list);
     HostMemoryTest::TearDown();
   }
 
   // Appends an enabled layer of kind with its defaults; extra flags are added.
-  LayerRecord& Add(std::int32_t kind, std::uint32_t flags = 0) {
-    LayerRecord& record = *AppendLayer(list, FindKindRow(kind));
-    record.flags = (record.flags & ~std::uint32_t{kLayerOff}) | flags;
+  zu::LayerRecord& Add(std::int32_t kind, std::uint32_t flags = 0) {
+    zu::LayerRecord& record = *zu::AppendLayer(list, zu::FindKindRow(kind));
+    record.flags = (record.flags & ~std::uint32_t{zu::kLayerOff}) | flags;
     record.hostLayerId = 200 + record.id;
     return record;
   }
 
   // One ZUShaderFillLayers worth of work, planning the list as it stands.
   std::int32_t Fill() {
-    plan = PlanFill(list);
-    return FillLayers(plan, sums, host);
+    plan = zu::PlanFill(list);
+    return zu::FillLayers(plan, sums, host);
   }
 
-  FillContext Context() { return FillContext{host, sums}; }
+  zu::FillContext Context() { return zu::FillContext{host, sums}; }
 
   // Components requested from the host since the log was last cleared, in order.
   std::vector<std::int32_t> Requests() const {
@@ -60,12 +60,12 @@ class RenderTest : public HostMemoryTest {
   }
 
   hostsim::hooks::TestRenderHost services;
-  LayerList list = EmptyLayerList();
-  FillPlan plan = EmptyFillPlan();
-  LightSums sums{};
+  zu::LayerList list = zu::EmptyLayerList();
+  zu::FillPlan plan = zu::EmptyFillPlan();
+  zu::LightSums sums{};
   RenderContext sample{};
   SurfaceRecord surface{};
-  FillHost host{services.fillService(), services.nextLight(), &sample, &surface};
+  zu::FillHost host{services.fillService(), services.nextLight(), &sample, &surface};
 };
 
 // Whether the colour channels of value are r, g, b, within float rounding.
