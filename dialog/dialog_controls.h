@@ -15,7 +15,7 @@ constexpr std::int32_t kLastOptionControl = kAddRefractionsCheck;
 constexpr std::int32_t kFirstHostKeptControl = kNameMode;           // hit function on 5 to 26
 constexpr std::int32_t kLastHitControl = kBaseName;
 
-constexpr std::int32_t kCustomPreset = 4;  // the popup 7 value that opens the options dialog
+constexpr std::int32_t kCustomPreset = 4;  // the kOutputPairPreset value that opens the options dialog
 
 // The layer list's flags, as the host's list control takes them.
 constexpr std::int32_t kLayerListFlags = 43;

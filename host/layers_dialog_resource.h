@@ -33,7 +33,7 @@ enum LayersDialogControl : std::int32_t {
   kAddReflectionsCheck = 24,
   kAddRefractionsCheck = 25,
   kBaseName = 26,
-  kLayoutReference = 27,    // its right edge is where control 28 ends
+  kLayoutReference = 27,    // its right edge is where kLaidOutItem ends
   kLaidOutItem = 28,
 };
 
