@@ -1,7 +1,11 @@
-// ZUShaderFillLayers per sample against the substitute host, next to the floor: the same host
-// calls made alone. Run without arguments for the timings and their ratios; with
-// --callgrind NAME SAMPLES it runs one loop of NAME (plugin_default, floor_default,
-// plugin_every_kind, floor_every_kind) for scripts/callgrind-fill to count instructions in.
+// ZUShaderFillLayers of the built library per sample, next to its floor: the same host calls made
+// alone, against host services that answer from stored values (bench_host.h).
+//
+//   zu_fill_bench [--library PATH] [benchmark flags]
+//       times every scenario, then prints per scenario plug-in, floor, their ratio and difference;
+//   zu_fill_bench [--library PATH] --callgrind plugin|floor SCENARIO SAMPLES
+//       runs one loop only, for scripts/callgrind-fill to count its instructions.
+// PATH defaults to the ZU_Layers.so of this build; another build's library can be measured too.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -11,47 +15,27 @@
 #include <string>
 
 #include "bench/fill_scenarios.h"
+#include "hostsim/host_allocator.h"
+#include "hostsim/plugin_library.h"
 
 namespace {
 
-Scenario& DefaultScenario() {
-  static Scenario s = MakeDefaultScenario();
-  return s;
-}
-Scenario& EveryKindScenario() {
-  static Scenario s = MakeEveryKindScenario();
-  return s;
-}
-
-void Measure(benchmark::State& state, Scenario& s, bool plugin) {
-  if (s.name.empty()) {
-    state.SkipWithError("the scenario could not be set up");
+void Measure(benchmark::State& state, Scenario* s, bool plugin) {
+  if (!s->ready) {
+    state.SkipWithError(s->what.c_str());
     return;
   }
-  const SampleCheck check = CheckScenario(s);
-  if (!check.sameCalls) {
-    state.SkipWithError("the floor does not make the plug-in's host calls");
-    return;
-  }
+  EnterScenario(*s);
   if (plugin) {
-    for (auto _ : state) benchmark::DoNotOptimize(PluginSample(s));
+    for (auto _ : state) benchmark::DoNotOptimize(PluginSample(*s));
   } else {
-    for (auto _ : state) FloorSample(s);
+    for (auto _ : state) FloorSample(*s);
   }
-  state.counters["host_calls"] = plugin ? check.pluginCalls : check.floorCalls;
-  state.SetLabel(s.how);
+  state.counters["host_calls"] = double(HostCallsPerSample(*s));
+  state.SetLabel(s->what);
 }
 
-void BM_FillLayers_default(benchmark::State& state) { Measure(state, DefaultScenario(), true); }
-void BM_Floor_default(benchmark::State& state) { Measure(state, DefaultScenario(), false); }
-void BM_FillLayers_every_kind(benchmark::State& state) { Measure(state, EveryKindScenario(), true); }
-void BM_Floor_every_kind(benchmark::State& state) { Measure(state, EveryKindScenario(), false); }
-BENCHMARK(BM_FillLayers_default);
-BENCHMARK(BM_Floor_default);
-BENCHMARK(BM_FillLayers_every_kind);
-BENCHMARK(BM_Floor_every_kind);
-
-// Prints each scenario's time over its floor's after the usual table: CPU time, the fastest run
+// After the usual table, each scenario's plug-in and floor CPU time per sample: the fastest run
 // (or median) of the repetitions, since the machines the bench runs on are shared and noisy.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -64,17 +48,20 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const std::string name = run.run_name.function_name;
       const double time = run.GetAdjustedCPUTime();
       const auto it = times_.find(name);
+      if (it == times_.end()) order_.push_back(name);
       if (it == times_.end() || time < it->second) times_[name] = time;
     }
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    for (const char* scenario : {"default", "every_kind"}) {
-      const auto plugin = times_.find(std::string("BM_FillLayers_") + scenario);
-      const auto floor = times_.find(std::string("BM_Floor_") + scenario);
-      if (plugin != times_.end() && floor != times_.end() && floor->second > 0)
-        std::printf("%-10s %8.1f ns CPU per sample, floor %8.1f ns: %.2f x the floor\n", scenario, plugin->second,
-                    floor->second, plugin->second / floor->second);
+    for (const std::string& name : order_) {
+      if (name.rfind("plugin/", 0) != 0) continue;
+      const double plugin = times_[name];
+      const std::string scenario = name.substr(7);
+      const auto floor = times_.find("floor/" + scenario);
+      if (floor == times_.end() || floor->second <= 0) continue;
+      std::printf("%-12s plug-in %7.1f ns, floor %7.1f ns: %.2f x the floor, %+.1f ns\n", scenario.c_str(), plugin,
+                  floor->second, plugin / floor->second, plugin - floor->second);
     }
   }
 
@@ -82,61 +69,74 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
  private:
   std::map<std::string, double> times_;
+  std::vector<std::string> order_;  // as first reported
   int errors_ = 0;
 };
 
-// Kept out of line so that callgrind can count exactly what runs inside them.
-extern "C" __attribute__((noinline)) void plugin_default(int samples) {
-  for (int i = 0; i < samples; ++i) benchmark::DoNotOptimize(PluginSample(DefaultScenario()));
+// Kept out of line so that callgrind counts exactly what runs inside them.
+extern "C" __attribute__((noinline)) void plugin_samples(Scenario* s, int samples) {
+  for (int i = 0; i < samples; ++i) benchmark::DoNotOptimize(PluginSample(*s));
 }
-extern "C" __attribute__((noinline)) void floor_default(int samples) {
-  for (int i = 0; i < samples; ++i) FloorSample(DefaultScenario());
-}
-extern "C" __attribute__((noinline)) void plugin_every_kind(int samples) {
-  for (int i = 0; i < samples; ++i) benchmark::DoNotOptimize(PluginSample(EveryKindScenario()));
-}
-extern "C" __attribute__((noinline)) void floor_every_kind(int samples) {
-  for (int i = 0; i < samples; ++i) FloorSample(EveryKindScenario());
+extern "C" __attribute__((noinline)) void floor_samples(Scenario* s, int samples) {
+  for (int i = 0; i < samples; ++i) FloorSample(*s);
 }
 
-int RunForCallgrind(const char* name, int samples) {
-  const struct {
-    const char* name;
-    void (*loop)(int);
-    Scenario& (*scenario)();
-  } loops[] = {{"plugin_default", &plugin_default, &DefaultScenario},
-               {"floor_default", &floor_default, &DefaultScenario},
-               {"plugin_every_kind", &plugin_every_kind, &EveryKindScenario},
-               {"floor_every_kind", &floor_every_kind, &EveryKindScenario}};
-  for (const auto& loop : loops) {
-    if (std::strcmp(loop.name, name) != 0) continue;
-    Scenario& s = loop.scenario();
-    if (s.name.empty() || !CheckScenario(s).sameCalls) {
-      std::fprintf(stderr, "zu_fill_bench: scenario of %s not usable\n", name);
+int RunForCallgrind(std::vector<std::unique_ptr<Scenario>>& scenarios, const char* loop, const char* name,
+                    int samples) {
+  const bool plugin = std::strcmp(loop, "plugin") == 0;
+  if (!plugin && std::strcmp(loop, "floor") != 0) {
+    std::fprintf(stderr, "zu_fill_bench: the loop is plugin or floor, not %s\n", loop);
+    return 2;
+  }
+  for (auto& s : scenarios) {
+    if (s->name != name) continue;
+    if (!s->ready) {
+      std::fprintf(stderr, "zu_fill_bench: scenario %s: %s\n", name, s->what.c_str());
       return 1;
     }
-    loop.loop(samples);
-    std::printf("%s %d samples (%s)\n", name, samples, s.how.c_str());
+    EnterScenario(*s);
+    (plugin ? plugin_samples : floor_samples)(s.get(), samples);
+    std::printf("%s %s: %d samples\n", loop, name, samples);
     return 0;
   }
-  std::fprintf(stderr, "zu_fill_bench: no loop named %s\n", name);
+  std::fprintf(stderr, "zu_fill_bench: no scenario named %s\n", name);
   return 2;
+}
+
+int RunBenchmarks(std::vector<std::unique_ptr<Scenario>>& scenarios, int argc, char** argv) {
+  for (auto& s : scenarios) {
+    Scenario* scenario = s.get();
+    benchmark::RegisterBenchmark(("plugin/" + s->name).c_str(), Measure, scenario, true);
+    benchmark::RegisterBenchmark(("floor/" + s->name).c_str(), Measure, scenario, false);
+  }
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return reporter.errors() == 0 ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  int status = 0;
-  if (argc == 4 && std::strcmp(argv[1], "--callgrind") == 0) {
-    status = RunForCallgrind(argv[2], std::atoi(argv[3]));
-  } else {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    status = reporter.errors() == 0 ? 0 : 1;
+  std::string library = ZU_PLUGIN_PATH;
+  if (argc >= 3 && std::strcmp(argv[1], "--library") == 0) {
+    library = argv[2];
+    argv[2] = argv[0];
+    argc -= 2;
+    argv += 2;
   }
-  FinishScenario(DefaultScenario());
-  FinishScenario(EveryKindScenario());
+  // Made first, so that it outlives the library, which releases through it when unloaded.
+  hostsim::HostAllocator memory;
+  hostsim::PluginLibrary plugin;
+  if (!plugin.Load(library)) {
+    std::fprintf(stderr, "zu_fill_bench: %s\n", plugin.error().c_str());
+    return 1;
+  }
+  auto scenarios = MakeScenarios(plugin.entry(), memory.functions());
+  const int status = argc == 5 && std::strcmp(argv[1], "--callgrind") == 0
+                         ? RunForCallgrind(scenarios, argv[2], argv[3], std::atoi(argv[4]))
+                         : RunBenchmarks(scenarios, argc, argv);
+  for (auto& s : scenarios) FinishScenario(*s);
   return status;
 }

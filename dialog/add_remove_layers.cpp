@@ -6,7 +6,7 @@
 #include "layers/layer_kind_table.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 void RemoveSelectedLayers(LayerList& list) {
   const ControlRef rows = DialogControl(kLayerList);
@@ -29,7 +29,7 @@ void AddLayerFromMenu(LayerList& list) {
   std::int32_t x = anchor.left + kMenuOffset;
   std::int32_t y = anchor.top + kMenuOffset;
   const std::int32_t item = host_dialog::PopupMenuTrack(CurrentDialog().dialog, kKindMenu, 0, 0, &x, &y) & kMenuItemMask;
-  if (item == 0 || item > KindCount()) return;
+  if (item == 0 || item > kKindCount) return;
 
   const ControlRef rows = DialogControl(kLayerList);
   const std::int32_t selected = host_dialog::GetListSelectedItem(rows);
@@ -38,10 +38,12 @@ void AddLayerFromMenu(LayerList& list) {
   LayerRecord* record = AppendLayer(list, &KindRow(item - 1));
   if (record == nullptr) return;
   if (selected >= 0) host_dialog::SelectListItem(rows, selected, 0);
-  // A new row is always checked, whatever the kind's defaults; LayerOff follows the check mark
+  // A new row is always checked, whatever the kind's defaults; kLayerOff follows the check mark
   // at confirmation.
   host_dialog::InsertListItemEx(rows, row, RowText(*record), record->id, kRowChecked, 0, 0);
   host_dialog::SelectListItem(rows, row, 1);
   list.selectedId = record->id;
   ShowLayerOptions(record);
 }
+
+}  // namespace zu

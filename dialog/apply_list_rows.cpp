@@ -6,7 +6,7 @@
 #include "dialog/layer_rows.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 // A row's text is read whole up to this size, terminator included; longer names than the 64
@@ -21,8 +21,8 @@ void ApplyListRows(LayerList& list) {
     LayerRecord* record = FindLayerById(list, host_dialog::GetListItemID(rows, i));
     if (record == nullptr) continue;
     const std::int32_t rowFlags = host_dialog::GetListItemFlags(rows, i);
-    SetLayerFlags(*record, LayerOff, (rowFlags & kRowChecked) == 0);
-    SetLayerFlags(*record, LayerMarked, (rowFlags & kRowMarked) != 0);
+    SetLayerFlags(*record, kLayerOff, (rowFlags & kRowChecked) == 0);
+    SetLayerFlags(*record, kLayerMarked, (rowFlags & kRowMarked) != 0);
     char text[kRowTextSize] = {};
     std::int32_t capacity = kRowTextSize - 1;
     host_dialog::GetListString(rows, i, text, &capacity);
@@ -36,3 +36,5 @@ void ApplyListRows(LayerList& list) {
             [](const LayerRecord& a, const LayerRecord& b) { return CompareLayerIds(a, b) < 0; });
   RenumberLayers(list);
 }
+
+}  // namespace zu

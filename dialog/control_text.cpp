@@ -7,6 +7,8 @@
 #include "dialog/dialog_context.h"
 #include "dialog/host_dialog_api.h"
 
+namespace zu {
+
 void ReadEditText(ControlRef control, char (&buffer)[kControlTextSize], std::int32_t* lengthCell) {
   std::int32_t capacity = kControlTextSize;
   std::int32_t* cell = lengthCell != nullptr ? lengthCell : &capacity;
@@ -54,3 +56,5 @@ bool ParseControlNumber(const char* text, std::int32_t& value) {
   value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
   return allDigits;
 }
+
+}  // namespace zu

@@ -5,6 +5,8 @@
 
 #include "host/host_dialog.h"
 
+namespace zu {
+
 // Edit texts hold short values: a number, a custom pair word or the base name, which is stored
 // with at most 64 characters anyway.
 constexpr std::int32_t kControlTextSize = 64;
@@ -27,3 +29,5 @@ bool GetControlNumber(std::int32_t id, std::int32_t& value);
 // empty text and a lone "-" give 0 and true. Digits beyond the 32-bit range saturate at the
 // largest value, or after "-" at the smallest.
 bool ParseControlNumber(const char* text, std::int32_t& value);
+
+}  // namespace zu

@@ -5,7 +5,7 @@
 #include "dialog/host_dialog_api.h"
 #include "host/stored_block_descriptor.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 
@@ -37,3 +37,5 @@ void EditCustomPair() {
   }
   host_dialog::DestroyDialog(options);
 }
+
+}  // namespace zu

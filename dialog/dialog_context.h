@@ -6,6 +6,8 @@
 #include "host/host_dialog.h"
 #include "host/host_services.h"
 
+namespace zu {
+
 struct LayerList;
 
 struct DialogContext {
@@ -24,3 +26,5 @@ ControlRef DialogControl(std::int32_t id);
 
 // Enables or disables the Layers dialog's control with this id.
 void EnableControl(std::int32_t id, bool on);
+
+}  // namespace zu

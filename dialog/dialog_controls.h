@@ -6,16 +6,16 @@
 
 #include "host/layers_dialog_resource.h"
 
-namespace layers_dialog {
+namespace zu {
 
-constexpr const char kTitle[] = "ZU Layers 1.0";
+constexpr const char kDialogTitle[] = "ZU Layers 1.0";
 
 constexpr std::int32_t kFirstOptionControl = kDiffuseLighting;      // 15 to 25 show one kind's options
 constexpr std::int32_t kLastOptionControl = kAddRefractionsCheck;
 constexpr std::int32_t kFirstHostKeptControl = kNameMode;           // hit function on 5 to 26
 constexpr std::int32_t kLastHitControl = kBaseName;
 
-constexpr std::int32_t kCustomPreset = 4;  // the popup 7 value that opens the options dialog
+constexpr std::int32_t kCustomPreset = 4;  // the kOutputPairPreset value that opens the options dialog
 
 // The layer list's flags, as the host's list control takes them.
 constexpr std::int32_t kLayerListFlags = 43;
@@ -24,4 +24,4 @@ constexpr std::int32_t kLayerListFlags = 43;
 constexpr std::int32_t kMenuOffset = 2;         // just inside the add button's corner
 constexpr std::int32_t kMenuItemMask = 0xFFFF;  // the item is in the answer's low half
 
-}  // namespace layers_dialog
+}  // namespace zu

@@ -6,7 +6,7 @@
 #include "dialog/host_dialog_api.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 // Enables target while control source holds a value other than 0.
@@ -31,3 +31,5 @@ void StoreBaseName(LayerList& list) {
     text[length - 1] = '\0';
   SetBaseName(list, text);
 }
+
+}  // namespace zu

@@ -2,6 +2,8 @@
 // plug-in manages.
 #pragma once
 
+namespace zu {
+
 struct LayerList;
 
 // The base name's edit text is enabled while the name mode uses it.
@@ -16,3 +18,5 @@ void StoreBaseName(LayerList& list);
 // Runs the options dialog that edits the custom output pair; on confirmation its two texts go to
 // controls 9 and 10 and the host is told of both.
 void EditCustomPair();
+
+}  // namespace zu

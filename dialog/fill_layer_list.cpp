@@ -5,12 +5,12 @@
 #include "dialog/layer_rows.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 const char* RowText(const LayerRecord& record) { return record.name != nullptr ? record.name : ""; }
 
 std::int32_t RowFlagsOf(const LayerRecord& record) {
-  return ((record.flags & LayerOff) == 0 ? kRowChecked : 0) | ((record.flags & LayerMarked) != 0 ? kRowMarked : 0);
+  return ((record.flags & kLayerOff) == 0 ? kRowChecked : 0) | ((record.flags & kLayerMarked) != 0 ? kRowMarked : 0);
 }
 
 void FillLayerList(LayerList& list) {
@@ -37,3 +37,5 @@ void SyncSelection(LayerList& list) {
   list.selectedId = id;
   ShowLayerOptions(FindLayerById(list, id));
 }
+
+}  // namespace zu

@@ -6,6 +6,8 @@
 #include <dlfcn.h>
 #endif
 
+namespace zu {
+
 #if defined(_WIN32)
 // A null module handle makes the lookup search the exports of the process's main executable, the
 // host, and neither this library nor any other loaded one.
@@ -21,3 +23,5 @@ void* FindHostFunction(const char* name) {
   return function;
 }
 #endif
+
+}  // namespace zu

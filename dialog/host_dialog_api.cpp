@@ -2,6 +2,8 @@
 
 #include "dialog/find_host_function.h"
 
+namespace zu {
+
 namespace {
 
 enum HostDialogSlot : int {
@@ -191,3 +193,5 @@ std::int32_t PopupMenuTrack(DialogRef dialog, std::int32_t menuId, std::int32_t 
 }
 
 }  // namespace host_dialog
+
+}  // namespace zu

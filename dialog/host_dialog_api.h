@@ -10,9 +10,13 @@
 
 #include "host/host_dialog.h"
 
+namespace zu {
+
 // Binds every function not bound yet; true when all 29 are bound.
 bool BindHostDialogApi();
 
+// Under the host's own names, in a namespace of their own so that every call to the host reads
+// as one and none is taken for the plug-in's.
 namespace host_dialog {
 
 std::int32_t CountListItems(ControlRef list);
@@ -48,3 +52,5 @@ std::int32_t PopupMenuTrack(DialogRef dialog, std::int32_t menuId, std::int32_t 
                             std::int32_t* x, std::int32_t* y);
 
 }  // namespace host_dialog
+
+}  // namespace zu

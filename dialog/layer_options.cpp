@@ -6,7 +6,7 @@
 #include "dialog/host_dialog_api.h"
 #include "layers/layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 
@@ -31,10 +31,10 @@ struct ComponentCheck {
   LayerFlag bit;
 };
 constexpr ComponentCheck kComponentChecks[] = {
-    {kAddSpecularCheck, AddSpecular},
-    {kAddLuminanceCheck, AddLuminance},
-    {kAddReflectionsCheck, AddReflections},
-    {kAddRefractionsCheck, AddRefractions},
+    {kAddSpecularCheck, kAddSpecular},
+    {kAddLuminanceCheck, kAddLuminance},
+    {kAddReflectionsCheck, kAddReflections},
+    {kAddRefractionsCheck, kAddRefractions},
 };
 
 constexpr std::int32_t kOptionControlCount = kLastOptionControl - kFirstOptionControl + 1;
@@ -95,3 +95,5 @@ void StoreOptionControl(LayerList& list, std::int32_t id) {
   // The result is not looked at: text that is not a plain number keeps its leading digits.
   if (id == kMaskValue && record->kind == kMaskOf) GetControlNumber(kMaskValue, record->option1);
 }
+
+}  // namespace zu

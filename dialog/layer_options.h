@@ -3,11 +3,13 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
 // Moves every kind's option controls to the one place they share, since only one kind's
-// controls are visible at a time, and aligns control 28 with 27.
+// controls are visible at a time, and aligns kLaidOutItem with kLayoutReference.
 void LayoutOptionControls();
 
 // Shows record's blend mode and exactly its kind's option controls; without a record the remove
@@ -20,3 +22,5 @@ void StoreOptionControl(LayerList& list, std::int32_t id);
 
 // Enables the Additives Pack's component checkboxes, which only a manual pack uses.
 void EnableComponentChecks(bool on);
+
+}  // namespace zu

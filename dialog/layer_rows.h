@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -30,3 +32,5 @@ void AddLayerFromMenu(LayerList& list);
 // Brings the rows' check marks, row marks, texts and order into the layer records, then numbers
 // the layers 1 to count in row order.
 void ApplyListRows(LayerList& list);
+
+}  // namespace zu

@@ -9,7 +9,7 @@
 #include "layers/layer_list.h"
 #include "persist/save_layer_list.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 
@@ -26,7 +26,7 @@ bool SetupLayersDialog(LayerList& list, DialogRef dialog, std::uint32_t resource
   if (!BindHostDialogApi()) return false;
   CurrentDialog() = DialogContext{dialog, resourceValue, setInfo, &list};
 
-  host_dialog::SetDialogTitle(dialog, kTitle);
+  host_dialog::SetDialogTitle(dialog, kDialogTitle);
   LayoutOptionControls();
   FillLayerList(list);
   UpdateBaseNameEnable();
@@ -85,3 +85,5 @@ std::int32_t ZU_ABI LayersDialogHit(ControlRef control) noexcept {
   }
   return 0;
 }
+
+}  // namespace zu

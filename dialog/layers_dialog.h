@@ -7,6 +7,8 @@
 #include "host/host_dialog.h"
 #include "host/host_services.h"
 
+namespace zu {
+
 struct LayerList;
 
 // Binds the host's dialog functions and builds the dialog on it. When the host lacks one of
@@ -16,3 +18,5 @@ bool SetupLayersDialog(LayerList& list, DialogRef dialog, std::uint32_t resource
 
 // The dialog's one hit function: the host calls it with the control the user operated.
 std::int32_t ZU_ABI LayersDialogHit(ControlRef control) noexcept;
+
+}  // namespace zu

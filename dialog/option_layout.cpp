@@ -3,7 +3,7 @@
 #include "dialog/host_dialog_api.h"
 #include "dialog/layer_options.h"
 
-using namespace layers_dialog;
+namespace zu {
 
 namespace {
 
@@ -20,7 +20,7 @@ void MoveControl(std::int32_t id, std::int32_t dx, std::int32_t dy) {
   host_dialog::SetControlBounds(DialogControl(id), &bounds);
 }
 
-// Puts the control's top-right corner on control 15's.
+// Puts the control's top-right corner on kDiffuseLighting's.
 void MoveToOptionCorner(std::int32_t id) {
   const ControlBounds anchor = BoundsOf(kDiffuseLighting);
   const ControlBounds bounds = BoundsOf(id);
@@ -45,3 +45,5 @@ void LayoutOptionControls() {
   item.right = reference.right;
   host_dialog::SetControlBounds(DialogControl(kLaidOutItem), &item);
 }
+
+}  // namespace zu

@@ -24,7 +24,9 @@
 
 namespace {
 
-constexpr std::size_t kHostBlockSize = StoredListReadLimit;
+using namespace zu;
+
+constexpr std::size_t kHostBlockSize = kStoredListReadLimit;
 
 // The refused allocation cycles through the first eight with the input's length: the base name,
 // the item array and the first names of a load, or the default list that replaces it.

@@ -17,7 +17,7 @@ using HostSetInfoFn = std::int32_t(ZU_ABI*)(std::uint32_t dialog, std::uint32_t 
                                             void* data);
 // Declares one output layer; 0 accepts it and leaves the host's id at offset 0 of the declaration.
 using DeclareLayerFn = std::int32_t(ZU_ABI*)(LayerDeclaration* declaration);
-// Operation 2 fetches a component into value, operation 3 writes value into a layer; 0 is success.
+// Fetches a component into value, or writes value into a layer (host/fill_service.h); 0 is success.
 using FillServiceFn = std::int32_t(ZU_ABI*)(std::int32_t operation, std::int32_t argument, ColourValue* value);
 // Walks the scene's lights: light in is the one to evaluate (none to start), light out the next one.
 using NextLightFn = void(ZU_ABI*)(void** light, std::int32_t* shadowFlag, std::int32_t* third, float* factor,

@@ -5,10 +5,8 @@
 
 #include <cstdint>
 
-namespace layers_dialog {
-
 // Controls of the Layers dialog, by id.
-enum ControlId : std::int32_t {
+enum LayersDialogControl : std::int32_t {
   kConfirmButton = 1,
   kCancelButton = 2,
   kUnusedItem3 = 3,         // the resource's own; the plug-in leaves them alone
@@ -35,7 +33,7 @@ enum ControlId : std::int32_t {
   kAddReflectionsCheck = 24,
   kAddRefractionsCheck = 25,
   kBaseName = 26,
-  kLayoutReference = 27,    // its right edge is where control 28 ends
+  kLayoutReference = 27,    // its right edge is where kLaidOutItem ends
   kLaidOutItem = 28,
 };
 
@@ -55,5 +53,3 @@ constexpr std::int32_t kOptionsConfirmButton = 1;
 constexpr std::int32_t kOptionsCancelButton = 2;
 constexpr std::int32_t kOptionsCustom1 = 3;  // edit texts of the options dialog
 constexpr std::int32_t kOptionsCustom2 = 4;
-
-}  // namespace layers_dialog

@@ -9,8 +9,6 @@
 namespace hostsim {
 namespace {
 
-using namespace layers_dialog;
-
 // Copies text into the caller's buffer: at most the capacity in the length cell, with a
 // terminator only when it fits. The cell then holds the length written, terminator included.
 void CopyOut(const std::string& text, char* buffer, std::int32_t* length, std::optional<std::int32_t> reply) {

@@ -7,8 +7,6 @@
 namespace hostsim {
 namespace {
 
-using namespace layers_dialog;
-
 bool ValidRow(const SimControl& list, std::int32_t row) { return row >= 0 && row < std::int32_t(list.rows.size()); }
 
 }  // namespace

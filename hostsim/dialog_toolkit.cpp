@@ -8,8 +8,6 @@
 namespace hostsim {
 namespace {
 
-using namespace layers_dialog;
-
 // The exported dialog functions find a toolkit by the handle they are given: each handle carries
 // its toolkit's session number (bits 20 to 27) under a tag for its sort (bits 28 to 31), so that a
 // dialog handle passed as a control handle, or the reverse, finds nothing. The registry is the

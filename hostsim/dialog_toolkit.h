@@ -24,7 +24,7 @@ enum class ControlKind { Button, Checkbox, Popup, EditText, List, Static };
 struct ListRow {
   std::string text;
   std::int32_t itemId = 0;
-  std::int32_t flags = 0;  // layers_dialog::kRowChecked, kRowMarked
+  std::int32_t flags = 0;  // kRowChecked, kRowMarked
   bool selected = false;
 };
 

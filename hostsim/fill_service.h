@@ -6,14 +6,13 @@
 
 #include "host/abi.h"
 #include "host/colour_value.h"
+#include "host/fill_service.h"
 #include "host/host_services.h"
 #include "hostsim/callback_slot.h"
 
 namespace hostsim {
 
-constexpr std::int32_t kGetComponentOperation = 2;
-constexpr std::int32_t kWriteLayerOperation = 3;
-constexpr std::int32_t kUnknownOperationCode = -1;  // answer to any other operation
+constexpr std::int32_t kUnknownOperationCode = -1;  // answer to any operation but the two of host/fill_service.h
 
 // The application's side of the fill service. Both answer 0 for done or a code the plug-in gets
 // back. Called once per request of every sample: keep them cheap.
@@ -36,12 +35,12 @@ class FillService {
   // The callback for the FillLayersRecord, reaching this object while it lives.
   FillServiceFn function() const { return slot_.function(); }
 
-  // Passes operation 2 to GetComponent and 3 to WriteLayer; any other operation, or no value,
-  // is answered with kUnknownOperationCode.
+  // Passes kGetComponent to GetComponent and kWriteLayer to WriteLayer; any other operation, or
+  // no value, is answered with kUnknownOperationCode.
   std::int32_t Serve(std::int32_t operation, std::int32_t argument, ColourValue* value) {
     if (value == nullptr) return kUnknownOperationCode;
-    if (operation == kGetComponentOperation) return provider_.GetComponent(argument, *value);
-    if (operation == kWriteLayerOperation) return provider_.WriteLayer(argument, *value);
+    if (operation == kGetComponent) return provider_.GetComponent(argument, *value);
+    if (operation == kWriteLayer) return provider_.WriteLayer(argument, *value);
     return kUnknownOperationCode;
   }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/abi.h"
+#include "host/entry_points.h"
 #include "host/fill_layers_record.h"
 #include "host/host_info_record.h"
 #include "host/init_layers_record.h"
@@ -15,13 +16,13 @@
 namespace hostsim {
 
 struct PluginEntryPoints {
-  std::int32_t(ZU_ABI* information)(ShaderInfoRecord*) = nullptr;
-  std::int32_t(ZU_ABI* hostInfo)(HostInfoRecord*) = nullptr;
-  std::int32_t(ZU_ABI* initialize)(ShaderRecord*) = nullptr;
-  std::int32_t(ZU_ABI* initLayers)(InitLayersRecord*) = nullptr;
-  std::int32_t(ZU_ABI* fillLayers)(FillLayersRecord*) = nullptr;
-  std::int32_t(ZU_ABI* finish)(ShaderRecord*) = nullptr;
-  std::int32_t(ZU_ABI* interfaceSetup)(InterfaceRecord*) = nullptr;
+  ShaderInformationFn information = nullptr;
+  ShaderHostInfoFn hostInfo = nullptr;
+  ShaderInitializeFn initialize = nullptr;
+  ShaderInitLayersFn initLayers = nullptr;
+  ShaderFillLayersFn fillLayers = nullptr;
+  ShaderFinishFn finish = nullptr;
+  ShaderInterfaceSetupFn interfaceSetup = nullptr;
 };
 
 class PluginLibrary {

@@ -4,6 +4,7 @@ namespace hostsim {
 namespace {
 
 constexpr std::uint32_t kMagic = 0x4C594552u;  // 'LYER'
+constexpr std::size_t kShortTextMax = 255;     // what a name's one length byte can count
 
 class Reader {
  public:
@@ -61,10 +62,10 @@ std::optional<StoredList> DecodeStoredList(const std::uint8_t* bytes, std::size_
 
 std::vector<std::uint8_t> EncodeStoredList(const std::string& baseName, const std::vector<StoredLayer>& layers) {
   StoredListBuilder out;
-  out.Header(baseName.substr(0, 255), std::uint32_t(layers.size()));
+  out.Header(baseName.substr(0, kShortTextMax), std::uint32_t(layers.size()));
   for (const StoredLayer& layer : layers)
     out.Entry(layer.kind, layer.flags, layer.blendMode, layer.option1, layer.option2, layer.option3,
-              layer.name.substr(0, 255));
+              layer.name.substr(0, kShortTextMax));
   return out.bytes();
 }
 

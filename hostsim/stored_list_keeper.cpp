@@ -11,8 +11,6 @@
 namespace hostsim {
 namespace {
 
-using namespace layers_dialog;
-
 std::int32_t TextValue(const DialogToolkit& toolkit, DialogRef dialog, std::int32_t id) {
   const SimControl* control = toolkit.FindControl(dialog, id);
   return control ? std::int32_t(std::strtol(control->text.c_str(), nullptr, 10)) : 0;

@@ -4,6 +4,8 @@
 
 #include "host/host_memory.h"
 
+namespace zu {
+
 char* CopyHostString(const char* text) {
   if (text == nullptr) return nullptr;
   const std::size_t size = std::strlen(text) + 1;
@@ -11,3 +13,5 @@ char* CopyHostString(const char* text) {
   if (copy != nullptr) std::memcpy(copy, text, size);
   return copy;
 }
+
+}  // namespace zu

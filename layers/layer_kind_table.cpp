@@ -2,11 +2,13 @@
 
 #include "layers/layer_record.h"
 
+namespace zu {
+
 namespace {
 // Blend mode indices used by the defaults.
 constexpr std::int32_t kNormal = 0, kMultiply = 8, kDifference = 13, kLinearDodge = 18;
 
-constexpr LayerKindRow LayerKindTable[] = {
+constexpr LayerKindRow kLayerKindTable[] = {
     {kDiffusePack, 0x2, kNormal, "Diffuse Pack"},
     {kLights, 0x3, kMultiply, "Lights"},
     {kShadows, 0x3, kMultiply, "Shadows"},
@@ -23,16 +25,18 @@ constexpr LayerKindRow LayerKindTable[] = {
     {kMaskOf, 0x1, kNormal, "Mask of #"},
     {kTransparency, 0x1, kNormal, "Transparency"},
 };
-static_assert(sizeof(LayerKindTable) / sizeof(LayerKindTable[0]) == KindCount());
+static_assert(sizeof(kLayerKindTable) / sizeof(kLayerKindTable[0]) == kKindCount);
 }  // namespace
 
-const std::int32_t DefaultLayerKinds[6] = {kLuminance, kShadows, kReflections, kRtRefractions, kSpecular,
+const std::int32_t kDefaultLayerKinds[6] = {kLuminance, kShadows, kReflections, kRtRefractions, kSpecular,
                                            kDiffusePack};
 
-const LayerKindRow& KindRow(std::int32_t index) { return LayerKindTable[index]; }
+const LayerKindRow& KindRow(std::int32_t index) { return kLayerKindTable[index]; }
 
 const LayerKindRow* FindKindRow(std::int32_t kind) {
-  for (const LayerKindRow& row : LayerKindTable)
+  for (const LayerKindRow& row : kLayerKindTable)
     if (row.kind == kind) return &row;
   return nullptr;
 }
+
+}  // namespace zu

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerKindRow {
   std::int32_t kind;
   std::uint32_t flags;      // default LayerRecord::flags
@@ -10,13 +12,15 @@ struct LayerKindRow {
   const char* name;         // the layer name shown to the user
 };
 
-constexpr std::int32_t KindCount() { return 15; }
+constexpr std::int32_t kKindCount = 15;
 
-// Row of the table at a zero-based index; callers keep the index within 0 to KindCount() - 1.
+// Row of the table at a zero-based index; callers keep the index within 0 to kKindCount - 1.
 const LayerKindRow& KindRow(std::int32_t index);
 
 // Row of a kind, or none for a kind outside the table.
 const LayerKindRow* FindKindRow(std::int32_t kind);
 
 // Kinds of the default list, in list order.
-extern const std::int32_t DefaultLayerKinds[6];
+extern const std::int32_t kDefaultLayerKinds[6];
+
+}  // namespace zu

@@ -7,6 +7,8 @@
 #include "layers/host_string.h"
 #include "layers/layer_kind_table.h"
 
+namespace zu {
+
 namespace {
 constexpr std::int32_t kMinimumCapacity = 16;
 }
@@ -85,7 +87,7 @@ LayerRecord* FindLayerById(LayerList& list, std::int32_t id) {
 const LayerRecord* FindEnabledLayerOfKind(const LayerList& list, std::int32_t kind) {
   for (std::int32_t i = 0; i < list.count; ++i) {
     const LayerRecord& record = list.items[i];
-    if (record.kind == kind && (record.flags & LayerOff) == 0) return &record;
+    if (record.kind == kind && (record.flags & kLayerOff) == 0) return &record;
   }
   return nullptr;
 }
@@ -98,8 +100,10 @@ std::int32_t RenumberLayers(LayerList& list) {
 
 void BuildDefaultLayerList(LayerList& list) {
   ClearLayerList(list);
-  for (std::int32_t kind : DefaultLayerKinds) {
+  for (std::int32_t kind : kDefaultLayerKinds) {
     const LayerKindRow* row = FindKindRow(kind);
     if (row != nullptr) AppendLayer(list, row);  // a refused append leaves the list as it was
   }
 }
+
+}  // namespace zu

@@ -5,6 +5,8 @@
 
 #include "layers/layer_record.h"
 
+namespace zu {
+
 struct LayerKindRow;
 
 struct LayerList {
@@ -38,11 +40,13 @@ void RemoveLayerById(LayerList& list, std::int32_t id);
 std::int32_t IndexOfLayerId(const LayerList& list, std::int32_t id);
 LayerRecord* FindLayerById(LayerList& list, std::int32_t id);
 
-// First record of the kind whose LayerOff is clear, or none.
+// First record of the kind whose kLayerOff is clear, or none.
 const LayerRecord* FindEnabledLayerOfKind(const LayerList& list, std::int32_t kind);
 
 // Ids 1 to count in list order; returns the new nextId.
 std::int32_t RenumberLayers(LayerList& list);
 
-// Clears the list and builds the default list from DefaultLayerKinds.
+// Clears the list and builds the default list from kDefaultLayerKinds.
 void BuildDefaultLayerList(LayerList& list);
+
+}  // namespace zu

@@ -4,6 +4,8 @@
 #include "layers/host_string.h"
 #include "layers/layer_kind_table.h"
 
+namespace zu {
+
 void InitLayerFromKind(LayerRecord& record, const LayerKindRow* row) {
   record.id = 0;
   record.option1 = 0;
@@ -41,3 +43,5 @@ void SetLayerFlags(LayerRecord& record, std::uint32_t bits, bool on) {
 }
 
 int CompareLayerIds(const LayerRecord& a, const LayerRecord& b) { return (a.id > b.id) - (a.id < b.id); }
+
+}  // namespace zu

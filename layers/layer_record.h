@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zu {
+
 // What a layer holds; 0 marks an empty record.
 enum LayerKind : std::int32_t {
   kNoKind = 0,
@@ -26,17 +28,17 @@ enum LayerKind : std::int32_t {
 
 // Bits of LayerRecord::flags. Bits that arrive with a stored list and are not named here are kept.
 enum LayerFlag : std::uint32_t {
-  LayerOff = 0x1,            // not rendered: dropped before rendering
-  LayerMarked = 0x8,         // mirrors the row mark of the layer's dialog row
-  AddSpecular = 0x10,        // pack carries the specular component
-  AddLuminance = 0x20,       // pack carries the luminance component
-  AddReflections = 0x40,     // pack carries the reflection component
-  AddRefractions = 0x80,     // pack carries the refraction component
-  AdditiveMask = 0xF0,       // the four additive bits together
-  PackLights = 0x100,        // Diffuse Pack: multiplied by the lighting (set only for rendering)
-  PackShadows = 0x200,       // Diffuse Pack: that lighting includes shadows (set only for rendering)
-  PackAmbient = 0x400,       // Diffuse Pack: ambient light added to the lighting (set only for rendering)
-  LightsWithShadows = 0x8000 // Lights: the lighting includes shadows (set only for rendering)
+  kLayerOff = 0x1,            // not rendered: dropped before rendering
+  kLayerMarked = 0x8,         // mirrors the row mark of the layer's dialog row
+  kAddSpecular = 0x10,        // pack carries the specular component
+  kAddLuminance = 0x20,       // pack carries the luminance component
+  kAddReflections = 0x40,     // pack carries the reflection component
+  kAddRefractions = 0x80,     // pack carries the refraction component
+  kAdditiveMask = 0xF0,       // the four additive bits together
+  kPackLights = 0x100,        // Diffuse Pack: multiplied by the lighting (set only for rendering)
+  kPackShadows = 0x200,       // Diffuse Pack: that lighting includes shadows (set only for rendering)
+  kPackAmbient = 0x400,       // Diffuse Pack: ambient light added to the lighting (set only for rendering)
+  kLightsWithShadows = 0x8000 // Lights: the lighting includes shadows (set only for rendering)
 };
 
 struct LayerKindRow;
@@ -70,3 +72,5 @@ void SetLayerFlags(LayerRecord& record, std::uint32_t bits, bool on);
 
 // Orders records by ascending id: -1, 0 or 1.
 int CompareLayerIds(const LayerRecord& a, const LayerRecord& b);
+
+}  // namespace zu

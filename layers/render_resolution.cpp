@@ -2,18 +2,20 @@
 
 #include "layers/layer_list.h"
 
+namespace zu {
+
 namespace {
 bool HasEnabled(const LayerList& list, std::int32_t kind) { return FindEnabledLayerOfKind(list, kind) != nullptr; }
 
 // The additive bit that an enabled layer of this kind takes over from a pack, or 0.
 std::uint32_t AdditiveBitOfKind(std::int32_t kind) {
   switch (kind) {
-    case kSpecular: return AddSpecular;
-    case kLuminance: return AddLuminance;
+    case kSpecular: return kAddSpecular;
+    case kLuminance: return kAddLuminance;
     case kReflections:
     case kRtReflections:
-    case kBitmapReflections: return AddReflections;
-    case kRtRefractions: return AddRefractions;
+    case kBitmapReflections: return kAddReflections;
+    case kRtRefractions: return kAddRefractions;
     default: return 0;
   }
 }
@@ -30,7 +32,7 @@ void ResolvePackContents(LayerList& list) {
     LayerRecord& record = list.items[i];
     if (record.kind != kAdditivesPack) continue;
     ResolveAdditiveComponents(list, record, record.option1);
-    if ((record.flags & AdditiveMask) == 0) record.flags |= LayerOff;
+    if ((record.flags & kAdditiveMask) == 0) record.flags |= kLayerOff;
   }
   for (std::int32_t i = 0; i < list.count; ++i) {
     LayerRecord& record = list.items[i];
@@ -41,38 +43,38 @@ void ResolvePackContents(LayerList& list) {
 
 void ResolveAdditiveComponents(const LayerList& list, LayerRecord& pack, std::int32_t manual) {
   if (manual != 0) {
-    if ((pack.flags & AdditiveMask) == 0) pack.flags |= LayerOff;
+    if ((pack.flags & kAdditiveMask) == 0) pack.flags |= kLayerOff;
     return;
   }
-  pack.flags |= AdditiveMask;
-  for (std::int32_t i = 0; i < list.count && (pack.flags & AdditiveMask) != 0; ++i) {
+  pack.flags |= kAdditiveMask;
+  for (std::int32_t i = 0; i < list.count && (pack.flags & kAdditiveMask) != 0; ++i) {
     const LayerRecord& record = list.items[i];
-    if ((record.flags & LayerOff) == 0) pack.flags &= ~AdditiveBitOfKind(record.kind);
+    if ((record.flags & kLayerOff) == 0) pack.flags &= ~AdditiveBitOfKind(record.kind);
   }
 }
 
 void ResolveDiffusePack(const LayerList& list, LayerRecord& record) {
   if (record.option1 == 0) {
-    if (!HasEnabled(list, kLights)) record.flags |= PackLights;
-    if (!HasEnabled(list, kShadows)) record.flags |= PackShadows;
-    if (!HasEnabled(list, kAmbientGI)) record.flags |= PackAmbient;
+    if (!HasEnabled(list, kLights)) record.flags |= kPackLights;
+    if (!HasEnabled(list, kShadows)) record.flags |= kPackShadows;
+    if (!HasEnabled(list, kAmbientGI)) record.flags |= kPackAmbient;
   } else if (record.option1 == 1) {
-    record.flags |= PackLights | PackShadows | PackAmbient;
+    record.flags |= kPackLights | kPackShadows | kPackAmbient;
   }
   if (record.option2 == 0) ResolveAdditiveComponents(list, record, 0);
-  else if (record.option2 == 1) record.flags |= AdditiveMask;
+  else if (record.option2 == 1) record.flags |= kAdditiveMask;
 }
 
 void ResolveLightsLayer(const LayerList& list, LayerRecord& record) {
   if (record.option1 == 1 || (record.option1 == 0 && !HasEnabled(list, kShadows)))
-    record.flags |= LightsWithShadows;
+    record.flags |= kLightsWithShadows;
 }
 
 void CompactLayers(LayerList& list) {
   std::int32_t k = 0;
   for (std::int32_t i = 0; i < list.count; ++i) {
     LayerRecord& record = list.items[i];
-    if ((record.flags & LayerOff) != 0) {
+    if ((record.flags & kLayerOff) != 0) {
       ReleaseLayerName(record);
       continue;
     }
@@ -81,3 +83,5 @@ void CompactLayers(LayerList& list) {
   }
   list.count = k;
 }
+
+}  // namespace zu

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -17,5 +19,7 @@ void ResolveAdditiveComponents(const LayerList& list, LayerRecord& pack, std::in
 void ResolveDiffusePack(const LayerList& list, LayerRecord& record);
 void ResolveLightsLayer(const LayerList& list, LayerRecord& record);
 
-// Drops the layers whose LayerOff is set, releasing their names; the rest keep order and ids.
+// Drops the layers whose kLayerOff is set, releasing their names; the rest keep order and ids.
 void CompactLayers(LayerList& list);
+
+}  // namespace zu

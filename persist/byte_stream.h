@@ -3,11 +3,13 @@
 // Byte order: every stored multi-byte integer is big-endian and memory is little-endian, so the
 // swapped transfers reverse each item on the way; the raw transfers carry character data as is.
 // Two variants share one constant table of operations, so one writing routine serves both the
-// counting pass (SizeCounterOps) and the writing pass (MemoryStreamOps).
+// counting pass (kSizeCounterOps) and the writing pass (kMemoryStreamOps).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+namespace zu {
 
 struct ByteStreamOps;
 
@@ -20,8 +22,8 @@ struct ByteStream {
   std::uint8_t* end;         // one past the last byte that may be touched; memory stream only
 };
 
-constexpr std::int32_t StreamErrorReadPastEnd = -2;
-constexpr std::int32_t StreamErrorWritePastEnd = -3;
+constexpr std::int32_t kStreamErrorReadPastEnd = -2;
+constexpr std::int32_t kStreamErrorWritePastEnd = -3;
 
 // The slots stay in this order: the table is the stream's whole interface. A transfer returns
 // the stream's error when it is in error, otherwise the new byteCount (memory stream) or n (size
@@ -57,3 +59,5 @@ static_assert(offsetof(ByteStreamOps, expectTag) == 5 * sizeof(void*));
 static_assert(offsetof(ByteStreamOps, readRaw) == 6 * sizeof(void*));
 static_assert(offsetof(ByteStreamOps, writeRaw) == 7 * sizeof(void*));
 static_assert(sizeof(ByteStreamOps) == 8 * sizeof(void*));
+
+}  // namespace zu

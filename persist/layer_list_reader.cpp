@@ -5,11 +5,13 @@
 #include "layers/layer_list.h"
 #include "persist/stored_list_format.h"
 
+namespace zu {
+
 bool ReadLayerList(LayerList& list, ByteStream& stream) {
   ClearLayerList(list);
   std::uint32_t magic = 0;
   ReadSwapped(stream, &magic, 4);
-  if (stream.error != 0 || magic != LayerListMagic) return false;
+  if (stream.error != 0 || magic != kLayerListMagic) return false;
   list.baseName = ReadShortString(stream);
   if (list.baseName == nullptr) return false;
   std::int32_t count = -1;
@@ -17,7 +19,7 @@ bool ReadLayerList(LayerList& list, ByteStream& stream) {
   if (stream.error != 0 || count < 0) return false;
   // A count the rest of the stream cannot hold would fail at the bound anyway; refusing it here
   // keeps a corrupt word from asking the host for gigabytes first.
-  if (count > Remaining(stream) / StoredEntryMinimumSize) return false;
+  if (count > Remaining(stream) / kStoredEntryMinimumSize) return false;
   // No room for the records means no list: the default list takes its place. An empty stored
   // list releases the base name too.
   if (!ReserveLayers(list, count)) return false;
@@ -59,3 +61,5 @@ char* ReadShortString(ByteStream& stream) {
   text[length] = '\0';
   return text;
 }
+
+}  // namespace zu

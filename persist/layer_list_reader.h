@@ -3,6 +3,8 @@
 
 #include "persist/byte_stream.h"
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -17,3 +19,5 @@ bool ReadLayerEntry(LayerRecord& record, ByteStream& stream);
 // A new host string of the stored characters, " " for a stored length of 0; none when the
 // stream fails or the host refuses the room.
 char* ReadShortString(ByteStream& stream);
+
+}  // namespace zu

@@ -8,6 +8,8 @@
 #include "persist/size_counter.h"
 #include "persist/stored_list_format.h"
 
+namespace zu {
+
 std::int32_t SerializeLayerList(const LayerList& list, std::uint8_t** block) {
   *block = nullptr;
   // Count first, so that the block is asked for once with its exact size.
@@ -28,7 +30,7 @@ std::int32_t SerializeLayerList(const LayerList& list, std::uint8_t** block) {
 }
 
 bool WriteLayerList(const LayerList& list, ByteStream& stream) {
-  WriteSwapped(stream, &LayerListMagic, 4);
+  WriteSwapped(stream, &kLayerListMagic, 4);
   WriteShortString(list.baseName, stream);
   WriteSwapped(stream, &list.count, 4);
   // Layers that are off are stored too: only rendering drops them.
@@ -51,10 +53,12 @@ bool WriteLayerEntry(const LayerRecord& record, ByteStream& stream) {
 void WriteShortString(const char* text, ByteStream& stream) {
   std::uint8_t length = 0;
   if (text != nullptr) {
-    const std::size_t limit = StoredNameLimit;
+    const std::size_t limit = kStoredNameLimit;
     const std::size_t full = std::strlen(text);
     length = static_cast<std::uint8_t>(full < limit ? full : limit);
   }
   WriteRaw(stream, &length, 1);
   if (length > 0) WriteRaw(stream, text, length);
 }
+
+}  // namespace zu

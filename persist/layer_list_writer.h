@@ -5,6 +5,8 @@
 
 #include "persist/byte_stream.h"
 
+namespace zu {
+
 struct LayerList;
 struct LayerRecord;
 
@@ -18,5 +20,7 @@ bool WriteLayerList(const LayerList& list, ByteStream& stream);
 // The six stored words and the name; the record itself is not changed.
 bool WriteLayerEntry(const LayerRecord& record, ByteStream& stream);
 
-// A length byte and at most StoredNameLimit characters; a missing text is the single byte 0.
+// A length byte and at most kStoredNameLimit characters; a missing text is the single byte 0.
 void WriteShortString(const char* text, ByteStream& stream);
+
+}  // namespace zu

@@ -4,6 +4,8 @@
 
 #include "persist/reverse_bytes.h"
 
+namespace zu {
+
 namespace {
 
 // Whether n more bytes fit before end; the first transfer that does not fit fails the stream for
@@ -20,7 +22,7 @@ std::int32_t Advance(ByteStream& s, std::int32_t n) {
 }
 
 std::int32_t Read(ByteStream& s, void* destination, std::int32_t n, bool swapped) {
-  if (!Fits(s, n, StreamErrorReadPastEnd)) return s.error;
+  if (!Fits(s, n, kStreamErrorReadPastEnd)) return s.error;
   if (n == 0) return s.byteCount;
   std::memcpy(destination, s.cursor, static_cast<std::size_t>(n));
   if (swapped) ReverseBytes(destination, n);
@@ -29,7 +31,7 @@ std::int32_t Read(ByteStream& s, void* destination, std::int32_t n, bool swapped
 
 // The source of a write is never modified: the reversal happens in the block.
 std::int32_t Write(ByteStream& s, const void* source, std::int32_t n, bool swapped) {
-  if (!Fits(s, n, StreamErrorWritePastEnd)) return s.error;
+  if (!Fits(s, n, kStreamErrorWritePastEnd)) return s.error;
   if (n == 0) return s.byteCount;
   std::memcpy(s.cursor, source, static_cast<std::size_t>(n));
   if (swapped) ReverseBytes(s.cursor, n);
@@ -57,9 +59,11 @@ bool ExpectTagInBlock(ByteStream& s, std::uint32_t tag) {
 
 }  // namespace
 
-const ByteStreamOps MemoryStreamOps = {&SetCount,         &RemainingBytes,    &Count,        &ReadSwappedBytes,
+const ByteStreamOps kMemoryStreamOps = {&SetCount,         &RemainingBytes,    &Count,        &ReadSwappedBytes,
                                        &WriteSwappedBytes, &ExpectTagInBlock, &ReadRawBytes, &WriteRawBytes};
 
 ByteStream MakeMemoryStream(std::uint8_t* start, std::int32_t size) {
-  return ByteStream{&MemoryStreamOps, 0, 0, start, start + size};
+  return ByteStream{&kMemoryStreamOps, 0, 0, start, start + size};
 }
+
+}  // namespace zu

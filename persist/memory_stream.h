@@ -5,7 +5,11 @@
 
 #include "persist/byte_stream.h"
 
-extern const ByteStreamOps MemoryStreamOps;
+namespace zu {
+
+extern const ByteStreamOps kMemoryStreamOps;
 
 // A healthy stream over the size bytes from start; the block stays the caller's.
 ByteStream MakeMemoryStream(std::uint8_t* start, std::int32_t size);
+
+}  // namespace zu

@@ -4,5 +4,9 @@
 
 #include <cstdint>
 
+namespace zu {
+
 // Reverses the n bytes at p in place; n of 0 or 1 does nothing.
 void ReverseBytes(void* p, std::int32_t n);
+
+}  // namespace zu

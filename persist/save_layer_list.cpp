@@ -4,6 +4,8 @@
 #include "host/stored_block_descriptor.h"
 #include "persist/layer_list_writer.h"
 
+namespace zu {
+
 void SaveLayerListToHost(const LayerList& list, std::uint32_t dialog, HostSetInfoFn setInfo) {
   if (setInfo == nullptr) return;  // a host without the service keeps nothing
   std::uint8_t* block = nullptr;
@@ -14,3 +16,5 @@ void SaveLayerListToHost(const LayerList& list, std::uint32_t dialog, HostSetInf
   setInfo(dialog, kSetInfoCode, kStoredListItem, &descriptor);
   HostRelease(block);  // the host copied what it keeps during the call
 }
+
+}  // namespace zu

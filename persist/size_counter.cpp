@@ -2,6 +2,8 @@
 
 #include <limits>
 
+namespace zu {
+
 namespace {
 
 // Adds n to the count. A total past the 32-bit range could never be a block, so it fails the
@@ -10,7 +12,7 @@ std::int32_t CountBytes(ByteStream& s, std::int32_t n) {
   if (s.error != 0) return s.error;
   const std::int64_t total = std::int64_t{s.byteCount} + n;
   if (n < 0 || total > std::numeric_limits<std::int32_t>::max()) {
-    s.error = StreamErrorWritePastEnd;
+    s.error = kStreamErrorWritePastEnd;
     return s.error;
   }
   s.byteCount = static_cast<std::int32_t>(total);
@@ -27,7 +29,9 @@ bool NoTag(ByteStream&, std::uint32_t) { return false; }
 
 }  // namespace
 
-const ByteStreamOps SizeCounterOps = {&SetCount,  &NothingRemains, &Count,     &CountRead,
+const ByteStreamOps kSizeCounterOps = {&SetCount,  &NothingRemains, &Count,     &CountRead,
                                       &CountWrite, &NoTag,          &CountRead, &CountWrite};
 
-ByteStream MakeSizeCounter() { return ByteStream{&SizeCounterOps, 0, 0, nullptr, nullptr}; }
+ByteStream MakeSizeCounter() { return ByteStream{&kSizeCounterOps, 0, 0, nullptr, nullptr}; }
+
+}  // namespace zu

@@ -4,6 +4,10 @@
 
 #include "persist/byte_stream.h"
 
-extern const ByteStreamOps SizeCounterOps;
+namespace zu {
+
+extern const ByteStreamOps kSizeCounterOps;
 
 ByteStream MakeSizeCounter();
+
+}  // namespace zu

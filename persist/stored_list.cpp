@@ -5,11 +5,13 @@
 #include "persist/memory_stream.h"
 #include "persist/stored_list_format.h"
 
+namespace zu {
+
 bool LoadLayerListFromBlock(LayerList& list, const std::uint8_t* block) {
   if (block == nullptr) return false;
-  // The host gives no size, only its promise that StoredListReadLimit bytes are readable. The
+  // The host gives no size, only its promise that kStoredListReadLimit bytes are readable. The
   // stream is only read from, so the block stays as the host left it.
-  ByteStream stream = MakeMemoryStream(const_cast<std::uint8_t*>(block), StoredListReadLimit);
+  ByteStream stream = MakeMemoryStream(const_cast<std::uint8_t*>(block), kStoredListReadLimit);
   return ReadLayerList(list, stream);
 }
 
@@ -18,3 +20,5 @@ void LoadLayerListOrDefault(LayerList& list, std::uint32_t storedList) {
   const auto* block = reinterpret_cast<const std::uint8_t*>(static_cast<std::uintptr_t>(storedList));
   if (!LoadLayerListFromBlock(list, block)) BuildDefaultLayerList(list);
 }
+
+}  // namespace zu

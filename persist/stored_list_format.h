@@ -6,16 +6,20 @@
 
 #include "host/abi.h"
 
+namespace zu {
+
 // First word of every stored list, "LYER" in stored byte order.
-constexpr std::uint32_t LayerListMagic = FourCC("LYER");
+constexpr std::uint32_t kLayerListMagic = FourCC("LYER");
 
 // Names are stored with at most 64 characters: what the dialog lets the user type, and what
 // lists saved so far hold. Longer names are cut on save.
-constexpr std::int32_t StoredNameLimit = 64;
+constexpr std::int32_t kStoredNameLimit = 64;
 
 // The host hands over the stored list's address but not its size, and keeps stored blocks
 // readable at least this far: the reader never looks further.
-constexpr std::int32_t StoredListReadLimit = 0x100000;
+constexpr std::int32_t kStoredListReadLimit = 0x100000;
 
 // The six words of an entry and its name's length byte: the least room one stored layer takes.
-constexpr std::int32_t StoredEntryMinimumSize = 6 * 4 + 1;
+constexpr std::int32_t kStoredEntryMinimumSize = 6 * 4 + 1;
+
+}  // namespace zu

@@ -6,6 +6,8 @@
 #include "host/abi.h"
 #include "persist/reverse_bytes.h"
 
+namespace zu {
+
 namespace {
 constexpr std::uint32_t kParamMagic = FourCC("LYER");
 constexpr std::int32_t kParamVersion = 1;
@@ -35,3 +37,5 @@ OutputPair ComputeOutputPair(const ParamBlock& params) {
     default: return {0, 0};
   }
 }
+
+}  // namespace zu

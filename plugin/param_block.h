@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zu {
+
 struct ParamBlock {
   std::uint32_t magic;            // 'LYER'
   std::int32_t version;           // 1
@@ -32,3 +34,5 @@ struct OutputPair {
 };
 
 OutputPair ComputeOutputPair(const ParamBlock& params);
+
+}  // namespace zu

@@ -1,5 +1,7 @@
 #include "plugin/plugin_state.h"
 
+namespace zu {
+
 namespace {
 std::uint32_t gHostCode = 0;
 constinit LayerList gDialogLayerList = EmptyLayerList();
@@ -14,3 +16,5 @@ struct ReleaseDialogListAtUnload {
 std::uint32_t& HostCode() { return gHostCode; }
 
 LayerList& DialogLayerList() { return gDialogLayerList; }
+
+}  // namespace zu

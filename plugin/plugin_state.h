@@ -6,8 +6,12 @@
 
 #include "layers/layer_list.h"
 
+namespace zu {
+
 // Code of the host that loaded the library; 0 until ZUShaderHostInfo.
 std::uint32_t& HostCode();
 
 // The list the Layers dialog shows and edits. Empty at load, cleared at unload.
 LayerList& DialogLayerList();
+
+}  // namespace zu

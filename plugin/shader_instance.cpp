@@ -4,6 +4,8 @@
 #include "layers/render_resolution.h"
 #include "persist/stored_list.h"
 
+namespace zu {
+
 ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationFailed) {
   auto* instance = static_cast<ShaderInstance*>(HostAllocate(sizeof(ShaderInstance)));
   allocationFailed = instance == nullptr;
@@ -14,7 +16,7 @@ ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationF
   LoadLayerListOrDefault(instance->layers, params.storedList);
   PrepareLayersForRender(instance->layers);
   if (instance->layers.count > 0) {
-    PlanFill(instance->layers, instance->plan);  // without its step block the plan still fills, by kind
+    instance->plan = PlanFill(instance->layers);
     return instance;
   }
   ReleaseShaderInstance(instance);
@@ -23,7 +25,8 @@ ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationF
 
 void ReleaseShaderInstance(ShaderInstance* instance) {
   if (instance == nullptr) return;
-  ReleaseFillPlan(instance->plan);
   ClearLayerList(instance->layers);
   HostRelease(instance);
 }
+
+}  // namespace zu

@@ -6,6 +6,8 @@
 #include "render/fill_plan.h"
 #include "render/light_sums.h"
 
+namespace zu {
+
 // Allocated from the host by ZUShaderInitialize and held in the host's shader record until
 // ZUShaderFinish releases it with its list.
 struct ShaderInstance {
@@ -21,3 +23,5 @@ ShaderInstance* CreateShaderInstance(const ParamBlock& params, bool& allocationF
 
 // Releases the instance, its list, names and base name.
 void ReleaseShaderInstance(ShaderInstance* instance);
+
+}  // namespace zu

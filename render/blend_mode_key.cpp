@@ -2,6 +2,8 @@
 
 #include "host/abi.h"
 
+namespace zu {
+
 namespace {
 constexpr std::uint32_t kBlendKeys[kBlendModeCount] = {
     FourCC("norm"), FourCC("scrn"), FourCC("dark"), FourCC("lite"), FourCC("hue "), FourCC("sat "),
@@ -16,3 +18,5 @@ std::uint32_t BlendModeKey(std::int32_t index) {
   const auto i = static_cast<std::uint32_t>(index);
   return i < kBlendModeCount ? kBlendKeys[i] : kBlendKeys[0];
 }
+
+}  // namespace zu

@@ -3,7 +3,11 @@
 
 #include <cstdint>
 
+namespace zu {
+
 constexpr std::int32_t kBlendModeCount = 23;  // indices 0 to 22; every other value blends normally
 
 // The key for index, 'norm' for any index outside 0 to 22, negative ones included.
 std::uint32_t BlendModeKey(std::int32_t index);
+
+}  // namespace zu

@@ -1,3 +1,7 @@
 #include "render/component_cache.h"
 
+namespace zu {
+
 constinit ComponentCache gSharedComponentCache = FreshComponentCache();
+
+}  // namespace zu

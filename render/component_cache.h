@@ -6,6 +6,8 @@
 #include "host/colour_value.h"
 #include "render/fill_context.h"
 
+namespace zu {
+
 // The host numbers its components below 17; only 1 to 8 are ever fetched.
 constexpr std::int32_t kComponentSlotCount = 17;
 
@@ -39,7 +41,7 @@ inline void EnterPixel(ComponentCache& cache, std::int32_t pixelX, std::int32_t 
 // host's non-zero code, and value is not to be read. A refused request is not cached, so a
 // later request at the same pixel asks the host again rather than reusing a value it never gave.
 inline std::int32_t FetchComponent(FillContext& fill, std::int32_t component, const ColourValue*& value) {
-  ComponentCache& cache = fill.cache;
+  ComponentCache& cache = SharedComponentCache();
   ColourValue& slot = cache.values[component];
   value = &slot;
   const std::uint32_t bit = 1u << component;
@@ -48,3 +50,5 @@ inline std::int32_t FetchComponent(FillContext& fill, std::int32_t component, co
   if (result == 0) cache.validMask |= bit;
   return result;
 }
+
+}  // namespace zu

@@ -8,6 +8,8 @@
 #include "render/layer_name.h"
 #include "render/short_string.h"
 
+namespace zu {
+
 namespace {
 
 // declFlags bits.
@@ -77,7 +79,7 @@ std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const Declar
 
   for (std::int32_t i = 0; i < list.count; ++i) {
     LayerRecord& record = list.items[i];
-    if ((record.flags & LayerOff) != 0) continue;
+    if ((record.flags & kLayerOff) != 0) continue;
     DescribeLayer(record, edgeMask, d);
     ComposeLayerName(list.baseName, record.name, options.nameMode, d.name);
     if (declare(&d) != 0) return -1;
@@ -85,3 +87,5 @@ std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const Declar
   }
   return 0;
 }
+
+}  // namespace zu

@@ -5,6 +5,8 @@
 
 #include "host/host_services.h"
 
+namespace zu {
+
 struct LayerList;
 
 // What a declaration takes from the shader's parameters.
@@ -20,3 +22,5 @@ struct DeclareOptions {
 // none was needed), -1 as soon as the host refuses one (later layers are then not declared) or
 // when there is no callback.
 std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const DeclareOptions& options);
+
+}  // namespace zu

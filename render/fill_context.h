@@ -1,19 +1,18 @@
-// What one fill call works with: the host's services and records for the sample, the shared
-// component cache and the instance's light sums.
+// What one fill call works with: the host's services and records for the sample and the
+// instance's light sums. Components come from the library's one cache (component_cache.h).
 #pragma once
 
 #include <cstdint>
 
+#include "host/fill_service.h"
 #include "host/host_services.h"
 
-struct ComponentCache;
-struct LightSums;
 struct RenderContext;
 struct SurfaceRecord;
 
-// Fill service operations.
-constexpr std::int32_t kGetComponent = 2;
-constexpr std::int32_t kWriteLayer = 3;
+namespace zu {
+
+struct LightSums;
 
 // Taken from the host's fill record by the entry point; all of it is valid during the call only.
 struct FillHost {
@@ -23,8 +22,11 @@ struct FillHost {
   const SurfaceRecord* surface;        // the surface being shaded; none reads as not back-lit, exponent 1
 };
 
+// Held by value, so that every use of a host service after a host call is one load, not a walk
+// from the context to the host's record to the function.
 struct FillContext {
-  const FillHost& host;
-  ComponentCache& cache;
+  FillHost host;
   LightSums& sums;
 };
+
+}  // namespace zu

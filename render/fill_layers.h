@@ -5,6 +5,8 @@
 
 #include "render/fill_context.h"
 
+namespace zu {
+
 struct FillPlan;
 struct LightSums;
 
@@ -17,3 +19,5 @@ void BeginSample(FillContext& fill, const FillPlan& plan);
 // nothing at all happens), else the host's first non-zero code; later layers then get no value
 // this sample.
 std::int32_t FillLayers(const FillPlan& plan, LightSums& sums, const FillHost& host);
+
+}  // namespace zu

@@ -1,36 +1,39 @@
-// What filling needs to know about a prepared list, decided once per instance: the list is fixed
-// once the instance exists, so nothing of this is worked out again per sample.
+// What filling needs to know about a prepared list beyond its layers, decided once per instance:
+// the list is fixed once the instance exists, so nothing of this is worked out again per sample.
+//
+// The plan is a few words for a list of any length and lives inside the instance, so it needs
+// no memory of its own that the host could refuse. A sample walks the runs of the list that hold
+// the layers the plug-in writes and picks each layer's routine by its kind; the host's layers
+// between runs are not visited. A list with more gaps than there are runs has its last run reach
+// over the rest: the host's layers in it cost the walk a compare each.
 #pragma once
 
 #include <cstdint>
 
-#include "render/fill_routines.h"
+namespace zu {
 
 struct LayerList;
 struct LayerRecord;
 
-struct FillStep {
-  FillRoutine fill;
-  const LayerRecord* layer;  // in the planned list's item array, which stays put for the instance's life
+// Runs a plan keeps: lists interleave few stretches of the host's layers with the written ones.
+constexpr std::int32_t kFillRunLimit = 4;
+
+struct FillRun {
+  const LayerRecord* first;  // in the planned list's item array, which stays put for the instance's life
+  const LayerRecord* end;    // one past the last layer of the run
 };
 
 struct FillPlan {
+  FillRun runs[kFillRunLimit];  // in list order
+  std::int32_t runCount;        // none: the plug-in writes no layer of the list
   std::uint8_t balanceShadows;  // the first enabled "Shadows" layer asks for the clamp
   std::uint8_t includeAmbient;  // no enabled "Ambient/GI" layer: the ambient component joins the clamp
-  std::int32_t stepCount;       // layers the plug-in writes, in list order
-  FillStep* steps;              // host block owned by the plan; none when stepCount is 0 or the host refused it
-  const LayerList* list;        // the planned list, walked layer by layer when the steps are missing
 };
 
-constexpr FillPlan EmptyFillPlan() { return FillPlan{0, 0, 0, nullptr, nullptr}; }
+// Fills nothing.
+constexpr FillPlan EmptyFillPlan() { return FillPlan{{}, 0, 0, 0}; }
 
-// Plans the fill of a prepared list, which must not change while the plan is used. False when the
-// host refuses the block for the steps: the plan is still complete, and filling then picks each
-// layer's routine per sample, which writes the same values, only a little slower. A render is not
-// refused for a block it can do without.
-bool PlanFill(const LayerList& list, FillPlan& plan);
+// Plans the fill of a prepared list, which must not change while the plan is used.
+FillPlan PlanFill(const LayerList& list);
 
-// Whether the plan has to pick each layer's routine per sample.
-inline bool FillsByKind(const FillPlan& plan) { return plan.steps == nullptr && plan.stepCount > 0; }
-
-void ReleaseFillPlan(FillPlan& plan);
+}  // namespace zu

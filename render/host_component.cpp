@@ -2,6 +2,8 @@
 
 #include "layers/layer_record.h"
 
+namespace zu {
+
 std::int32_t KindToComponent(std::int32_t kind) {
   switch (kind) {
     case kAmbientGI: return kComponentAmbient;
@@ -16,3 +18,5 @@ std::int32_t KindToComponent(std::int32_t kind) {
     default: return kNoComponent;  // the packs, lights, shadows, RT reflections and masks are not the host's
   }
 }
+
+}  // namespace zu

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace zu {
+
 namespace {
 // Appends as much of text as fits after length characters; returns the new length.
 std::size_t Append(std::uint8_t* chars, std::size_t length, const char* text) {
@@ -30,3 +32,5 @@ void ComposeLayerName(const char* baseName, const char* layerName, std::int32_t 
   }
   out[0] = static_cast<std::uint8_t>(length);
 }
+
+}  // namespace zu

@@ -6,6 +6,8 @@
 
 #include "host/layer_declaration.h"
 
+namespace zu {
+
 constexpr std::size_t kDeclaredNameMaxLength = kDeclaredNameBytes - 1;  // after the length byte
 
 enum NameMode : std::int32_t {
@@ -18,3 +20,5 @@ enum NameMode : std::int32_t {
 // name may be none, which counts as empty.
 void ComposeLayerName(const char* baseName, const char* layerName, std::int32_t nameMode,
                       std::uint8_t (&out)[kDeclaredNameBytes]);
+
+}  // namespace zu

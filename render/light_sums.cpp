@@ -7,6 +7,8 @@
 #include "render/component_cache.h"
 #include "render/host_component.h"
 
+namespace zu {
+
 namespace {
 
 // What the surface says about light from behind and the shape of the light falloff.
@@ -24,8 +26,12 @@ SurfaceLighting ReadSurface(const SurfaceRecord* surface) {
   return s;
 }
 
+// The factor raised to the surface's exponent; Shaped is false for an exponent of exactly 1,
+// which leaves the factor as it is and takes no power.
+template <bool Shaped>
 float Shape(float factor, float exponent) {
-  return exponent == 1.0f ? factor : static_cast<float>(std::pow(double{factor}, double{exponent}));
+  if constexpr (Shaped) return static_cast<float>(std::pow(double{factor}, double{exponent}));
+  else return factor;
 }
 
 // The outputs of one light iterator call; they belong to the light the call was given. Only
@@ -37,10 +43,11 @@ struct LightOutputs {
   std::int32_t unused[4];  // third, fifth, sixth and seventh: not the plug-in's business
 };
 
+template <bool Shaped>
 void AddLight(LightSums& sums, const LightRecord& light, const LightOutputs& out, const SurfaceLighting& surface) {
   // Each sum is rounded to a 32-bit float after every addition.
   if (out.factor > 0.0f) {
-    const float f = Shape(out.factor, surface.exponent);
+    const float f = Shape<Shaped>(out.factor, surface.exponent);
     sums.unshadowed.red += f * light.colour[0];
     sums.unshadowed.green += f * light.colour[1];
     sums.unshadowed.blue += f * light.colour[2];
@@ -53,7 +60,7 @@ void AddLight(LightSums& sums, const LightRecord& light, const LightOutputs& out
   // Light from behind counts only on a back-lit surface, weighted per channel. A factor that is
   // not a number adds nothing: negated, it would carry the NaN into every sum of the pixel.
   if (!surface.backLit || std::isnan(out.factor)) return;
-  const float f = Shape(-out.factor, surface.exponent);
+  const float f = Shape<Shaped>(-out.factor, surface.exponent);
   const float* back = surface.back;
   sums.unshadowed.red += f * light.colour[0] * back[0];
   sums.unshadowed.green += f * light.colour[1] * back[1];
@@ -64,30 +71,38 @@ void AddLight(LightSums& sums, const LightRecord& light, const LightOutputs& out
   sums.shadowed.blue += f * out.shadow[2] * back[2];
 }
 
-// The host's walk: the first call, given none, only starts it; each later call is given the
-// light to evaluate, returns that light's outputs and hands back the next light, none after the last.
+// The host's walk: the first call, given none, only starts it and hands back the first light;
+// each later call is given the light to evaluate, returns that light's outputs and hands back
+// the next light, none after the last. The exponent is tested once per walk, not per light.
+template <bool Shaped>
 void WalkLights(NextLightFn nextLight, const SurfaceLighting& surface, LightSums& sums) {
-  if (nextLight == nullptr) return;
   void* light = nullptr;
   LightOutputs out;
-  do {
-    const auto* given = static_cast<const LightRecord*>(light);
+  auto next = [&] {
     nextLight(&light, &out.shadowFlag, &out.unused[0], &out.factor, &out.unused[1], &out.unused[2],
               &out.unused[3], &out.shadow[0], &out.shadow[1], &out.shadow[2]);
-    if (given != nullptr) AddLight(sums, *given, out, surface);
-  } while (light != nullptr);
+  };
+  next();
+  while (light != nullptr) {
+    const auto* given = static_cast<const LightRecord*>(light);
+    next();
+    AddLight<Shaped>(sums, *given, out, surface);
+  }
 }
 
 }  // namespace
 
-void ComputeLightSums(FillContext& fill) {
+void SumLights(FillContext& fill) {
   LightSums& sums = fill.sums;
-  if (sums.computed) return;
   sums.computed = 1;
   sums.unshadowed = kNoLight;
   sums.shadowed = kNoLight;
   sums.ambient = kNoLight;
-  WalkLights(fill.host.nextLight, ReadSurface(fill.host.surface), sums);
+  if (fill.host.nextLight != nullptr) {
+    const SurfaceLighting surface = ReadSurface(fill.host.surface);
+    if (surface.exponent == 1.0f) WalkLights<false>(fill.host.nextLight, surface, sums);
+    else WalkLights<true>(fill.host.nextLight, surface, sums);
+  }
   // A refused ambient component is not fatal here: the sums go on without ambient light.
   if (sums.includeAmbient) {
     const ColourValue* ambient;
@@ -95,3 +110,5 @@ void ComputeLightSums(FillContext& fill) {
   }
   if (sums.balanceShadows) ClampUnshadowedLight(fill);
 }
+
+}  // namespace zu

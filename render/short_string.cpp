@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace zu {
+
 namespace {
 std::uint8_t gScratch[kScratchStringCount][kScratchStringBytes];
 std::size_t gScratchNext = 0;
@@ -21,3 +23,5 @@ std::uint8_t* ToShortString(const char* text, std::uint8_t* buffer, std::size_t 
   buffer[0] = static_cast<std::uint8_t>(length);
   return buffer;
 }
+
+}  // namespace zu

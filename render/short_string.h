@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zu {
+
 constexpr std::size_t kShortStringMaxLength = 255;  // what one length byte can count
 constexpr std::size_t kScratchStringBytes = kShortStringMaxLength + 1;
 // Buffers in the scratch ring: a caller may keep one while 19 further buffers are handed out.
@@ -17,3 +19,5 @@ std::uint8_t* NextScratchString();
 // at most 255. buffer may be the text itself. Returns the buffer used.
 std::uint8_t* ToShortString(const char* text, std::uint8_t* buffer,
                             std::size_t maxLength = kShortStringMaxLength);
+
+}  // namespace zu

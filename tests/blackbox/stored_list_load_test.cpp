@@ -69,8 +69,8 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   EXPECT_NE(memory.FindLiveString("Pass"), nullptr) << "the base name is kept for declaring";
   const void* items = ItemArrayFor(memory, names);
   ASSERT_NE(items, nullptr) << "no item array holds the three layers in stored order";
-  // Instance, item array, three names, the base name and the fill plan's steps.
-  EXPECT_EQ(memory.LiveBlockCount(), 7u);
+  // Instance, item array, three names and the base name.
+  EXPECT_EQ(memory.LiveBlockCount(), 6u);
 
   // id, kind, flags, blend mode and the three options; ids are those of the load, 1 to 4,
   // and dropping a layer does not renumber the others.
@@ -110,7 +110,7 @@ TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
   // Of the default list only "Diffuse Pack" is on; the stored base name went with the failed load.
   EXPECT_NE(memory.FindLiveString("Diffuse Pack"), nullptr);
   EXPECT_EQ(memory.FindLiveString("Pass"), nullptr);
-  EXPECT_EQ(memory.LiveBlockCount(), 4u) << "instance, item array, name and fill plan";
+  EXPECT_EQ(memory.LiveBlockCount(), 3u) << "instance, item array and name";
   zu().finish(&shader);
 }
 
@@ -141,10 +141,6 @@ TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
                          .Entry(2, 0x2, 8, 0, 0, 0, "Key light")
                          .Entry(1, 0x2, 0, 0, 0, 0, "Diffuse")
                          .InHostBlock();
-  ShaderRecord clean{};
-  ASSERT_EQ(Initialize(clean, block), 0);
-  const std::uint32_t planBlock = memory.AllocationCount();  // the last block of a clean run
-  zu().finish(&clean);
   for (std::uint32_t n = 1;; ++n) {
     memory.Reset();
     memory.FailAllocationNumber(n);
@@ -152,11 +148,9 @@ TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
     const std::int32_t result = Initialize(shader, block);
     const bool injected = memory.AllocationCount() >= n;
     EXPECT_EQ(result, n == 1 ? 1 : 0) << "refusing allocation " << n;
-    // Past the instance, a refusal during the load gives the prepared default list instead; the
-    // fill plan does without its steps and keeps the stored list.
+    // Past the instance every block is the load's: a refusal gives the prepared default list instead.
     if (n > 1) {
-      const bool loadFailed = injected && n < planBlock;
-      EXPECT_NE(memory.FindLiveString(loadFailed ? "Diffuse Pack" : "Key light"), nullptr)
+      EXPECT_NE(memory.FindLiveString(injected ? "Diffuse Pack" : "Key light"), nullptr)
           << "refusing allocation " << n;
       EXPECT_NE(shader.instance, nullptr) << "refusing allocation " << n;
     }

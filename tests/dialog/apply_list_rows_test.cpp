@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace zu;
+
 using ApplyListRowsTest = DialogUnitTest;
 
 std::vector<std::string> Names(const LayerList& list) {

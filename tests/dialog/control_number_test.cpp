@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace zu;
+
 TEST(ControlText, ParseKeepsTheLeadingDigitsAndTellsWhetherThatWasAll) {
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();

@@ -1,7 +1,5 @@
 #include "dialog/dialog_fixture.h"
 
-using namespace layers_dialog;
-
 void LayersDialogTest::TearDown() {
   EXPECT_EQ(toolkit().LiveMadeDialogCount(), 0u) << "the options dialog was not destroyed";
   EXPECT_EQ(toolkit().NullTextCount(), 0u) << "a text passed to the host as none";

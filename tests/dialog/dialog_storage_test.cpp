@@ -8,7 +8,6 @@
 #include "dialog/dialog_fixture.h"
 #include "host/stored_block_descriptor.h"
 
-using namespace layers_dialog;
 using hostsim::StoredLayer;
 using Texts = std::vector<std::string>;
 

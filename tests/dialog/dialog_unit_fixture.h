@@ -12,7 +12,7 @@ class DialogUnitTest : public HostMemoryTest {
  protected:
   void TearDown() override {
     EXPECT_EQ(session_.toolkit.NullTextCount(), 0u) << "a text passed to the host as none";
-    ClearLayerList(list_);
+    zu::ClearLayerList(list_);
     HostMemoryTest::TearDown();
   }
 
@@ -20,12 +20,12 @@ class DialogUnitTest : public HostMemoryTest {
   void Open() {
     dialog_ = session_.toolkit.MakeLayersDialog();
     const InterfaceRecord record = session_.LayersDialogRecord(dialog_);
-    ASSERT_TRUE(SetupLayersDialog(list_, record.dialog, record.resourceValue, record.setInfo));
+    ASSERT_TRUE(zu::SetupLayersDialog(list_, record.dialog, record.resourceValue, record.setInfo));
   }
   hostsim::DialogToolkit& toolkit() { return session_.toolkit; }
-  std::vector<hostsim::ListRow>& Rows() { return toolkit().FindControl(dialog_, layers_dialog::kLayerList)->rows; }
+  std::vector<hostsim::ListRow>& Rows() { return toolkit().FindControl(dialog_, kLayerList)->rows; }
 
   hostsim::hooks::TestDialogSession session_;
-  LayerList list_ = EmptyLayerList();
+  zu::LayerList list_ = zu::EmptyLayerList();
   DialogRef dialog_ = 0;
 };

@@ -25,7 +25,7 @@ TEST_F(IncompleteHostTest, SetupBuildsNothingWhenADialogFunctionIsMissing) {
     EXPECT_TRUE(calls.empty()) << "attempt " << attempt << ": first call " << calls.front().function;
   }
   EXPECT_EQ(session.toolkit.DialogTitle(dialog), "");
-  for (std::int32_t id = 1; id <= layers_dialog::kLastControl; ++id)
+  for (std::int32_t id = 1; id <= kLastControl; ++id)
     EXPECT_EQ(session.toolkit.FindControl(dialog, id)->hit, nullptr) << "control " << id;
   EXPECT_EQ(memory.LiveBlockCount(), blocks) << "the list is left as loaded";
 }

@@ -5,7 +5,6 @@
 
 #include "dialog/dialog_fixture.h"
 
-using namespace layers_dialog;
 using hostsim::LayersResourceBounds;
 using hostsim::ToolkitCall;
 using Ids = std::vector<std::int32_t>;

@@ -22,8 +22,6 @@ std::int32_t ZU_ABI ZU_InsertListItemEx(ControlRef list, std::int32_t row, const
 
 namespace {
 
-using namespace layers_dialog;
-
 // A list with no base name and one "Shadows" layer, as the plug-in stores it.
 const std::vector<std::uint8_t> kOneLayer = {0x4C, 0x59, 0x45, 0x52, 0x00, 0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0, 3, 0, 0, 0,
                                              8, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 7, 'S', 'h', 'a', 'd', 'o', 'w', 's'};

@@ -34,13 +34,13 @@ TEST(RenderServices, FillPassesItsTwoOperationsOnAndRefusesTheRest) {
   hostsim::FillService service(provider);
   const FillServiceFn fill = service.function();
   ColourValue value{};
-  EXPECT_EQ(fill(hostsim::kGetComponentOperation, 7, &value), 0);
+  EXPECT_EQ(fill(kGetComponent, 7, &value), 0);
   EXPECT_EQ(value.red, 7.0f);
-  EXPECT_EQ(fill(hostsim::kGetComponentOperation, 9, &value), 4) << "the provider's refusal comes back";
-  EXPECT_EQ(fill(hostsim::kWriteLayerOperation, 101, &value), 0);
+  EXPECT_EQ(fill(kGetComponent, 9, &value), 4) << "the provider's refusal comes back";
+  EXPECT_EQ(fill(kWriteLayer, 101, &value), 0);
   EXPECT_EQ(provider.written, std::vector<std::int32_t>{101});
   EXPECT_EQ(fill(1, 101, &value), hostsim::kUnknownOperationCode);
-  EXPECT_EQ(fill(hostsim::kWriteLayerOperation, 102, nullptr), hostsim::kUnknownOperationCode);
+  EXPECT_EQ(fill(kWriteLayer, 102, nullptr), hostsim::kUnknownOperationCode);
   EXPECT_EQ(provider.written.size(), 1u);
 
   hostsim::DeclareService declare(provider);

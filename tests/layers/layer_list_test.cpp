@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace zu;
+
 class LayerListTest : public HostMemoryTest {
  protected:
   void TearDown() override {
@@ -42,8 +44,8 @@ TEST(LayerKindTable, RowsStandInKindOrderWithTheirDefaults) {
                   {"Luminance", 0x1, 18},    {"Reflections", 0x1, 18},    {"RT Reflections", 0x1, 18},
                   {"Bitmap Reflections", 0x1, 18}, {"RT Refractions", 0x1, 18}, {"Final Render", 0x1, 13},
                   {"Fog", 0x1, 0},           {"Mask of #", 0x1, 0},       {"Transparency", 0x1, 0}};
-  ASSERT_EQ(KindCount(), 15);
-  for (std::int32_t i = 0; i < KindCount(); ++i) {
+  ASSERT_EQ(kKindCount, 15);
+  for (std::int32_t i = 0; i < kKindCount; ++i) {
     const LayerKindRow& row = KindRow(i);
     EXPECT_EQ(row.kind, i + 1);
     EXPECT_STREQ(row.name, expected[i].name) << "kind " << i + 1;
@@ -56,7 +58,7 @@ TEST(LayerKindTable, RowsStandInKindOrderWithTheirDefaults) {
 }
 
 TEST_F(LayerListTest, NewRecordsTakeTheirKindsOptionsAndStartWithoutAHostLayer) {
-  for (std::int32_t kind = 1; kind <= KindCount(); ++kind) {
+  for (std::int32_t kind = 1; kind <= kKindCount; ++kind) {
     LayerRecord& record = Append(kind);
     const std::int32_t option1 = kind == kShadows || kind == kAmbientGI ? 1 : kind == kMaskOf ? 32 : 0;
     EXPECT_EQ(record.option1, option1) << "kind " << kind;
@@ -111,9 +113,9 @@ TEST_F(LayerListTest, RemovingKeepsOrderAndNeverReusesAnId) {
 
 TEST_F(LayerListTest, LookupsScanFromTheFrontAndIgnoreIdsBelowOne) {
   EXPECT_EQ(IndexOfLayerId(list, 1), -1);  // unloaded list
-  Append(kShadows).flags |= LayerOff;
+  Append(kShadows).flags |= kLayerOff;
   Append(kLights);
-  Append(kShadows).flags &= ~std::uint32_t{LayerOff};
+  Append(kShadows).flags &= ~std::uint32_t{kLayerOff};
   list.items[1].id = 0;
   EXPECT_EQ(IndexOfLayerId(list, 0), -1);
   EXPECT_EQ(FindLayerById(list, 0), nullptr);
@@ -151,7 +153,7 @@ TEST_F(LayerListTest, DefaultListReplacesWhatTheListHeld) {
   for (std::int32_t i = 0; i < 6; ++i) {
     EXPECT_STREQ(list.items[i].name, names[i]);
     EXPECT_EQ(list.items[i].id, i + 1);
-    EXPECT_EQ((list.items[i].flags & LayerOff) != 0, i < 5) << names[i];
+    EXPECT_EQ((list.items[i].flags & kLayerOff) != 0, i < 5) << names[i];
   }
   EXPECT_EQ(list.items[1].option1, 1);
   EXPECT_EQ(list.nextId, 7);
@@ -243,9 +245,9 @@ TEST_F(LayerListTest, NamesAreReplacedByReleaseThenCopy) {
 
 TEST_F(LayerListTest, FlagsIdsAndRenumbering) {
   LayerRecord& a = Append(kLights);
-  SetLayerFlags(a, LayerOff | LayerMarked, true);
+  SetLayerFlags(a, kLayerOff | kLayerMarked, true);
   EXPECT_EQ(a.flags, 0x3u | 0x8u);
-  SetLayerFlags(a, LayerOff, false);
+  SetLayerFlags(a, kLayerOff, false);
   EXPECT_EQ(a.flags, 0x2u | 0x8u);
 
   Append(kFog);

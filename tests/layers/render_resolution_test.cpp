@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace zu;
+
 class RenderResolutionTest : public HostMemoryTest {
  protected:
   void TearDown() override {
@@ -18,16 +20,16 @@ class RenderResolutionTest : public HostMemoryTest {
 
   // Appends enabled layers of the given kinds.
   void Enabled(std::initializer_list<std::int32_t> kinds) {
-    for (std::int32_t kind : kinds) AppendLayer(list, FindKindRow(kind))->flags &= ~std::uint32_t{LayerOff};
+    for (std::int32_t kind : kinds) AppendLayer(list, FindKindRow(kind))->flags &= ~std::uint32_t{kLayerOff};
   }
   LayerRecord& Off(std::int32_t kind) {
     LayerRecord& record = *AppendLayer(list, FindKindRow(kind));
-    record.flags |= LayerOff;
+    record.flags |= kLayerOff;
     return record;
   }
   LayerRecord& On(std::int32_t kind) {
     LayerRecord& record = *AppendLayer(list, FindKindRow(kind));
-    record.flags &= ~std::uint32_t{LayerOff};
+    record.flags &= ~std::uint32_t{kLayerOff};
     return record;
   }
   std::vector<std::int32_t> Kinds() const {
@@ -55,10 +57,10 @@ TEST_F(RenderResolutionTest, LayersOfTheirOwnTakeComponentsAwayFromTheDiffusePac
   Enabled({kDiffusePack, kLights, kSpecular});
   PrepareLayersForRender(list);
   ASSERT_EQ(list.count, 3);
-  EXPECT_EQ(list.items[1].flags & LightsWithShadows, std::uint32_t{LightsWithShadows});
+  EXPECT_EQ(list.items[1].flags & kLightsWithShadows, std::uint32_t{kLightsWithShadows});
   const std::uint32_t pack = list.items[0].flags;
-  EXPECT_EQ(pack & (PackLights | PackShadows | PackAmbient), std::uint32_t{PackShadows | PackAmbient});
-  EXPECT_EQ(pack & AdditiveMask, 0xE0u);
+  EXPECT_EQ(pack & (kPackLights | kPackShadows | kPackAmbient), std::uint32_t{kPackShadows | kPackAmbient});
+  EXPECT_EQ(pack & kAdditiveMask, 0xE0u);
 }
 
 TEST_F(RenderResolutionTest, AutomaticAdditivesPackCoveredByOwnLayersIsDropped) {
@@ -76,21 +78,21 @@ TEST_F(RenderResolutionTest, AnyReflectionKindTakesTheReflectionsFromAPack) {
     Off(kRtReflections);
     if (reflections != 0) On(reflections);
     ResolvePackContents(list);
-    EXPECT_EQ(list.items[0].flags & AdditiveMask, reflections == 0 ? 0x40u : 0u) << "kind " << reflections;
-    EXPECT_EQ(list.items[0].flags & LayerOff, reflections == 0 ? 0u : 1u) << "kind " << reflections;
+    EXPECT_EQ(list.items[0].flags & kAdditiveMask, reflections == 0 ? 0x40u : 0u) << "kind " << reflections;
+    EXPECT_EQ(list.items[0].flags & kLayerOff, reflections == 0 ? 0u : 1u) << "kind " << reflections;
   }
 }
 
 TEST_F(RenderResolutionTest, ManualAdditivesPackKeepsTheUsersChoice) {
   LayerRecord& pack = On(kAdditivesPack);
   pack.option1 = 1;
-  pack.flags = (pack.flags & ~std::uint32_t{AdditiveMask}) | AddSpecular | AddRefractions;
+  pack.flags = (pack.flags & ~std::uint32_t{kAdditiveMask}) | kAddSpecular | kAddRefractions;
   Enabled({kSpecular, kRtRefractions});
   ResolvePackContents(list);
-  EXPECT_EQ(list.items[0].flags & AdditiveMask, std::uint32_t{AddSpecular | AddRefractions});
-  EXPECT_EQ(list.items[0].flags & LayerOff, 0u);
+  EXPECT_EQ(list.items[0].flags & kAdditiveMask, std::uint32_t{kAddSpecular | kAddRefractions});
+  EXPECT_EQ(list.items[0].flags & kLayerOff, 0u);
 
-  list.items[0].flags &= ~std::uint32_t{AdditiveMask};
+  list.items[0].flags &= ~std::uint32_t{kAdditiveMask};
   PrepareLayersForRender(list);
   EXPECT_EQ(Kinds(), (std::vector<std::int32_t>{kSpecular, kRtRefractions})) << "a manual pack with nothing chosen";
 }
@@ -103,9 +105,9 @@ TEST_F(RenderResolutionTest, LightsShadowModes) {
   On(kShadows);
   LayerRecord& automatic = On(kLights);
   ResolvePackContents(list);
-  EXPECT_EQ(list.items[0].flags & LightsWithShadows, 0u) << "mode 2 never carries shadows";
-  EXPECT_NE(list.items[1].flags & LightsWithShadows, 0u) << "mode 1 always does";
-  EXPECT_EQ(automatic.flags & LightsWithShadows, 0u) << "automatic with a Shadows layer on";
+  EXPECT_EQ(list.items[0].flags & kLightsWithShadows, 0u) << "mode 2 never carries shadows";
+  EXPECT_NE(list.items[1].flags & kLightsWithShadows, 0u) << "mode 1 always does";
+  EXPECT_EQ(automatic.flags & kLightsWithShadows, 0u) << "automatic with a Shadows layer on";
 }
 
 TEST_F(RenderResolutionTest, ShadowsLayerThatIsOffCountsAsAbsent) {
@@ -114,8 +116,8 @@ TEST_F(RenderResolutionTest, ShadowsLayerThatIsOffCountsAsAbsent) {
   Off(kShadows);
   PrepareLayersForRender(list);
   ASSERT_EQ(list.count, 2);
-  EXPECT_NE(list.items[0].flags & PackShadows, 0u);
-  EXPECT_NE(list.items[1].flags & LightsWithShadows, 0u);
+  EXPECT_NE(list.items[0].flags & kPackShadows, 0u);
+  EXPECT_NE(list.items[1].flags & kLightsWithShadows, 0u);
 }
 
 TEST_F(RenderResolutionTest, DiffusePackModes) {
@@ -139,7 +141,7 @@ TEST_F(RenderResolutionTest, TwoDiffusePacksResolveAlike) {
   On(kDiffusePack);
   ResolvePackContents(list);
   EXPECT_EQ(list.items[0].flags, list.items[2].flags);
-  EXPECT_EQ(list.items[0].flags & 0x7F0u, std::uint32_t{PackLights | PackAmbient | AdditiveMask});
+  EXPECT_EQ(list.items[0].flags & 0x7F0u, std::uint32_t{kPackLights | kPackAmbient | kAdditiveMask});
 }
 
 TEST_F(RenderResolutionTest, AllOffEndsEmptyAndIdsAreKept) {

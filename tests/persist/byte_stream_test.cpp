@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace zu;
+
 TEST(ByteStream, ReadsSwappedWordsAndConsumesAMatchingTagUpToTheEnd) {
   std::uint8_t block[8] = {0x00, 0x00, 0x00, 0x07, 0x4C, 0x59, 0x45, 0x52};
   ByteStream s = MakeMemoryStream(block, 8);
@@ -21,8 +23,8 @@ TEST(ByteStream, ReadsSwappedWordsAndConsumesAMatchingTagUpToTheEnd) {
   EXPECT_EQ(Remaining(s), 0);
 
   std::uint8_t byte = 0xAB;
-  EXPECT_EQ(ReadRaw(s, &byte, 1), StreamErrorReadPastEnd);
-  EXPECT_EQ(s.error, StreamErrorReadPastEnd);
+  EXPECT_EQ(ReadRaw(s, &byte, 1), kStreamErrorReadPastEnd);
+  EXPECT_EQ(s.error, kStreamErrorReadPastEnd);
   EXPECT_EQ(byte, 0xAB) << "a failed read leaves its destination alone";
   EXPECT_EQ(GetByteCount(s), 8);
 }
@@ -44,7 +46,7 @@ TEST(ByteStream, ExpectTagLooksAheadWithoutFailingTheStream) {
 
   // A failed stream never matches, even when the bytes would.
   ByteStream failed = MakeMemoryStream(block, 4);
-  failed.error = StreamErrorReadPastEnd;
+  failed.error = kStreamErrorReadPastEnd;
   EXPECT_FALSE(ExpectTag(failed, 0x4C594552u));
   EXPECT_EQ(failed.cursor, block);
 }
@@ -85,12 +87,12 @@ TEST(ByteStream, TheFirstTransferPastTheEndFailsTheStreamForGood) {
   std::uint8_t block[3] = {0x11, 0x22, 0x33};
   ByteStream s = MakeMemoryStream(block, 3);
   const std::uint32_t word = 0xA1A2A3A4u;
-  EXPECT_EQ(WriteSwapped(s, &word, 4), StreamErrorWritePastEnd) << "the whole item must fit";
+  EXPECT_EQ(WriteSwapped(s, &word, 4), kStreamErrorWritePastEnd) << "the whole item must fit";
   const std::uint8_t byte = 0xEE;
-  EXPECT_EQ(WriteRaw(s, &byte, 1), StreamErrorWritePastEnd) << "would have fitted, but the stream failed";
+  EXPECT_EQ(WriteRaw(s, &byte, 1), kStreamErrorWritePastEnd) << "would have fitted, but the stream failed";
   std::uint8_t in = 0;
-  EXPECT_EQ(ReadRaw(s, &in, 1), StreamErrorWritePastEnd) << "a later read reports the first failure";
-  EXPECT_EQ(s.error, StreamErrorWritePastEnd);
+  EXPECT_EQ(ReadRaw(s, &in, 1), kStreamErrorWritePastEnd) << "a later read reports the first failure";
+  EXPECT_EQ(s.error, kStreamErrorWritePastEnd);
   EXPECT_EQ(block[0], 0x11);
   EXPECT_EQ(block[1], 0x22);
   EXPECT_EQ(block[2], 0x33);
@@ -99,7 +101,7 @@ TEST(ByteStream, TheFirstTransferPastTheEndFailsTheStreamForGood) {
 
   // A negative length is no transfer either.
   ByteStream negative = MakeMemoryStream(block, 3);
-  EXPECT_EQ(ReadRaw(negative, &in, -1), StreamErrorReadPastEnd);
+  EXPECT_EQ(ReadRaw(negative, &in, -1), kStreamErrorReadPastEnd);
 }
 
 TEST(ByteStream, SizeCounterAddsUpWhatItIsOfferedAndTouchesNothing) {
@@ -121,9 +123,9 @@ TEST(ByteStream, SizeCounterFailsRatherThanWrapPastThe32BitRange) {
   ByteStream s = MakeSizeCounter();
   SetByteCount(s, std::numeric_limits<std::int32_t>::max() - 3);
   const std::uint32_t word = 1;
-  EXPECT_EQ(WriteSwapped(s, &word, 4), StreamErrorWritePastEnd);
+  EXPECT_EQ(WriteSwapped(s, &word, 4), kStreamErrorWritePastEnd);
   EXPECT_EQ(GetByteCount(s), std::numeric_limits<std::int32_t>::max() - 3);
-  EXPECT_EQ(WriteRaw(s, &word, 1), StreamErrorWritePastEnd);
+  EXPECT_EQ(WriteRaw(s, &word, 1), kStreamErrorWritePastEnd);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace zu;
+
 using LayerListFormat = StoredListTest;
 
 const std::vector<std::uint8_t> kShadowsList = {
@@ -178,12 +180,12 @@ TEST_F(LayerListFormat, AStreamThatEndsAnywhereInsideTheListFailsTheRead) {
 TEST_F(LayerListFormat, ANameIsNotAllocatedOnceTheStreamHasFailed) {
   std::uint8_t block[1] = {5};
   ByteStream stream = MakeMemoryStream(block, 1);
-  stream.error = StreamErrorReadPastEnd;
+  stream.error = kStreamErrorReadPastEnd;
   EXPECT_EQ(ReadShortString(stream), nullptr);
   EXPECT_EQ(memory.AllocationCount(), 0u);
   ByteStream truncated = MakeMemoryStream(block, 1);  // length 5, no characters follow
   EXPECT_EQ(ReadShortString(truncated), nullptr);
-  EXPECT_EQ(truncated.error, StreamErrorReadPastEnd);
+  EXPECT_EQ(truncated.error, kStreamErrorReadPastEnd);
   EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 

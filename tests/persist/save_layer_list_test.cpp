@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace zu;
+
 // What the double saw during its one call; the block is copied because it is released after.
 struct SetInfoCall {
   int calls = 0;

@@ -17,21 +17,21 @@
 class StoredListTest : public HostMemoryTest {
  protected:
   void TearDown() override {
-    ClearLayerList(list);
+    zu::ClearLayerList(list);
     HostMemoryTest::TearDown();
   }
 
-  LayerRecord& Append(std::int32_t kind, const char* name) {
-    LayerRecord* record = AppendLayer(list, FindKindRow(kind));
+  zu::LayerRecord& Append(std::int32_t kind, const char* name) {
+    zu::LayerRecord* record = zu::AppendLayer(list, zu::FindKindRow(kind));
     EXPECT_NE(record, nullptr);
-    SetLayerName(*record, name);
+    zu::SetLayerName(*record, name);
     return *record;
   }
 
   // The writer's output, copied out of the host block, which is released.
-  std::vector<std::uint8_t> Serialize(const LayerList& from) const {
+  std::vector<std::uint8_t> Serialize(const zu::LayerList& from) const {
     std::uint8_t* block = nullptr;
-    const std::int32_t size = SerializeLayerList(from, &block);
+    const std::int32_t size = zu::SerializeLayerList(from, &block);
     EXPECT_NE(block, nullptr);
     if (block == nullptr) return {};
     EXPECT_EQ(memory.BlockSize(block), size) << "the block is exactly as large as the list";
@@ -43,10 +43,10 @@ class StoredListTest : public HostMemoryTest {
   // Loads bytes, placed at the start of a block as the host keeps stored lists, into the list.
   bool Load(const std::vector<std::uint8_t>& bytes) {
     std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Bytes(bytes).InHostBlock();
-    return LoadLayerListFromBlock(list, block.data());
+    return zu::LoadLayerListFromBlock(list, block.data());
   }
 
-  static std::string Names(const LayerList& from) {
+  static std::string Names(const zu::LayerList& from) {
     std::string names;
     for (std::int32_t i = 0; i < from.count; ++i)
       names += std::string(i ? "," : "") + (from.items[i].name ? from.items[i].name : "(none)");
@@ -55,5 +55,5 @@ class StoredListTest : public HostMemoryTest {
 
   static constexpr const char* kDefaultNames = "Luminance,Shadows,Reflections,RT Refractions,Specular,Diffuse Pack";
 
-  LayerList list = EmptyLayerList();
+  zu::LayerList list = zu::EmptyLayerList();
 };

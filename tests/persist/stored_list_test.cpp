@@ -9,6 +9,8 @@ using hostsim::HostAddress;
 
 namespace {
 
+using namespace zu;
+
 using StoredList = StoredListTest;
 
 const hostsim::StoredListBuilder kTwoLayers = hostsim::StoredListBuilder()
@@ -55,7 +57,7 @@ TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
 
 TEST_F(StoredList, ALongestPossibleCountOfEmptyEntriesStillLoads) {
   // Every entry at its smallest: the count the reader allows at most, and the stream holds them.
-  const std::int32_t count = (StoredListReadLimit - 9) / StoredEntryMinimumSize;
+  const std::int32_t count = (kStoredListReadLimit - 9) / kStoredEntryMinimumSize;
   std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Header("", std::uint32_t(count)).InHostBlock();
   ASSERT_TRUE(LoadLayerListFromBlock(list, block.data()));
   EXPECT_EQ(list.count, count);
@@ -68,11 +70,12 @@ TEST_F(StoredList, AReadPastTheBoundFailsTheLoad) {
   // at the bound, so a read beyond it would be caught by the sanitizer build.
   hostsim::StoredListBuilder bytes;
   bytes.Header("", 4000);
-  while (bytes.bytes().size() < std::size_t(StoredListReadLimit)) bytes.Entry(kFog, 0, 0, 0, 0, 0, std::string(255, 'n'));
-  std::vector<std::uint8_t> block(bytes.bytes().begin(), bytes.bytes().begin() + StoredListReadLimit);
-  ByteStream stream = MakeMemoryStream(block.data(), StoredListReadLimit);
+  while (bytes.bytes().size() < std::size_t(kStoredListReadLimit))
+    bytes.Entry(kFog, 0, 0, 0, 0, 0, std::string(255, 'n'));
+  std::vector<std::uint8_t> block(bytes.bytes().begin(), bytes.bytes().begin() + kStoredListReadLimit);
+  ByteStream stream = MakeMemoryStream(block.data(), kStoredListReadLimit);
   EXPECT_FALSE(ReadLayerList(list, stream));
-  EXPECT_EQ(stream.error, StreamErrorReadPastEnd);
+  EXPECT_EQ(stream.error, kStreamErrorReadPastEnd);
   EXPECT_GT(list.count, 3000) << "entries before the bound were read";
   ClearLayerList(list);
 

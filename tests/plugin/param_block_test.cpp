@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace zu;
+
 TEST(ParamBlock, DecodesBigEndianWordsAndKeepsTheAddressAsStored) {
   hostsim::ParamWords words;
   words.storedList = 0x0A0B0C0Du;

@@ -5,6 +5,8 @@
 
 namespace {
 
+using namespace zu;
+
 using ShaderInstanceTest = HostMemoryTest;
 
 TEST_F(ShaderInstanceTest, WithoutAStoredListTheInstanceHoldsThePreparedDefaultList) {

@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace zu;
+
 using hostsim::DeclaredName;
 
 class DeclareLayersTest : public RenderTest {
@@ -106,7 +108,7 @@ TEST_F(DeclareLayersTest, LayersThatAreOffAreSkippedAndKeepTheirIds) {
   EXPECT_TRUE(Declarations().empty());
 
   Add(kLights);
-  Add(kShadows, LayerOff).hostLayerId = -7;
+  Add(kShadows, kLayerOff).hostLayerId = -7;
   Add(kSpecular);
   ASSERT_EQ(Declare(0), 0);
   ASSERT_EQ(Declarations().size(), 2u);

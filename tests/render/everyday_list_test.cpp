@@ -7,14 +7,14 @@
 
 namespace {
 
+using namespace zu;
+
 using EverydayListTest = RenderTest;
 
 TEST_F(EverydayListTest, DeclaresThreeLayersAndWritesTheTwoItComputes) {
   for (std::int32_t kind : {kDiffusePack, kLights, kSpecular}) Add(kind);
   PrepareLayersForRender(list);
   ASSERT_EQ(list.count, 3);
-  ASSERT_TRUE(PlanFill(list, plan));
-  planned = true;
 
   ASSERT_EQ(DeclareLayers(list, services.declare(), DeclareOptions{0, 0, 0, 0}), 0);
   const auto& declared = services.Declarations();

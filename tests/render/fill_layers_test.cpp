@@ -4,6 +4,8 @@
 
 namespace {
 
+using namespace zu;
+
 using Components = std::vector<std::int32_t>;
 
 class FillLayersTest : public RenderTest {
@@ -44,14 +46,12 @@ TEST_F(FillLayersTest, DiffusePackIsLitAsItsBitsSay) {
     std::uint32_t lightCalls;
     const char* what;
   } cases[] = {
-      {PackLights | PackShadows, {1, 2}, 0.3f, 0.35f, 0.4f, 0, "lit by the host's shadowed light"},
-      {PackShadows | PackAmbient, {1}, 0.5f, 0.5f, 0.5f, 0, "without PackLights: the diffuse colour"},
-      {PackLights | PackAmbient, {1, 5}, 0.6f, 0.6f, 0.6f, 2, "unshadowed sum 1 plus ambient 0.2"},
-      {PackLights | PackShadows | PackAmbient, {1, 2, 5}, 0.4f, 0.45f, 0.5f, 0, "shadowed light plus ambient"},
+      {kPackLights | kPackShadows, {1, 2}, 0.3f, 0.35f, 0.4f, 0, "lit by the host's shadowed light"},
+      {kPackShadows | kPackAmbient, {1}, 0.5f, 0.5f, 0.5f, 0, "without kPackLights: the diffuse colour"},
+      {kPackLights | kPackAmbient, {1, 5}, 0.6f, 0.6f, 0.6f, 2, "unshadowed sum 1 plus ambient 0.2"},
+      {kPackLights | kPackShadows | kPackAmbient, {1, 2, 5}, 0.4f, 0.45f, 0.5f, 0, "shadowed light plus ambient"},
   };
   for (const Case& c : cases) {
-    ReleaseFillPlan(plan);
-    planned = false;
     ClearLayerList(list);
     const LayerRecord& pack = Add(kDiffusePack, c.flags);
     NextPixel();
@@ -66,7 +66,7 @@ TEST_F(FillLayersTest, DiffusePackIsLitAsItsBitsSay) {
 }
 
 TEST_F(FillLayersTest, PacksAddTheirAdditivesInOrder) {
-  const LayerRecord& diffuse = Add(kDiffusePack, AddSpecular | AddRefractions);
+  const LayerRecord& diffuse = Add(kDiffusePack, kAddSpecular | kAddRefractions);
   const LayerRecord& additives = Add(kAdditivesPack);  // all four by default
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(Requests(), (Components{1, 4, 8, 3, 6})) << "each component once per pixel";
@@ -79,12 +79,10 @@ TEST_F(FillLayersTest, PacksAddTheirAdditivesInOrder) {
   EXPECT_TRUE(ChannelsAre(writes[1].value, 1.31f, 2.62f, 3.93f));
 
   // A refusal half way keeps nothing back from the host: the layer is not written.
-  ReleaseFillPlan(plan);
-  planned = false;
   ClearLayerList(list);
   Add(kAdditivesPack);
   NextPixel();
-  services.FailRequest(hostsim::kGetComponentOperation, kComponentReflections, 12);
+  services.FailRequest(kGetComponent, kComponentReflections, 12);
   EXPECT_EQ(Fill(), 12);
   EXPECT_EQ(Requests(), (Components{4, 3, 6}));
   EXPECT_TRUE(Writes().empty());
@@ -92,7 +90,7 @@ TEST_F(FillLayersTest, PacksAddTheirAdditivesInOrder) {
 
 TEST_F(FillLayersTest, LightsAndShadowsLayers) {
   services.SetSceneLights({{{1, 1, 1}, 1.0f, 1, {0.5f, 0.00005f, 0.0f}}});
-  const LayerRecord& withShadows = Add(kLights, LightsWithShadows);
+  const LayerRecord& withShadows = Add(kLights, kLightsWithShadows);
   const LayerRecord& unshadowed = Add(kLights);
   LayerRecord& shadows = Add(kShadows);
   shadows.option1 = 0;  // no clamp here
@@ -138,9 +136,9 @@ TEST_F(FillLayersTest, AmbientRtReflectionsAndTransparency) {
 }
 
 TEST_F(FillLayersTest, EachComponentIsAskedForOncePerPixel) {
-  Add(kDiffusePack, PackLights | PackShadows | PackAmbient);
+  Add(kDiffusePack, kPackLights | kPackShadows | kPackAmbient);
   Add(kAmbientGI);
-  Add(kDiffusePack, PackLights | PackShadows);
+  Add(kDiffusePack, kPackLights | kPackShadows);
   ASSERT_EQ(Fill(), 0);
   EXPECT_EQ(Requests(), (Components{1, 2, 5}));
   EXPECT_EQ(Writes().size(), 3u);
@@ -164,14 +162,11 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   sample.pixelY = -3;
   ASSERT_EQ(Fill(), 0);
   EXPECT_TRUE(services.FillCalls().empty());
-  EXPECT_EQ(plan.stepCount, 0);
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
   EXPECT_EQ(SharedComponentCache().pixelY, -3);
 
   // Without a fill service or a render context nothing happens at all, not even the pixel check.
   Add(kTransparency);
-  ReleaseFillPlan(plan);
-  planned = false;
   sample.pixelX = 41;
   host.renderContext = nullptr;
   EXPECT_EQ(Fill(), 0);
@@ -180,6 +175,21 @@ TEST_F(FillLayersTest, HostFilledLayersCostNothingButThePixelKeyMoves) {
   EXPECT_EQ(Fill(), 0);
   EXPECT_TRUE(services.FillCalls().empty());
   EXPECT_EQ(SharedComponentCache().pixelX, 40);
+}
+
+TEST_F(FillLayersTest, LayersAmongTheHostsAreWrittenInListOrderWhateverTheGaps) {
+  // More stretches of the host's layers between the written ones than the plan has runs for.
+  std::vector<std::int32_t> written;
+  for (std::int32_t i = 0; i < 2 * kFillRunLimit; ++i) {
+    Add(kFog);
+    Add(kAmbientGI).option1 = 0;
+    written.push_back(Add(i % 2 == 0 ? kTransparency : kRtReflections).hostLayerId);
+  }
+  ASSERT_EQ(Fill(), 0);
+  std::vector<std::int32_t> ids;
+  for (const hostsim::hooks::FillCall& write : Writes()) ids.push_back(write.argument);
+  EXPECT_EQ(ids, written);
+  EXPECT_EQ(Requests(), (Components{7, 6})) << "nothing for the host's layers";
 }
 
 TEST_F(FillLayersTest, AFailedWriteStopsTheSample) {
@@ -207,47 +217,27 @@ TEST_F(FillLayersTest, ARefusedComponentIsAskedForAgain) {
 TEST_F(FillLayersTest, ThePlanIsDecidedOnceFromTheList) {
   Add(kShadows).option1 = 0;
   Add(kShadows).option1 = 1;  // only the first enabled one counts
-  Add(kFog);
+  const LayerRecord& fog = Add(kFog);
   Add(kLights);
-  ASSERT_TRUE(PlanFill(list, plan));
-  planned = true;
+  plan = PlanFill(list);
   EXPECT_EQ(plan.balanceShadows, 0);
   EXPECT_EQ(plan.includeAmbient, 1);
-  ASSERT_EQ(plan.stepCount, 3);
-  EXPECT_EQ(plan.steps[2].layer, &list.items[3]) << "the host's \"Fog\" gets no step";
   EXPECT_EQ(Fill(), 0);
   EXPECT_EQ(sums.includeAmbient, 1);
   EXPECT_EQ(sums.balanceShadows, 0);
+  ASSERT_EQ(Writes().size(), 3u);
+  for (const hostsim::hooks::FillCall& write : Writes()) EXPECT_NE(write.argument, fog.hostLayerId) << "the host's \"Fog\"";
 
-  list.items[0].flags |= LayerOff;
+  // Planning and filling ask the host for no memory: nothing of a render can be refused per sample.
+  list.items[0].flags |= kLayerOff;
   Add(kAmbientGI).option1 = 0;
-  ReleaseFillPlan(plan);
-  ASSERT_TRUE(PlanFill(list, plan));
-  EXPECT_EQ(plan.balanceShadows, 1);
-  EXPECT_EQ(plan.includeAmbient, 0);
-
+  const std::uint32_t allocations = memory.AllocationCount();
+  memory.FailAllocationsFrom(allocations + 1);
   NextPixel();
   ASSERT_EQ(Fill(), 0);
-  const auto planned = services.FillCalls();
-
-  // Without its step block the plan is as complete and fills the same, picking routines by kind.
-  ReleaseFillPlan(plan);
-  memory.FailAllocationNumber(memory.AllocationCount() + 1);
-  EXPECT_FALSE(PlanFill(list, plan));
-  EXPECT_EQ(plan.steps, nullptr);
-  EXPECT_TRUE(FillsByKind(plan));
   EXPECT_EQ(plan.balanceShadows, 1);
   EXPECT_EQ(plan.includeAmbient, 0);
-  NextPixel();
-  ASSERT_EQ(Fill(), 0);
-  const auto byKind = services.FillCalls();
-  ASSERT_EQ(byKind.size(), planned.size());
-  for (std::size_t i = 0; i < planned.size(); ++i) {
-    EXPECT_EQ(byKind[i].operation, planned[i].operation) << "call " << i;
-    EXPECT_EQ(byKind[i].argument, planned[i].argument) << "call " << i;
-    EXPECT_TRUE(ChannelsAre(byKind[i].value, planned[i].value.red, planned[i].value.green, planned[i].value.blue))
-        << "call " << i;
-  }
+  EXPECT_EQ(memory.AllocationCount(), allocations);
 }
 
 }  // namespace

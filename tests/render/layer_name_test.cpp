@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace zu;
+
 std::string Text(const std::uint8_t* shortString) {
   return std::string(reinterpret_cast<const char*>(shortString + 1), shortString[0]);
 }

@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace zu;
+
 using hostsim::hooks::SceneLight;
 
 class LightSumsTest : public RenderTest {
@@ -108,7 +110,7 @@ TEST_F(LightSumsTest, AmbientJoinsOnlyWhenNoAmbientLayerExists) {
 
   // A refused ambient component does not stop the sums.
   SharedComponentCache() = FreshComponentCache();
-  services.FailRequest(hostsim::kGetComponentOperation, kComponentAmbient, 5);
+  services.FailRequest(kGetComponent, kComponentAmbient, 5);
   sums = LightSums{};
   sums.includeAmbient = 1;
   ComputeLightSums(fill);
@@ -153,7 +155,7 @@ TEST_F(LightSumsTest, ClampWorksIn32BitFloats) {
 }
 
 TEST_F(LightSumsTest, ClampIsSkippedWhenTheHostRefusesTheDiffuseColour) {
-  services.FailRequest(hostsim::kGetComponentOperation, kComponentDiffuse, 4);
+  services.FailRequest(kGetComponent, kComponentDiffuse, 4);
   Clamp(1.0f, {1, 2, 2, 2}, {1, 0.5f, 0.5f, 0.5f});
   EXPECT_TRUE(ChannelsAre(sums.unshadowed, 2, 2, 2));
 }

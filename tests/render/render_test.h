@@ -21,53 +21,51 @@ class RenderTest : public HostMemoryTest {
  protected:
   void SetUp() override {
     HostMemoryTest::SetUp();
-    SharedComponentCache() = FreshComponentCache();
+    zu::SharedComponentCache() = zu::FreshComponentCache();
     surface.lightExponent = 1.0f;
   }
   void TearDown() override {
-    ReleaseFillPlan(plan);
-    ClearLayerList(list);
+    zu::ClearLayerList(list);
     HostMemoryTest::TearDown();
   }
 
   // Appends an enabled layer of kind with its defaults; extra flags are added.
-  LayerRecord& Add(std::int32_t kind, std::uint32_t flags = 0) {
-    LayerRecord& record = *AppendLayer(list, FindKindRow(kind));
-    record.flags = (record.flags & ~std::uint32_t{LayerOff}) | flags;
+  zu::LayerRecord& Add(std::int32_t kind, std::uint32_t flags = 0) {
+    zu::LayerRecord& record = *zu::AppendLayer(list, zu::FindKindRow(kind));
+    record.flags = (record.flags & ~std::uint32_t{zu::kLayerOff}) | flags;
     record.hostLayerId = 200 + record.id;
     return record;
   }
 
-  // One ZUShaderFillLayers worth of work, planning the list on first use.
+  // One ZUShaderFillLayers worth of work, planning the list as it stands.
   std::int32_t Fill() {
-    if (!planned) planned = PlanFill(list, plan);
-    return FillLayers(plan, sums, host);
+    plan = zu::PlanFill(list);
+    return zu::FillLayers(plan, sums, host);
   }
 
-  FillContext Context() { return FillContext{host, SharedComponentCache(), sums}; }
+  zu::FillContext Context() { return zu::FillContext{host, sums}; }
 
   // Components requested from the host since the log was last cleared, in order.
   std::vector<std::int32_t> Requests() const {
     std::vector<std::int32_t> components;
     for (const hostsim::hooks::FillCall& call : services.FillCalls())
-      if (call.operation == hostsim::kGetComponentOperation) components.push_back(call.argument);
+      if (call.operation == kGetComponent) components.push_back(call.argument);
     return components;
   }
   std::vector<hostsim::hooks::FillCall> Writes() const {
     std::vector<hostsim::hooks::FillCall> writes;
     for (const hostsim::hooks::FillCall& call : services.FillCalls())
-      if (call.operation == hostsim::kWriteLayerOperation) writes.push_back(call);
+      if (call.operation == kWriteLayer) writes.push_back(call);
     return writes;
   }
 
   hostsim::hooks::TestRenderHost services;
-  LayerList list = EmptyLayerList();
-  FillPlan plan = EmptyFillPlan();
-  bool planned = false;
-  LightSums sums{};
+  zu::LayerList list = zu::EmptyLayerList();
+  zu::FillPlan plan = zu::EmptyFillPlan();
+  zu::LightSums sums{};
   RenderContext sample{};
   SurfaceRecord surface{};
-  FillHost host{services.fillService(), services.nextLight(), &sample, &surface};
+  zu::FillHost host{services.fillService(), services.nextLight(), &sample, &surface};
 };
 
 // Whether the colour channels of value are r, g, b, within float rounding.

@@ -31,7 +31,7 @@ void PrintDeclarations(const hostsim::hooks::TestRenderHost& host) {
 void PrintFillCalls(const hostsim::hooks::TestRenderHost& host) {
   for (const hostsim::hooks::FillCall& call : host.FillCalls())
     std::printf("  %s %d -> (%.3f, %.3f, %.3f, %.3f) result %d\n",
-                call.operation == hostsim::kGetComponentOperation ? "component" : "write", call.argument,
+                call.operation == kGetComponent ? "component" : "write", call.argument,
                 call.value.alpha, call.value.red, call.value.green, call.value.blue, call.result);
 }
 
