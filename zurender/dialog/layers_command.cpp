@@ -15,8 +15,6 @@
 namespace zurender {
 namespace {
 
-using namespace layers_dialog;
-
 constexpr std::uint32_t kOffFlag = 0x1;
 constexpr std::uint32_t kAdditiveBits[4] = {0x10, 0x20, 0x40, 0x80};
 

@@ -12,8 +12,6 @@
 namespace zurender {
 namespace {
 
-using namespace layers_dialog;
-
 std::int32_t TextNumber(const std::string& text) { return std::int32_t(std::strtol(text.c_str(), nullptr, 10)); }
 
 }  // namespace

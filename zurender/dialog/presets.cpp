@@ -8,8 +8,6 @@
 namespace zurender {
 namespace {
 
-using namespace layers_dialog;
-
 struct Preset {
   const char* name;
   std::vector<int> kinds;  // top first; empty: the default list as it stands

@@ -84,7 +84,6 @@ std::string BlendKeyOfMode(std::int32_t index) {
 }
 
 const std::vector<OptionControl>& OptionControls() {
-  using namespace layers_dialog;
   static const std::vector<OptionControl> kOptions = {
       {1, kDiffuseLighting, "lighting", false, {{"automatic", 0}, {"always", 1}, {"none", 2}}},
       {1, kDiffuseAdditives, "additives", false, {{"automatic", 0}, {"all", 1}, {"none", 2}}},
