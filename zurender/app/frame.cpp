@@ -54,12 +54,24 @@ void Frame::FillFromShade(std::size_t pixel, const PixelShade& shade) {
   objectIds_[pixel] = shade.objectId;
 }
 
-bool Frame::Write(std::int32_t hostId, std::size_t pixel, const ColourValue& value) {
-  if (hostId < 1 || std::size_t(hostId) > layers_.size()) return false;
-  FrameLayer& layer = layers_[std::size_t(hostId) - 1];
-  layer.pixels[pixel] = value;
-  ++layer.pluginWrites;
-  return true;
+TileWrites::TileWrites(std::size_t layerCount, std::size_t tilePixels)
+    : layerCount_(layerCount),
+      tilePixels_(tilePixels),
+      values_(layerCount * tilePixels),
+      written_(layerCount * tilePixels, 0) {}
+
+void TileWrites::CopyInto(Frame& frame, const std::size_t* pixels, std::size_t count) {
+  for (std::size_t layer = 0; layer < layerCount_; ++layer) {
+    FrameLayer& target = frame.layers_[layer];
+    std::uint8_t* written = &written_[layer * tilePixels_];
+    const ColourValue* values = &values_[layer * tilePixels_];
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!written[i]) continue;
+      target.pixels[pixels[i]] = values[i];
+      ++target.pluginWrites;
+      written[i] = 0;
+    }
+  }
 }
 
 void Frame::FillEdgeMasks() {

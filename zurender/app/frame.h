@@ -20,6 +20,31 @@ struct FrameLayer {
   std::uint64_t pluginWrites = 0;         // values the plug-in wrote into it
 };
 
+// The plug-in's writes for one tile, kept together while the plug-in runs and copied into the
+// frame's layers afterwards: the calls, which run one at a time, touch a few kilobytes instead of
+// a line of every layer.
+class TileWrites {
+ public:
+  TileWrites(std::size_t layerCount, std::size_t tilePixels);
+  // Takes the plug-in's value for the layer with this host id at a pixel of the tile; false for
+  // an id the host never gave.
+  bool Write(std::int32_t hostId, std::size_t tilePixel, const ColourValue& value) {
+    if (hostId < 1 || std::size_t(hostId) > layerCount_) return false;
+    const std::size_t at = (std::size_t(hostId) - 1) * tilePixels_ + tilePixel;
+    values_[at] = value;
+    written_[at] = 1;
+    return true;
+  }
+  // Copies the writes into the frame: tile pixel i is frame pixel pixels[i].
+  void CopyInto(class Frame& frame, const std::size_t* pixels, std::size_t count);
+
+ private:
+  std::size_t layerCount_;
+  std::size_t tilePixels_;
+  std::vector<ColourValue> values_;
+  std::vector<std::uint8_t> written_;
+};
+
 class Frame {
  public:
   // Room for every layer, the final image and the object ids, all taken before any tracing, or an error that
@@ -35,8 +60,7 @@ class Frame {
 
   // The layers the host fills from a pixel's shading: component layers and object masks.
   void FillFromShade(std::size_t pixel, const PixelShade& shade);
-  // Writes the plug-in's value into the layer with this host id; false for an id the host never gave.
-  bool Write(std::int32_t hostId, std::size_t pixel, const ColourValue& value);
+  std::size_t layerCount() const { return layers_.size(); }
   // The rendered image, fog included: the reference every stack is checked against, and the
   // merged image of the layered files.
   const ColourValue* finalImage() const { return final_.get(); }
@@ -50,6 +74,7 @@ class Frame {
   static std::uint64_t BytesNeeded(int width, int height, std::size_t layerCount);
 
  private:
+  friend class TileWrites;
   Frame() = default;
   struct ComponentFill {
     std::size_t layer;

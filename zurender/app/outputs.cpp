@@ -1,6 +1,8 @@
 #include "zurender/app/outputs.h"
 
+#include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <cstdio>
 #include <functional>
 
@@ -66,6 +68,21 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
       break;
     }
   return written;
+}
+
+void RemoveStalePreviews(const std::string& directory, const std::vector<std::string>& previews) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory + "/layers", error)) {
+    const std::string name = entry.path().filename().string();
+    // Ours are NN-<name>.png with two to four digits.
+    const std::size_t dash = name.find('-');
+    const bool ours = dash >= 2 && dash <= 4 && name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 &&
+                      std::all_of(name.begin(), name.begin() + std::ptrdiff_t(dash), [](char c) { return c >= '0' && c <= '9'; });
+    if (ours && entry.is_regular_file(error) &&
+        std::find(previews.begin(), previews.end(), "layers/" + name) == previews.end())
+      fs::remove(entry.path(), error);
+  }
 }
 
 }  // namespace zurender

@@ -27,4 +27,8 @@ std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std
 
 WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request);
 
+// Removes the previews of an earlier render in the folder that this render did not write, so the
+// folder holds one render; files of any other name are left alone.
+void RemoveStalePreviews(const std::string& directory, const std::vector<std::string>& previews);
+
 }  // namespace zurender

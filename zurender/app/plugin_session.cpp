@@ -57,11 +57,12 @@ bool PluginSession::Begin(const PluginSettings& settings, std::vector<DeclaredLa
     return false;
   }
   declared = declared_;
+  record_ = hostsim::MakeFillLayersRecord(instance_, lights_.function(), &context_, &surface_, fill_.function());
   return true;
 }
 
-std::int32_t PluginSession::FillPixel(int x, int y, std::size_t pixel, const PixelShade& shade,
-                                      const LightSample* lights) {
+std::int32_t PluginSession::FillPixel(int x, int y, std::size_t tilePixel, const PixelShade& shade,
+                                      const LightSample* lights, TileWrites& writes) {
   context_.pixelX = x;
   context_.pixelY = y;
   context_.transparencyFirst = shade.transparencyFirst;
@@ -70,10 +71,9 @@ std::int32_t PluginSession::FillPixel(int x, int y, std::size_t pixel, const Pix
   surface_.lightExponent = shade.lightExponent;
   shade_ = &shade;
   samples_ = lights;
-  pixel_ = pixel;
-  FillLayersRecord record = hostsim::MakeFillLayersRecord(instance_, lights_.function(), &context_, &surface_,
-                                                          fill_.function());
-  return plugin_.entry().fillLayers(&record);
+  tilePixel_ = tilePixel;
+  writes_ = &writes;
+  return plugin_.entry().fillLayers(&record_);
 }
 
 void PluginSession::End() {
@@ -98,12 +98,7 @@ std::int32_t PluginSession::GetComponent(std::int32_t component, ColourValue& va
 }
 
 std::int32_t PluginSession::WriteLayer(std::int32_t hostLayerId, const ColourValue& value) {
-  return frame_ != nullptr && frame_->Write(hostLayerId, pixel_, value) ? 0 : kRefused;
-}
-
-hostsim::LightOutputs PluginSession::Outputs(std::size_t light) {
-  const LightSample& s = samples_[light];
-  return hostsim::LightOutputs{s.factor, s.shadowFlag, {s.shadow[0], s.shadow[1], s.shadow[2]}};
+  return writes_->Write(hostLayerId, tilePixel_, value) ? 0 : kRefused;
 }
 
 }  // namespace zurender

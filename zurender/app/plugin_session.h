@@ -20,7 +20,7 @@
 
 namespace zurender {
 
-class Frame;
+class TileWrites;
 
 class PluginSession final : public PixelFiller,
                             private hostsim::DeclareProvider,
@@ -37,10 +37,9 @@ class PluginSession final : public PixelFiller,
 
   // The scene's lights, as light records carry them (colour x intensity).
   void SetLights(const std::vector<hostsim::LightColour>& colours) { lights_.SetLights(colours); }
-  // Where the plug-in's writes go; the frame must outlive the calls.
-  void Attach(Frame& frame) { frame_ = &frame; }
 
-  std::int32_t FillPixel(int x, int y, std::size_t pixel, const PixelShade& shade, const LightSample* lights) override;
+  std::int32_t FillPixel(int x, int y, std::size_t tilePixel, const PixelShade& shade, const LightSample* lights,
+                         TileWrites& writes) override;
 
   // ZUShaderFinish.
   void End();
@@ -49,7 +48,7 @@ class PluginSession final : public PixelFiller,
   std::int32_t Declare(const LayerDeclaration& declaration, std::int32_t& hostLayerId) override;
   std::int32_t GetComponent(std::int32_t component, ColourValue& value) override;
   std::int32_t WriteLayer(std::int32_t hostLayerId, const ColourValue& value) override;
-  hostsim::LightOutputs Outputs(std::size_t light) override;
+  const hostsim::LightOutputs* SampleOutputs() override { return samples_; }
 
   PluginHost& plugin_;
   hostsim::DeclareService declare_{*this};
@@ -61,12 +60,13 @@ class PluginSession final : public PixelFiller,
   std::vector<DeclaredLayer> declared_;
 
   // The sample being filled.
-  Frame* frame_ = nullptr;
+  TileWrites* writes_ = nullptr;
   RenderContext context_{};
   SurfaceRecord surface_{};
+  FillLayersRecord record_{};  // the same for every sample: its records change, not where they are
   const PixelShade* shade_ = nullptr;
   const LightSample* samples_ = nullptr;
-  std::size_t pixel_ = 0;
+  std::size_t tilePixel_ = 0;
 };
 
 }  // namespace zurender

@@ -91,7 +91,6 @@ int RunRender(const RenderOptions& options) {
     colours.push_back(hostsim::LightColour{c[0], c[1], c[2]});
   }
   plugin.SetLights(colours);
-  plugin.Attach(*frame);
   const int threads = options.threads > 0 ? options.threads : CoreCount();
   const FrameStats stats = RenderFrame(tracer, plugin, *frame, threads);
   plugin.End();
@@ -131,13 +130,23 @@ int RunRender(const RenderOptions& options) {
     std::fprintf(stderr, "zurender: warning: the plug-in reported a refused request at %llu pixels\n",
                  static_cast<unsigned long long>(stats.failedFills));
 
+  RemoveStalePreviews(options.outDir, written.previews);
+
+  // The check reads the files back as an editor would; the frame's memory goes first.
+  const std::size_t layerCount = frame->layers().size();
+  frame.reset();
+  const auto checkStart = Clock::now();
+  const CheckReport report = CheckRenderFolder(options.outDir);
+  std::fputs(FormatCheckReport(report, kDefaultTolerance).c_str(), stdout);
+  const double checkSeconds = Seconds(Clock::now() - checkStart);
+
+  // The run's time is everything from the start to here; the plug-in's share is of that.
   const double total = Seconds(Clock::now() - start);
-  std::printf("zurender: %dx%d, %zu layers, %.2f s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
-              "files %.2f s -> %s/\n",
-              options.width, options.height, declared.size(), total, stats.traceSeconds,
+  std::printf("zurender: %dx%d, %zu layers in %.2f s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
+              "files %.2f s, check %.2f s; written to %s/\n",
+              options.width, options.height, layerCount, total, stats.traceSeconds,
               stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
-              total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, options.outDir.c_str());
-  std::fputs(FormatCheckReport(CheckRenderFolder(options.outDir), kDefaultTolerance).c_str(), stdout);
+              total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, checkSeconds, options.outDir.c_str());
   return 0;
 }
 

@@ -46,6 +46,8 @@ FrameStats RenderFrame(const Tracer& tracer, PixelFiller& filler, Frame& frame, 
   RunOnThreads(threads, [&](int) {
     std::vector<PixelShade> shades(kTileSide * kTileSide);
     std::vector<LightSample> lights(std::max<std::size_t>(1, kTileSide * kTileSide * lightCount));
+    std::vector<std::size_t> pixels(kTileSide * kTileSide);
+    TileWrites writes(frame.layerCount(), kTileSide * kTileSide);
     std::uint64_t tileRays = 0;
     for (int index = nextTile++; index < tileCount; index = nextTile++) {
       const Tile tile = TileAt(index, tilesAcross, width, height);
@@ -53,21 +55,21 @@ FrameStats RenderFrame(const Tracer& tracer, PixelFiller& filler, Frame& frame, 
       std::size_t n = 0;
       for (int y = tile.y0; y < tile.y1; ++y)
         for (int x = tile.x0; x < tile.x1; ++x, ++n) {
+          pixels[n] = std::size_t(y) * std::size_t(width) + std::size_t(x);
           tracer.Shade(x, y, shades[n], &lights[n * lightCount], tileRays);
-          frame.FillFromShade(std::size_t(y) * std::size_t(width) + std::size_t(x), shades[n]);
+          frame.FillFromShade(pixels[n], shades[n]);
         }
-      // Then the plug-in, one pixel at a time.
+      // Then the plug-in, one pixel at a time; its writes reach the frame after it is done.
       pluginLock.lock();
       const auto entered = Clock::now();
-      n = 0;
+      std::size_t i = 0;
       for (int y = tile.y0; y < tile.y1; ++y)
-        for (int x = tile.x0; x < tile.x1; ++x, ++n)
-          if (filler.FillPixel(x, y, std::size_t(y) * std::size_t(width) + std::size_t(x), shades[n],
-                               &lights[n * lightCount]) != 0)
-            ++stats.failedFills;
+        for (int x = tile.x0; x < tile.x1; ++x, ++i)
+          if (filler.FillPixel(x, y, i, shades[i], &lights[i * lightCount], writes) != 0) ++stats.failedFills;
       stats.pluginSeconds += Seconds(Clock::now() - entered);
       progress.Update(++tilesDone, std::size_t(tileCount));
       pluginLock.unlock();
+      writes.CopyInto(frame, pixels.data(), n);
     }
     rays += tileRays;
   });

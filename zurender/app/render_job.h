@@ -16,9 +16,10 @@ class Tracer;
 class PixelFiller {
  public:
   virtual ~PixelFiller() = default;
-  // Calls the plug-in once for the pixel; its result (0 when every write was taken).
-  virtual std::int32_t FillPixel(int x, int y, std::size_t pixel, const PixelShade& shade,
-                                 const LightSample* lights) = 0;
+  // Calls the plug-in once for the pixel, whose writes go to writes at tilePixel; its result (0
+  // when every write was taken).
+  virtual std::int32_t FillPixel(int x, int y, std::size_t tilePixel, const PixelShade& shade,
+                                 const LightSample* lights, TileWrites& writes) = 0;
 };
 
 struct FrameStats {

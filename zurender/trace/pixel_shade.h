@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "host/colour_value.h"
+#include "hostsim/light_outputs.h"
 
 namespace zurender {
 
@@ -25,12 +26,11 @@ enum HostComponentNumber : int {
   kFinalRender = 11,       // the pixel with fog
 };
 
-// What the host's light iterator reports for one light at one pixel.
-struct LightSample {
-  float factor;             // > 0 lit from the front; <= 0 from behind (weighted by backLightColour)
-  std::int32_t shadowFlag;  // 1 for every light (a light without the flag counts as fully shadowed)
-  float shadow[3];          // light colour x transmittance toward the light (0 when blocked)
-};
+// What the host's light iterator reports for one light at one pixel: factor (> 0 lit from the
+// front; <= 0 from behind, weighted by backLightColour), shadowFlag (1 for every light: a light
+// without the flag counts as fully shadowed), and shadow, the light's colour x its transmittance
+// toward the light (0 when blocked). The host's own record, so the iterator reads it as it stands.
+using LightSample = hostsim::LightOutputs;
 
 struct PixelShade {
   ColourValue component[kComponentSlots];
