@@ -1,7 +1,7 @@
 #include "zurender/app/layer_kinds.h"
 
 #include "hostsim/stored_list_form.h"
-#include "zurender/dialog/vocabulary.h"
+#include "zurender/settings/vocabulary.h"
 
 namespace zurender {
 namespace {

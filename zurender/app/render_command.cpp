@@ -78,11 +78,11 @@ int RunRender(const RenderOptions& options) {
   if (!options.preset.empty() && !MakePresetSettings(host, options.preset, settings, error))
     return Fail("--layers " + options.preset + ": " + error);
   PluginSession plugin(host);
-  if (Status made = MakeOutputDirectory(options.outDir); !made.ok()) return Fail(made.message());
   std::vector<DeclaredLayer> declared;
   if (!plugin.Begin(settings, declared, error)) return Fail(error);
   std::unique_ptr<Frame> frame = Frame::Allocate(options.width, options.height, declared, error);
   if (frame == nullptr) return Fail(error);
+  if (Status made = MakeOutputDirectory(options.outDir); !made.ok()) return Fail(made.message());
 
   const Tracer tracer(*scene, options.width, options.height);
   std::vector<hostsim::LightColour> colours;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "zurender/settings/vocabulary.h"
+
 namespace zurender {
 namespace {
 
@@ -13,7 +15,7 @@ enum Kind : std::int32_t {
 constexpr std::uint32_t kOff = 0x1;
 constexpr std::uint32_t kAddSpecular = 0x10, kAddLuminance = 0x20, kAddReflections = 0x40, kAddRefractions = 0x80;
 constexpr std::uint32_t kAdditiveBits = 0xF0;
-constexpr std::int32_t kNormal = 0, kMultiply = 8;
+constexpr std::int32_t kNormal = 0, kMultiply = 8, kLinearDodge = 18;
 
 // A layer of the stack as the plug-in renders it, with its pack contents resolved.
 struct Layer {
@@ -24,6 +26,10 @@ struct Layer {
 };
 
 std::string Quoted(const ListEntry& e) { return "\"" + e.name + "\""; }
+
+std::string ModeName(std::int32_t mode) {
+  return mode >= 0 && mode <= 22 ? BlendModes()[std::size_t(mode)].name : "normal";
+}
 
 std::string AdditiveNames(std::uint32_t bits) {
   std::string names;
@@ -188,8 +194,8 @@ std::vector<std::string> StackObstacles(const std::vector<ListEntry>& list, cons
         out.push_back(Quoted(*below.entry) + " lies beneath the multiply layer " + Quoted(*shown[i]->entry) +
                       ": it is multiplied too");
       else if (below.entry->kind == kDiffusePack && below.additives)
-        out.push_back("the pack's " + AdditiveNames(below.additives) + " lie beneath the multiply layer " +
-                      Quoted(*shown[i]->entry) + ": they are multiplied too");
+        out.push_back("the pack's added passes (" + AdditiveNames(below.additives) +
+                      ") lie beneath the multiply layer " + Quoted(*shown[i]->entry) + ": they are multiplied too");
     }
     if (shown[i]->entry->kind == kShadows) {
       for (std::size_t j = i + 1; j < shown.size(); ++j)
@@ -198,6 +204,15 @@ std::vector<std::string> StackObstacles(const std::vector<ListEntry>& list, cons
           break;
         }
     }
+  }
+
+  // Blend modes other than the ones that put the parts together.
+  for (const Layer* l : shown) {
+    const std::int32_t mode = l->entry->blendMode;
+    if (Additive(*l) && mode != kLinearDodge)
+      out.push_back(Quoted(*l->entry) + " is blended as " + ModeName(mode) + ", not added (linear dodge)");
+    else if ((l->entry->kind == kLights || l->entry->kind == kShadows) && mode != kMultiply)
+      out.push_back(Quoted(*l->entry) + " is blended as " + ModeName(mode) + ", not multiplied");
   }
 
   // Fog.

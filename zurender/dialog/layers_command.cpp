@@ -8,7 +8,7 @@
 #include "zurender/base/status.h"
 #include "zurender/dialog/layers_dialog_session.h"
 #include "zurender/dialog/presets.h"
-#include "zurender/dialog/vocabulary.h"
+#include "zurender/settings/vocabulary.h"
 #include "zurender/output/atomic_file.h"
 #include "zurender/settings/stored_list_check.h"
 

@@ -7,7 +7,7 @@
 #include "host/layers_dialog_resource.h"
 #include "hostsim/records.h"
 #include "hostsim/stored_block.h"
-#include "zurender/dialog/vocabulary.h"
+#include "zurender/settings/vocabulary.h"
 
 namespace zurender {
 namespace {

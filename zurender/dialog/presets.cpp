@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/layers_dialog_resource.h"
-#include "zurender/dialog/vocabulary.h"
+#include "zurender/settings/vocabulary.h"
 
 namespace zurender {
 namespace {

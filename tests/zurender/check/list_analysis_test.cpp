@@ -41,18 +41,20 @@ TEST(ListAnalysis, NamesWhatARoadListCannotRebuild) {
   const std::vector<ListEntry> reversed = {road[2], road[1], road[0]};
   const std::string turned = Joined(StackObstacles(reversed, {false, false}));
   EXPECT_EQ(turned.find("opaque normal layer"), std::string::npos) << turned;
-  EXPECT_NE(turned.find("the pack's luminance, reflections, refractions lie beneath the multiply layer \"Lights\""),
+  EXPECT_NE(turned.find("the pack's added passes (luminance, reflections, refractions) lie beneath the multiply layer "
+                        "\"Lights\""),
             std::string::npos)
       << turned;
 }
 
 TEST(ListAnalysis, NamesDoubleCountsAndMissingPasses) {
-  const std::vector<ListEntry> list = {Entry(5, "Additives Pack", 18), Entry(9, "RT Reflections", 18),
+  const std::vector<ListEntry> list = {Entry(5, "Additives Pack", 1), Entry(9, "RT Reflections", 18),
                                        Entry(4, "Ambient/GI", 18, 0), Entry(1, "Diffuse Pack", 0)};
   const std::string all = Joined(StackObstacles(list, {false, false}));
   EXPECT_NE(all.find("counted twice: specular, luminance, refractions"), std::string::npos) << all;
   EXPECT_NE(all.find("\"RT Reflections\" without \"Bitmap Reflections\""), std::string::npos) << all;
   EXPECT_NE(all.find("raw ambient light A, not D*A"), std::string::npos) << all;
+  EXPECT_NE(all.find("\"Additives Pack\" is blended as screen, not added"), std::string::npos) << all;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "zurender/dialog/vocabulary.h"
+#include "zurender/settings/vocabulary.h"
 
 #include <cctype>
 #include <charconv>
