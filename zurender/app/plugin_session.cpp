@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "hostsim/records.h"
-#include "hostsim/stored_block.h"
 #include "zurender/app/frame.h"
 
 namespace zurender {
@@ -20,34 +19,14 @@ PluginSession::PluginSession(PluginHost& plugin) : plugin_(plugin) { plugin_.Bec
 PluginSession::~PluginSession() { End(); }
 
 bool PluginSession::Begin(const PluginSettings& settings, std::vector<DeclaredLayer>& declared, std::string& error) {
-  hostsim::ParamWords words;
-  words.magic = settings.magic;
-  words.version = settings.version;
-  words.nameMode = settings.nameMode;
-  words.outputPairEnabled = settings.outputPairEnabled;
-  words.outputPairPreset = settings.outputPairPreset;
-  words.edgeMask = settings.edgeMask;
-  words.outputPairCustom1 = settings.outputPairCustom1;
-  words.outputPairCustom2 = settings.outputPairCustom2;
-  if (!settings.storedList.empty()) {
-    if (settings.storedList.size() > hostsim::kStoredBlockBytes) {
-      error = "the stored layer list is " + std::to_string(settings.storedList.size()) + " bytes, more than the " +
-              std::to_string(hostsim::kStoredBlockBytes) + " the host keeps";
-      return false;
-    }
-    // The plug-in is given the list's address, not its size: it reads within a block this large.
-    storedBlock_.reset(new std::uint8_t[hostsim::kStoredBlockBytes]());
-    std::memcpy(storedBlock_.get(), settings.storedList.data(), settings.storedList.size());
-    words.storedList = hostsim::HostAddress(storedBlock_.get());
-  }
-  const hostsim::ParamBytes params = hostsim::EncodeParamBlock(words);
-  ShaderRecord shader = hostsim::MakeShaderRecord(plugin_.allocator(), params);
+  if (!settings_.Set(settings, error)) return false;
+  ShaderRecord shader = hostsim::MakeShaderRecord(plugin_.allocator(), settings_.params());
   const std::int32_t initialized = plugin_.entry().initialize(&shader);
   begun_ = true;
   instance_ = shader.instance;
   if (initialized != 0 || instance_ == nullptr) {
     error = initialized != 0 ? "the plug-in could not make its instance (result " + std::to_string(initialized) + ")"
-                             : "the plug-in made no instance: the parameter block is not its, or no layer is on";
+                             : NoInstanceReason(settings);
     return false;
   }
   InitLayersRecord layers = hostsim::MakeInitLayersRecord(instance_, declare_.function());

@@ -14,6 +14,7 @@
 #include "hostsim/fill_service.h"
 #include "hostsim/light_iterator.h"
 #include "zurender/app/declared_layer.h"
+#include "zurender/plugin/host_settings.h"
 #include "zurender/plugin/plugin_host.h"
 #include "zurender/app/render_job.h"
 #include "zurender/settings/settings_file.h"
@@ -54,7 +55,7 @@ class PluginSession final : public PixelFiller,
   hostsim::DeclareService declare_{*this};
   hostsim::FillService fill_{*this};
   hostsim::LightIterator lights_{*this};
-  std::unique_ptr<std::uint8_t[]> storedBlock_;  // the stored list, where the plug-in reads it
+  HostSettings settings_;  // the parameter block and the stored list, while the instance may read them
   void* instance_ = nullptr;
   bool begun_ = false;
   std::vector<DeclaredLayer> declared_;

@@ -1,12 +1,9 @@
 #include "zurender/dialog/layers_dialog_session.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "host/layers_dialog_resource.h"
 #include "hostsim/records.h"
-#include "hostsim/stored_block.h"
 #include "zurender/settings/vocabulary.h"
 
 namespace zurender {
@@ -48,28 +45,8 @@ bool LayersDialogSession::OpenDialog(const PluginSettings& settings, std::string
   keeper_ = std::make_unique<hostsim::StoredListKeeper>(*toolkit_);
   toolkit_->SetUser(this);
 
-  hostsim::ParamWords words;
-  words.magic = settings.magic;
-  words.version = settings.version;
-  words.nameMode = settings.nameMode;
-  words.outputPairEnabled = settings.outputPairEnabled;
-  words.outputPairPreset = settings.outputPairPreset;
-  words.edgeMask = settings.edgeMask;
-  words.outputPairCustom1 = settings.outputPairCustom1;
-  words.outputPairCustom2 = settings.outputPairCustom2;
-  storedBlock_.reset();
-  if (!settings.storedList.empty()) {
-    if (settings.storedList.size() > hostsim::kStoredBlockBytes) {
-      error = "the stored layer list is larger than the " + std::to_string(hostsim::kStoredBlockBytes >> 10) +
-              " KiB the host keeps";
-      return false;
-    }
-    storedBlock_.reset(new std::uint8_t[hostsim::kStoredBlockBytes]());
-    std::memcpy(storedBlock_.get(), settings.storedList.data(), settings.storedList.size());
-    words.storedList = hostsim::HostAddress(storedBlock_.get());
-  }
-  const hostsim::ParamBytes params = hostsim::EncodeParamBlock(words);
-  ShaderRecord shader = hostsim::MakeShaderRecord(plugin_.allocator(), params);
+  if (!settings_.Set(settings, error)) return false;
+  ShaderRecord shader = hostsim::MakeShaderRecord(plugin_.allocator(), settings_.params());
   plugin_.entry().initialize(&shader);
 
   // The host makes the dialog from its resource and shows its own settings in it.

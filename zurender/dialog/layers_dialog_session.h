@@ -12,6 +12,7 @@
 #include "hostsim/dialog_toolkit.h"
 #include "hostsim/stored_list_form.h"
 #include "hostsim/stored_list_keeper.h"
+#include "zurender/plugin/host_settings.h"
 #include "zurender/plugin/plugin_host.h"
 #include "zurender/settings/settings_file.h"
 
@@ -70,7 +71,7 @@ class LayersDialogSession : private hostsim::DialogUser {
   PluginHost& plugin_;
   std::unique_ptr<hostsim::DialogToolkit> toolkit_;
   std::unique_ptr<hostsim::StoredListKeeper> keeper_;
-  std::unique_ptr<std::uint8_t[]> storedBlock_;  // the list handed to the plug-in, in the host's block
+  HostSettings settings_;  // what the plug-in was initialized with
   DialogRef dialog_ = 0;
   bool open_ = false;
   std::vector<hostsim::StoredLayer> layers_;  // the plug-in's records, in row order as opened
