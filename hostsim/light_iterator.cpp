@@ -39,13 +39,15 @@ void LightIterator::Next(void** light, std::int32_t* shadowFlag, std::int32_t* t
   if (*light == nullptr) {
     *shadowFlag = 1;
     *factor = *shadowRed = *shadowGreen = *shadowBlue = kUndefinedFloat;
+    outputs_ = provider_.SampleOutputs();
   } else {
     const std::ptrdiff_t i = IndexOf(*light);
-    if (i < 0) {
+    // A light that is not the scene's, or one given before the walk started, ends the walk.
+    if (i < 0 || outputs_ == nullptr) {
       *light = nullptr;
       return;
     }
-    const LightOutputs out = provider_.Outputs(std::size_t(i));
+    const LightOutputs& out = outputs_[i];
     *shadowFlag = out.shadowFlag;
     *factor = out.factor;
     *shadowRed = out.shadow[0];
@@ -54,6 +56,7 @@ void LightIterator::Next(void** light, std::int32_t* shadowFlag, std::int32_t* t
     next = std::size_t(i) + 1;
   }
   *light = next < records_.size() ? &records_[next] : nullptr;
+  if (*light == nullptr) outputs_ = nullptr;
 }
 
 }  // namespace hostsim

@@ -9,6 +9,7 @@
 #include "host/host_services.h"
 #include "host/light_record.h"
 #include "hostsim/callback_slot.h"
+#include "hostsim/light_outputs.h"
 
 namespace hostsim {
 
@@ -16,17 +17,12 @@ struct LightColour {
   float red, green, blue;
 };
 
-// What one light does at the sample being shaded.
-struct LightOutputs {
-  float factor;             // how strongly the light reaches the point; 0 or below: from behind
-  std::int32_t shadowFlag;  // non-zero when the light casts shadows
-  float shadow[3];          // red, green, blue of the light reaching the point through shadows
-};
-
-// The application's side: called once per light of every walk, so keep it cheap.
+// The application's side: asked once at the start of every walk, for what each of the scene's
+// lights does at the sample being shaded, in light order. The outputs must stay as they are until
+// the walk ends.
 class LightProvider {
  public:
-  virtual LightOutputs Outputs(std::size_t light) = 0;
+  virtual const LightOutputs* SampleOutputs() = 0;
 
  protected:
   ~LightProvider() = default;
@@ -60,6 +56,7 @@ class LightIterator {
  private:
   LightProvider& provider_;
   std::vector<LightRecord> records_;
+  const LightOutputs* outputs_ = nullptr;  // of the walk in progress
   CallbackSlot<&LightIterator::Next> slot_{*this, "light iterators"};
 };
 

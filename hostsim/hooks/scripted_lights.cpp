@@ -12,8 +12,4 @@ void ScriptedLights::Set(LightIterator& iterator, const std::vector<SceneLight>&
   iterator.SetLights(colours);
 }
 
-LightOutputs ScriptedLights::Outputs(std::size_t light) {
-  return light < outputs_.size() ? outputs_[light] : LightOutputs{0.0f, 0, {0.0f, 0.0f, 0.0f}};
-}
-
 }  // namespace hostsim::hooks

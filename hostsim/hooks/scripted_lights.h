@@ -21,7 +21,7 @@ class ScriptedLights : public LightProvider {
   // Puts the lights into the iterator's scene and answers for them from now on.
   void Set(LightIterator& iterator, const std::vector<SceneLight>& lights);
 
-  LightOutputs Outputs(std::size_t light) override;
+  const LightOutputs* SampleOutputs() override { return outputs_.data(); }
 
  private:
   std::vector<LightOutputs> outputs_;

@@ -20,9 +20,9 @@ struct Provider : hostsim::FillProvider, hostsim::LightProvider, hostsim::Declar
     written.push_back(id);
     return 0;
   }
-  hostsim::LightOutputs Outputs(std::size_t light) override {
-    return {0.5f * float(light + 1), std::int32_t(light), {float(light), 0.0f, 0.0f}};
-  }
+  std::vector<hostsim::LightOutputs> outputs = {{0.5f, 0, {0.0f, 0.0f, 0.0f}}, {1.0f, 1, {1.0f, 0.0f, 0.0f}},
+                                                {1.5f, 2, {2.0f, 0.0f, 0.0f}}};
+  const hostsim::LightOutputs* SampleOutputs() override { return outputs.data(); }
   std::int32_t Declare(const LayerDeclaration& d, std::int32_t& id) override {
     id = 40 + d.component;
     return d.component < 0 ? 6 : 0;
@@ -79,6 +79,8 @@ TEST(RenderServices, TheLightWalkHandsOutEachLightAndEndsOnOneItDoesNotKnow) {
   auto* first = const_cast<LightRecord*>(lights.Light(0));
   for (void* unknown : {static_cast<void*>(&foreign), static_cast<void*>(first + 2),
                         static_cast<void*>(reinterpret_cast<char*>(first) + 4)}) {
+    light = nullptr;
+    step();
     light = unknown;
     step();
     EXPECT_EQ(light, nullptr);

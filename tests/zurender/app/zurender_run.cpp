@@ -1,0 +1,82 @@
+#include "zurender_run.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace zurender::testing {
+namespace {
+
+std::string Quoted(const std::string& arg) {
+  std::string out = "'";
+  for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+int ExitStatus(int raw) { return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1; }
+
+}  // namespace
+
+ProgramRun RunZurender(const std::vector<std::string>& args) {
+  TempFolder streams;
+  std::string command = Quoted(ZURENDER_PATH);
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  command += " >" + Quoted(streams.Path("out")) + " 2>" + Quoted(streams.Path("err")) + " </dev/null";
+  ProgramRun run;
+  run.status = ExitStatus(std::system(command.c_str()));
+  run.out = ReadFile(streams.Path("out"));
+  run.err = ReadFile(streams.Path("err"));
+  return run;
+}
+
+TempFolder::TempFolder() {
+  static int serial = 0;
+  path_ = std::filesystem::temp_directory_path() /
+          ("zurender-test-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+std::vector<std::string> CommandLines(const std::string& command, int* status) {
+  std::vector<std::string> lines;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return lines;
+  std::string line;
+  for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += char(c);
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  const int raw = pclose(pipe);
+  if (status != nullptr) *status = ExitStatus(raw);
+  return lines;
+}
+
+std::string DataFile(const std::string& name) { return std::string(ZURENDER_TEST_DATA) + "/" + name; }
+std::string ExampleFile(const std::string& name) { return std::string(ZURENDER_EXAMPLES) + "/" + name; }
+
+}  // namespace zurender::testing

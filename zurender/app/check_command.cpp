@@ -1,0 +1,176 @@
+#include "zurender/app/check_command.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "hostsim/stored_list_form.h"
+#include "zurender/check/list_analysis.h"
+#include "zurender/output/exr_reader.h"
+#include "zurender/output/psd_reader.h"
+#include "zurender/settings/base64.h"
+
+namespace zurender {
+namespace {
+
+// What the manifest says that the files do not: the list rendered, and whether the scene has fog.
+struct RenderFacts {
+  std::vector<ListEntry> list;
+  bool fog = false;
+};
+
+std::vector<ListEntry> ListOf(const std::vector<std::uint8_t>& stored) {
+  std::vector<ListEntry> list;
+  if (auto decoded = hostsim::DecodeStoredList(stored.data(), stored.size())) {
+    for (const hostsim::StoredLayer& l : decoded->layers)
+      list.push_back(ListEntry{l.kind, l.flags, l.blendMode, l.option1, l.option2, l.name});
+  } else {
+    // Nothing stored, or nothing the plug-in could read: its default list, of which only the pack is on.
+    list.push_back(ListEntry{1, 0x2, 0, 0, 0, "Diffuse Pack"});
+  }
+  return list;
+}
+
+bool ReadFacts(const std::string& path, RenderFacts& facts, std::string& error) {
+  std::ifstream in(path);
+  if (!in) {
+    error = path + ": cannot be read";
+    return false;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  const nlohmann::json manifest = nlohmann::json::parse(text.str(), nullptr, false);
+  if (manifest.is_discarded() || !manifest.is_object()) {
+    error = path + ": not valid JSON";
+    return false;
+  }
+  const auto stored = manifest.value("/settings/storedList"_json_pointer, std::string());
+  const auto bytes = DecodeBase64(stored);
+  if (!bytes) {
+    error = path + ": settings.storedList: not base64";
+    return false;
+  }
+  facts.list = ListOf(*bytes);
+  facts.fog = manifest.value("fog", false);
+  return true;
+}
+
+std::vector<StackLayer> Stack(const std::vector<PsdLayer>& layers) {
+  std::vector<StackLayer> stack;
+  for (const PsdLayer& l : layers)
+    stack.push_back(StackLayer{l.name, l.blend_key, l.visible, float(l.opacity) / 255.0f, l.pixels.data()});
+  return stack;
+}
+
+std::vector<StackLayer> Stack(const std::vector<ExrLayer>& layers) {
+  std::vector<StackLayer> stack;
+  for (const ExrLayer& l : layers) stack.push_back(StackLayer{l.name, l.blend_key, l.visible, 1.0f, l.pixels.data()});
+  return stack;
+}
+
+std::string Sci(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1e", v);
+  return text;
+}
+
+}  // namespace
+
+CheckReport CheckRenderFolder(const std::string& dir) {
+  CheckReport report;
+  RenderFacts facts;
+  if (!ReadFacts(dir + "/manifest.json", facts, report.error)) return report;
+  int psdDepth = 16;
+  {
+    // The layered file as an editor opens it: its visible layers at its depth, against its merged
+    // image, which holds the Final Render at that depth.
+    Result<PsdDocument> psd = ReadPsd(dir + "/render.psd");
+    if (!psd.ok()) {
+      report.error = psd.message();
+      return report;
+    }
+    psdDepth = psd->depth;
+    const std::size_t count = std::size_t(psd->width) * std::size_t(psd->height);
+    const std::vector<ColourValue> rebuilt = RebuildStack(Stack(psd->layers), count, psd->depth);
+    report.stacks.push_back(CheckedStack{"render.psd", psd->depth, MeasureError(rebuilt, psd->merged.data(), count)});
+  }
+  {
+    // The float file: every layer in float, against the Final Render in float.
+    Result<ExrDocument> exr = ReadExr(dir + "/render.exr");
+    if (!exr.ok()) {
+      report.error = exr.message();
+      return report;
+    }
+    const std::size_t count = std::size_t(exr->width) * std::size_t(exr->height);
+    if (exr->merged.size() != count) {
+      report.error = dir + "/render.exr: it holds no Final Render in its own R, G, B channels";
+      return report;
+    }
+    const std::vector<ColourValue> rebuilt = RebuildStack(Stack(exr->layers), count, 32);
+    report.stacks.push_back(CheckedStack{"render.exr", 32, MeasureError(rebuilt, exr->merged.data(), count)});
+    report.floatError = report.stacks.back().error.max;
+  }
+  report.obstacles = StackObstacles(facts.list, StackFacts{facts.fog, psdDepth != 32});
+  return report;
+}
+
+std::string FormatCheckReport(const CheckReport& report, double tolerance) {
+  if (!report.error.empty()) return "check: " + report.error + "\n";
+  std::string out = "check: the visible layers stacked as an editor does, against the Final Render\n";
+  out += "  file        arithmetic   max      mean     99%\n";
+  for (const CheckedStack& s : report.stacks) {
+    char line[160];
+    std::snprintf(line, sizeof line, "  %-10s  %-11s  %-7s  %-7s  %s\n", s.file.c_str(),
+                  s.depth == 32 ? "float" : (std::to_string(s.depth) + "-bit").c_str(), Sci(s.error.max).c_str(),
+                  Sci(s.error.mean).c_str(), Sci(s.error.p99).c_str());
+    out += line;
+  }
+  const bool rebuilt = report.floatError <= tolerance;
+  out += "  " + std::string(rebuilt ? "the layers rebuild the render" : "the layers do not rebuild the render") +
+         " (float error " + Sci(report.floatError) + (rebuilt ? " within " : " above ") + Sci(tolerance) + ")\n";
+  if (!report.obstacles.empty()) {
+    out += "  what keeps the stack from rebuilding it:\n";
+    for (const std::string& line : report.obstacles) out += "    - " + line + "\n";
+  }
+  return out;
+}
+
+int RunCheckCommand(const std::vector<std::string>& args) {
+  std::string dir;
+  double tolerance = kDefaultTolerance;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--tolerance" && i + 1 < args.size()) {
+      char* end = nullptr;
+      tolerance = std::strtod(args[++i].c_str(), &end);
+      if (end == args[i].c_str() || *end != '\0' || !(tolerance >= 0)) {
+        std::fprintf(stderr, "zurender check: --tolerance: expected a number such as 2e-4\n");
+        return 2;
+      }
+    } else if (args[i] == "-h" || args[i] == "--help") {
+      std::printf("usage: zurender check DIR [--tolerance T]\n\n"
+                  "Rebuilds the render in DIR from its files as an image editor would: the PSD's visible\n"
+                  "layers bottom-up, each with its blend mode at the file's depth, and the EXR's layers in\n"
+                  "float; reports the error against the Final Render and what in the layer list keeps the\n"
+                  "stack from rebuilding it. Exit status 0 when the float error is within T (default 2e-4).\n");
+      return 0;
+    } else if (dir.empty()) {
+      dir = args[i];
+    } else {
+      std::fprintf(stderr, "zurender check: expected one folder\n");
+      return 2;
+    }
+  }
+  if (dir.empty()) {
+    std::fprintf(stderr, "zurender check: expected the folder of a render (see zurender check --help)\n");
+    return 2;
+  }
+  const CheckReport report = CheckRenderFolder(dir);
+  std::fputs(FormatCheckReport(report, tolerance).c_str(), stdout);
+  if (!report.error.empty()) return 1;
+  return report.floatError <= tolerance ? 0 : 1;
+}
+
+}  // namespace zurender

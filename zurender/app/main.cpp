@@ -1,0 +1,54 @@
+// zurender: the render host. Renders a scene through the ZU Layers plug-in, exactly as the
+// rendering host drives it, and writes the layers it declares into files an artist opens; edits
+// the plug-in's settings through its own Layers dialog; checks that the layers rebuild the render.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "zurender/app/check_command.h"
+#include "zurender/app/render_command.h"
+#include "zurender/app/render_options.h"
+#include "zurender/dialog/layers_command.h"
+#include "zurender/plugin/plugin_host.h"
+
+namespace {
+
+// Takes `--plugin LIB` out of a subcommand's arguments.
+std::string TakePluginPath(std::vector<std::string>& args) {
+  std::string path = zurender::DefaultPluginPath();
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--plugin" && i + 1 < args.size()) {
+      path = args[i + 1];
+      args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
+      break;
+    }
+    if (args[i].rfind("--plugin=", 0) == 0) {
+      path = args[i].substr(9);
+      args.erase(args.begin() + std::ptrdiff_t(i));
+      break;
+    }
+  }
+  return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "layers" || args[0] == "check")) {
+    const std::string command = args[0];
+    args.erase(args.begin());
+    const std::string plugin = TakePluginPath(args);
+    return command == "layers" ? zurender::RunLayersCommand(args, plugin) : zurender::RunCheckCommand(args);
+  }
+  const zurender::ParsedRenderOptions parsed = zurender::ParseRenderOptions(args);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "zurender: %s\n", parsed.error.c_str());
+    return 2;
+  }
+  if (parsed.options.help) {
+    std::fputs(zurender::RenderUsage().c_str(), stdout);
+    return 0;
+  }
+  return zurender::RunRender(parsed.options);
+}

@@ -1,0 +1,81 @@
+#include "zurender/app/manifest.h"
+
+#include <nlohmann/json.hpp>
+
+#include "zurender/app/declared_layer.h"
+#include "zurender/output/text_encoding.h"
+#include "zurender/settings/base64.h"
+
+namespace zurender {
+namespace {
+
+using nlohmann::ordered_json;
+
+// Declared names are bytes; JSON wants UTF-8: bytes above 127 are taken as Latin-1.
+std::string Utf8(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c < 0x80) {
+      out += char(c);
+    } else {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+double Round3(double seconds) { return double(std::int64_t(seconds * 1000.0 + 0.5)) / 1000.0; }
+
+}  // namespace
+
+const char* ComponentName(std::int32_t component) {
+  static const char* const kNames[] = {"",           "Diffuse",     "ShadowedLight",     "Luminance",
+                                       "Specular",   "Ambient",     "Reflections",       "BitmapReflections",
+                                       "Refractions", "Transparency", "Fog",             "FinalRender"};
+  return component >= 1 && component <= 11 ? kNames[component] : "";
+}
+
+std::string ManifestToJson(const Manifest& m) {
+  ordered_json root;
+  root["scene"] = Utf8(m.scene);
+  root["fog"] = m.sceneHasFog;
+  root["size"] = {m.width, m.height};
+  root["depth"] = m.depth;
+  root["plugin"] = Utf8(m.plugin);
+  const PluginSettings& s = m.settings;
+  root["settings"] = {{"source", Utf8(m.settingsSource)},
+                      {"parameterBlock",
+                       {{"nameMode", s.nameMode},
+                        {"outputPairEnabled", s.outputPairEnabled},
+                        {"outputPairPreset", s.outputPairPreset},
+                        {"edgeMask", s.edgeMask},
+                        {"outputPairCustom1", s.outputPairCustom1},
+                        {"outputPairCustom2", s.outputPairCustom2}}},
+                      {"storedList", EncodeBase64(s.storedList)}};
+  ordered_json layers = ordered_json::array();
+  for (const ManifestLayer& layer : m.layers) {
+    ordered_json entry;
+    entry["name"] = Utf8(layer.name);
+    entry["kind"] = layer.kind;
+    entry["blendKey"] = BlendKeyText(layer.blendKey);
+    if (layer.component >= 0)
+      entry["component"] = {{"number", layer.component}, {"name", ComponentName(layer.component)}};
+    else
+      entry["component"] = nullptr;
+    entry["filledBy"] = layer.filledBy;
+    entry["visible"] = layer.visible;
+    entry["preview"] = layer.preview;
+    layers.push_back(entry);
+  }
+  root["layers"] = layers;
+  root["files"] = m.files;
+  root["rays"] = m.rays;
+  root["timings"] = {{"totalSeconds", Round3(m.timings.totalSeconds)},
+                     {"traceSeconds", Round3(m.timings.traceSeconds)},
+                     {"pluginSeconds", Round3(m.timings.pluginSeconds)},
+                     {"writeSeconds", Round3(m.timings.writeSeconds)}};
+  return root.dump(2) + "\n";
+}
+
+}  // namespace zurender

@@ -1,0 +1,88 @@
+#include "zurender/app/outputs.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <cstdio>
+#include <functional>
+
+#include "zurender/app/parallel.h"
+#include "zurender/output/contact_sheet.h"
+#include "zurender/output/exr_writer.h"
+#include "zurender/output/file_name_fragment.h"
+#include "zurender/output/linear_profile.h"
+#include "zurender/output/preview_png.h"
+#include "zurender/output/psd_writer.h"
+
+namespace zurender {
+
+std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std::string& name) {
+  const int digits = layerCount >= 1000 ? 4 : (layerCount >= 100 ? 3 : 2);
+  char number[16];
+  std::snprintf(number, sizeof number, "%0*zu", digits, index + 1);
+  return "layers/" + std::string(number) + "-" + SafeFileNameFragment(name) + ".png";
+}
+
+WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
+  WrittenOutputs written;
+  const std::size_t count = frame.pixelCount();
+  std::vector<LayerView> views;
+  for (const FrameLayer& layer : frame.layers())
+    views.push_back(LayerView{layer.info.name, layer.info.blendKey, !HiddenInStack(layer.info),
+                              std::span<const ColourValue>(layer.pixels.get(), count)});
+  const std::span<const ColourValue> finalImage(frame.finalImage(), count);
+  const std::string dir = request.directory + "/";
+
+  // Every file is one job; the jobs share the threads.
+  std::vector<std::function<Status()>> jobs;
+  written.files = {"render.psd", "render.exr", "contact-sheet.png"};
+  jobs.push_back([&]() -> Status {
+    const Result<std::vector<std::uint8_t>> profile = LinearSrgbProfile();
+    if (!profile.ok()) return profile.status();
+    return WritePsd(dir + "render.psd",
+                    PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, profile.value()});
+  });
+  jobs.push_back([&] {
+    return WriteExr(dir + "render.exr", ExrImage{frame.width(), frame.height(), views, ExrCompression::kRle, finalImage});
+  });
+  jobs.push_back([&] {
+    const std::string details = std::to_string(frame.width()) + " x " + std::to_string(frame.height()) + ", " +
+                                std::to_string(request.depth) + "-bit, " + std::to_string(views.size()) + " layers";
+    return WriteContactSheet(dir + "contact-sheet.png",
+                             ContactSheet{request.title, details, frame.width(), frame.height(), views});
+  });
+  for (std::size_t i = 0; i < views.size(); ++i) {
+    written.previews.push_back(PreviewFileName(i, views.size(), frame.layers()[i].info.name));
+    jobs.push_back([&, i] { return WritePreviewPng(dir + written.previews[i], frame.width(), frame.height(), views[i].pixels); });
+  }
+  written.files.insert(written.files.end(), written.previews.begin(), written.previews.end());
+
+  std::atomic<std::size_t> next{0};
+  std::vector<Status> results(jobs.size());
+  RunOnThreads(std::max(1, request.threads), [&](int) {
+    for (std::size_t job = next++; job < jobs.size(); job = next++) results[job] = jobs[job]();
+  });
+  for (const Status& result : results)
+    if (!result.ok()) {
+      written.error = result.message();
+      break;
+    }
+  return written;
+}
+
+void RemoveStalePreviews(const std::string& directory, const std::vector<std::string>& previews) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory + "/layers", error)) {
+    const std::string name = entry.path().filename().string();
+    // Ours are NN-<name>.png with two to four digits.
+    const std::size_t dash = name.find('-');
+    const bool ours = dash >= 2 && dash <= 4 && name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 &&
+                      std::all_of(name.begin(), name.begin() + std::ptrdiff_t(dash), [](char c) { return c >= '0' && c <= '9'; });
+    if (ours && entry.is_regular_file(error) &&
+        std::find(previews.begin(), previews.end(), "layers/" + name) == previews.end())
+      fs::remove(entry.path(), error);
+  }
+}
+
+}  // namespace zurender

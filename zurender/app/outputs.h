@@ -1,0 +1,34 @@
+// Writing a rendered frame into the output folder: the layered PSD, the multi-layer EXR, a
+// preview per layer and the contact sheet. Each file is complete or absent.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "zurender/app/frame.h"
+
+namespace zurender {
+
+struct OutputRequest {
+  std::string directory;
+  int depth = 16;           // of the PSD
+  std::string title;        // the contact sheet's
+  int threads = 1;
+};
+
+struct WrittenOutputs {
+  std::vector<std::string> files;     // relative to the directory, in a fixed order
+  std::vector<std::string> previews;  // per layer, relative to the directory
+  std::string error;                  // the first failure; the other files are still written
+};
+
+// The preview file of layer index (0-based) with this name: layers/NN-<name>.png.
+std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std::string& name);
+
+WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request);
+
+// Removes the previews of an earlier render in the folder that this render did not write, so the
+// folder holds one render; files of any other name are left alone.
+void RemoveStalePreviews(const std::string& directory, const std::vector<std::string>& previews);
+
+}  // namespace zurender

@@ -1,0 +1,85 @@
+#include "zurender/app/parallel.h"
+
+#include <new>
+#include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <mutex>
+#include <thread>
+#endif
+
+namespace zurender {
+
+#if defined(_WIN32)
+
+int CoreCount() {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  return info.dwNumberOfProcessors > 0 ? int(info.dwNumberOfProcessors) : 1;
+}
+
+namespace {
+struct ThreadStart {
+  const std::function<void(int)>* work;
+  int worker;
+};
+DWORD WINAPI ThreadMain(LPVOID argument) {
+  const auto* start = static_cast<const ThreadStart*>(argument);
+  (*start->work)(start->worker);
+  return 0;
+}
+}  // namespace
+
+void RunOnThreads(int count, const std::function<void(int)>& work) {
+  std::vector<ThreadStart> starts;
+  std::vector<HANDLE> threads;
+  for (int worker = 1; worker < count; ++worker) starts.push_back(ThreadStart{&work, worker});
+  for (ThreadStart& start : starts) {
+    HANDLE thread = CreateThread(nullptr, 0, &ThreadMain, &start, 0, nullptr);
+    // A thread that cannot start leaves its share to the others, which take work as they go.
+    if (thread != nullptr) threads.push_back(thread);
+  }
+  work(0);
+  for (HANDLE thread : threads) {
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+  }
+}
+
+static_assert(sizeof(CRITICAL_SECTION) <= 64);
+Lock::Lock() { InitializeCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(storage_)); }
+Lock::~Lock() { DeleteCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(storage_)); }
+void Lock::lock() { EnterCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(storage_)); }
+void Lock::unlock() { LeaveCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(storage_)); }
+
+#else
+
+int CoreCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores > 0 ? int(cores) : 1;
+}
+
+void RunOnThreads(int count, const std::function<void(int)>& work) {
+  std::vector<std::thread> threads;
+  for (int worker = 1; worker < count; ++worker) {
+    try {
+      threads.emplace_back(work, worker);
+    } catch (const std::system_error&) {
+      break;  // the workers that did start take the whole job between them
+    }
+  }
+  work(0);
+  for (std::thread& thread : threads) thread.join();
+}
+
+static_assert(sizeof(std::mutex) <= 64);
+Lock::Lock() { new (storage_) std::mutex; }
+Lock::~Lock() { std::launder(reinterpret_cast<std::mutex*>(storage_))->~mutex(); }
+void Lock::lock() { std::launder(reinterpret_cast<std::mutex*>(storage_))->lock(); }
+void Lock::unlock() { std::launder(reinterpret_cast<std::mutex*>(storage_))->unlock(); }
+
+#endif
+
+}  // namespace zurender

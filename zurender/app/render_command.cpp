@@ -1,0 +1,181 @@
+#include "zurender/app/render_command.h"
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+
+#include "zurender/app/check_command.h"
+#include "zurender/app/frame.h"
+#include "zurender/app/layer_kinds.h"
+#include "zurender/app/manifest.h"
+#include "zurender/app/outputs.h"
+#include "zurender/app/parallel.h"
+#include "zurender/app/plugin_session.h"
+#include "zurender/app/render_job.h"
+#include "zurender/dialog/presets.h"
+#include "zurender/output/atomic_file.h"
+#include "zurender/output/output_directory.h"
+#include "zurender/scene/builtin_scene.h"
+#include "zurender/scene/scene_file.h"
+#include "zurender/settings/stored_list_check.h"
+#include "zurender/trace/tracer.h"
+
+namespace zurender {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "zurender: %s\n", message.c_str());
+  return 1;
+}
+
+Status WriteText(const std::string& path, const std::string& text) {
+  AtomicFile file;
+  if (Status s = file.Open(path); !s.ok()) return s;
+  if (Status s = file.Write(text.data(), text.size()); !s.ok()) return s;
+  return file.Commit();
+}
+
+std::string FilledBy(const FrameLayer& layer) {
+  const bool host = layer.info.component >= 1 || IsMask(layer.info) || IsEdgeMask(layer.info);
+  if (layer.pluginWrites == 0) return host ? "host" : "nobody";
+  return host ? "host, then plug-in" : "plug-in";
+}
+
+// The scene to render: the built-in one, or a file's.
+bool LoadScene(const RenderOptions& options, std::optional<Scene>& scene, std::string& name, std::string& error) {
+  if (options.scenePath.empty()) {
+    scene = BuiltInScene();
+    name = "built-in";
+    return true;
+  }
+  Result<Scene> loaded = LoadSceneFile(options.scenePath);
+  if (!loaded.ok()) {
+    error = loaded.message();
+    return false;
+  }
+  scene = std::move(loaded.value());
+  name = options.scenePath;
+  return true;
+}
+
+// The settings the plug-in is initialized with: a file's, a preset's made through the Layers
+// dialog, or none, when the plug-in renders its default list.
+bool ChooseSettings(const RenderOptions& options, PluginHost& host, PluginSettings& settings, std::string& source,
+                    std::string& error) {
+  source = "default";
+  if (!options.settingsPath.empty()) {
+    const ParsedSettings read = ReadSettingsFile(options.settingsPath);
+    if (!read.error.empty()) {
+      error = read.error;
+      return false;
+    }
+    settings = read.settings;
+    source = "file " + options.settingsPath;
+    if (!PluginTakesStoredList(settings.storedList))
+      std::fprintf(stderr, "zurender: warning: %s: the plug-in cannot read its stored layer list and renders its "
+                   "default list instead\n", options.settingsPath.c_str());
+  } else if (!options.preset.empty()) {
+    if (!MakePresetSettings(host, options.preset, settings, error)) {
+      error = "--layers " + options.preset + ": " + error;
+      return false;
+    }
+    source = "preset " + options.preset;
+  }
+  return true;
+}
+
+Manifest MakeManifest(const RenderOptions& options, const Frame& frame, const std::vector<DeclaredLayer>& declared,
+                      const PluginSettings& settings, const WrittenOutputs& written) {
+  Manifest manifest;
+  manifest.width = options.width;
+  manifest.height = options.height;
+  manifest.depth = options.depth;
+  manifest.settings = settings;
+  const std::vector<std::string> kinds = DeclaredKinds(declared, settings);
+  for (std::size_t i = 0; i < frame.layers().size(); ++i) {
+    const FrameLayer& layer = frame.layers()[i];
+    manifest.layers.push_back(ManifestLayer{layer.info.name, kinds[i], layer.info.blendKey, layer.info.component,
+                                            FilledBy(layer), !HiddenInStack(layer.info),
+                                            i < written.previews.size() ? written.previews[i] : ""});
+  }
+  manifest.files = written.files;
+  manifest.files.push_back("manifest.json");
+  return manifest;
+}
+
+}  // namespace
+
+int RunRender(const RenderOptions& options) {
+  const auto start = Clock::now();
+  // Everything that can be refused is checked before any tracing, and nothing is written before.
+  std::optional<Scene> scene;
+  std::string sceneName, settingsSource, error;
+  if (!LoadScene(options, scene, sceneName, error)) return Fail(error);
+  if (!options.preset.empty() && !IsPreset(options.preset))
+    return Fail("--layers: unknown preset \"" + options.preset + "\"; the presets: default, road, exact, all");
+  const std::string pluginPath = options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath;
+  PluginHost host;
+  PluginSettings settings;
+  if (!host.Load(pluginPath, error) || !ChooseSettings(options, host, settings, settingsSource, error))
+    return Fail(error);
+  PluginSession plugin(host);
+  std::vector<DeclaredLayer> declared;
+  if (!plugin.Begin(settings, declared, error)) return Fail(error);
+  std::unique_ptr<Frame> frame = Frame::Allocate(options.width, options.height, declared, error);
+  if (frame == nullptr) return Fail(error);
+  if (Status made = MakeOutputDirectory(options.outDir); !made.ok()) return Fail(made.message());
+
+  // Tracing, and the plug-in's calls.
+  const Tracer tracer(*scene, options.width, options.height);
+  std::vector<hostsim::LightColour> colours;
+  for (int i = 0; i < tracer.LightCount(); ++i) {
+    const float* c = tracer.LightColour(i);
+    colours.push_back(hostsim::LightColour{c[0], c[1], c[2]});
+  }
+  plugin.SetLights(colours);
+  const int threads = options.threads > 0 ? options.threads : CoreCount();
+  const FrameStats stats = RenderFrame(tracer, plugin, *frame, threads);
+  plugin.End();
+  if (stats.failedFills != 0)
+    std::fprintf(stderr, "zurender: warning: the plug-in reported a refused request at %llu pixels\n",
+                 static_cast<unsigned long long>(stats.failedFills));
+
+  // The files.
+  const auto writeStart = Clock::now();
+  const std::string title = sceneName == "built-in" ? "ZU Layers: the built-in scene" : sceneName;
+  const WrittenOutputs written = WriteOutputs(*frame, OutputRequest{options.outDir, options.depth, title, threads});
+  Manifest manifest = MakeManifest(options, *frame, declared, settings, written);
+  manifest.scene = sceneName;
+  manifest.sceneHasFog = scene->fog.density > 0.0f;
+  manifest.plugin = pluginPath;
+  manifest.settingsSource = settingsSource;
+  manifest.rays = stats.rays;
+  const double writeSeconds = Seconds(Clock::now() - writeStart);
+  manifest.timings = ManifestTimings{Seconds(Clock::now() - start), stats.traceSeconds, stats.pluginSeconds, writeSeconds};
+  const Status manifestWritten = WriteText(options.outDir + "/manifest.json", ManifestToJson(manifest));
+  if (!written.error.empty()) return Fail(written.error);
+  if (!manifestWritten.ok()) return Fail(manifestWritten.message());
+  RemoveStalePreviews(options.outDir, written.previews);
+
+  // The check reads the files back as an editor would; the frame's memory goes first.
+  const std::size_t layerCount = frame->layers().size();
+  frame.reset();
+  const auto checkStart = Clock::now();
+  std::fputs(FormatCheckReport(CheckRenderFolder(options.outDir), kDefaultTolerance).c_str(), stdout);
+  const double checkSeconds = Seconds(Clock::now() - checkStart);
+
+  // The run's time is everything from the start to here; the plug-in's share is of that.
+  const double total = Seconds(Clock::now() - start);
+  std::printf("zurender: %dx%d, %zu layers in %.2f s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
+              "files %.2f s, check %.2f s; written to %s/\n",
+              options.width, options.height, layerCount, total, stats.traceSeconds,
+              stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
+              total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, checkSeconds, options.outDir.c_str());
+  return 0;
+}
+
+}  // namespace zurender

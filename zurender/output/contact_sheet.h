@@ -1,0 +1,25 @@
+// The contact sheet: one PNG with every layer as a labelled thumbnail in a grid, under a title, on
+// a neutral dark background. It is what a person looks at first, so thumbnails show transparency
+// over a checkerboard, values through the sRGB curve (clipped), and each label gives the layer's
+// number (1 = top of the stack), name, blend key and "hidden" where the layer is.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "zurender/output/layer_view.h"
+#include "zurender/base/status.h"
+
+namespace zurender {
+
+struct ContactSheet {
+  std::string title;     // e.g. the scene's name
+  std::string details;   // a second line, e.g. "640 x 480, 16-bit, 18 layers"
+  int width = 0;         // of every layer
+  int height = 0;
+  std::span<const LayerView> layers;  // top of the stack first
+};
+
+Status WriteContactSheet(const std::string& path, const ContactSheet& sheet);
+
+}  // namespace zurender

@@ -1,0 +1,42 @@
+#include "zurender/output/output_directory.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace zurender {
+namespace {
+
+Status MakeWritableDirectory(const std::filesystem::path& directory) {
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (error) return Status::Error("cannot create directory " + directory.string() + ": " + error.message());
+  if (!std::filesystem::is_directory(directory, error)) {
+    return Status::Error("cannot use " + directory.string() + ": not a directory");
+  }
+  // access() asks for the permission bits; a read-only mount or a full quota still passes it,
+  // but the atomic writer reports those with the path when it first writes.
+  if (::access(directory.c_str(), W_OK | X_OK) != 0) {
+    const int reason = errno;
+    return Status::Error("cannot write in directory " + directory.string() + ": " + std::strerror(reason));
+  }
+  return Status();
+}
+
+}  // namespace
+
+Status MakeOutputDirectory(const std::string& directory) {
+  if (directory.empty()) return Status::Error("cannot create the output directory: empty path");
+  try {
+    const std::filesystem::path root(directory);
+    if (Status status = MakeWritableDirectory(root); !status.ok()) return status;
+    return MakeWritableDirectory(root / "layers");
+  } catch (const std::exception& error) {
+    return Status::Error("cannot create directory " + directory + ": " + error.what());
+  }
+}
+
+}  // namespace zurender

@@ -1,0 +1,324 @@
+#include "zurender/output/psd_writer.h"
+
+#include <array>
+#include <cstddef>
+#include <new>
+#include <vector>
+
+#include "zurender/output/atomic_file.h"
+#include "zurender/output/big_endian.h"
+#include "zurender/output/packbits.h"
+#include "zurender/output/psd_samples.h"
+#include "zurender/output/text_encoding.h"
+
+namespace zurender {
+namespace {
+
+constexpr std::uint16_t kRaw = 0;
+constexpr std::uint16_t kRle = 1;
+constexpr std::uint16_t kModeRgb = 3;
+constexpr std::uint16_t kResolutionResource = 1005;
+constexpr std::uint16_t kIccResource = 1039;
+constexpr std::uint8_t kFlagHidden = 0x02;
+constexpr std::uint32_t kMaxRowCount = 0xFFFF;  // an RLE row's byte count is 16 bits
+constexpr std::uint64_t kMaxSection = 0xFFFFFFFFu;  // section lengths are 32 bits
+
+// A layer's channels in the order Photoshop writes them; readers go by the id.
+struct LayerChannel {
+  std::int16_t id;
+  ChannelSource source;
+};
+constexpr std::array<LayerChannel, 4> kLayerChannels{{
+    {-1, {&ColourValue::alpha, SampleKind::kAlpha}},
+    {0, {&ColourValue::red, SampleKind::kColour}},
+    {1, {&ColourValue::green, SampleKind::kColour}},
+    {2, {&ColourValue::blue, SampleKind::kColour}},
+}};
+constexpr std::array<ChannelSource, 3> kMergedChannels{{
+    {&ColourValue::red, SampleKind::kColour},
+    {&ColourValue::green, SampleKind::kColour},
+    {&ColourValue::blue, SampleKind::kColour},
+}};
+
+// Small parts of the file (header, records) are put together in memory first.
+class Bytes {
+ public:
+  void U8(std::uint8_t v) { data_.push_back(v); }
+  void U16(std::uint16_t v) { Put(v, 2); }
+  void U32(std::uint32_t v) { Put(v, 4); }
+  void Raw(const void* p, std::size_t n) {
+    const auto* b = static_cast<const std::uint8_t*>(p);
+    data_.insert(data_.end(), b, b + n);
+  }
+  void PadTo(std::size_t multiple, std::size_t from = 0) {
+    while ((data_.size() - from) % multiple != 0) data_.push_back(0);
+  }
+  void PatchU32(std::size_t at, std::uint32_t v) { PutU32(data_.data() + at, v); }
+  std::size_t size() const { return data_.size(); }
+  const std::vector<std::uint8_t>& data() const { return data_; }
+
+ private:
+  void Put(std::uint32_t v, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i) data_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  }
+  std::vector<std::uint8_t> data_;
+};
+
+void ImageResource(Bytes& out, std::uint16_t id, std::span<const std::uint8_t> data) {
+  out.U32(FourCc("8BIM"));
+  out.U16(id);
+  out.U16(0);  // empty Pascal name, padded to even
+  out.U32(static_cast<std::uint32_t>(data.size()));
+  out.Raw(data.data(), data.size());
+  out.PadTo(2);
+}
+
+Bytes ImageResources(std::span<const std::uint8_t> icc) {
+  Bytes out;
+  out.U32(0);  // section length, set below
+  // 72 pixels per inch both ways, shown in inches: 16.16 fixed point, unit, display unit.
+  Bytes resolution;
+  for (int axis = 0; axis < 2; ++axis) {
+    resolution.U32(72u << 16);
+    resolution.U16(1);
+    resolution.U16(1);
+  }
+  ImageResource(out, kResolutionResource, resolution.data());
+  if (!icc.empty()) ImageResource(out, kIccResource, icc);
+  out.PatchU32(0, static_cast<std::uint32_t>(out.size() - 4));
+  return out;
+}
+
+// One layer record; channel_length_at receives where each channel's length field sits in out.
+void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std::size_t* channel_length_at) {
+  out.U32(0);
+  out.U32(0);
+  out.U32(static_cast<std::uint32_t>(image.height));
+  out.U32(static_cast<std::uint32_t>(image.width));
+  out.U16(kLayerChannels.size());
+  for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
+    out.U16(static_cast<std::uint16_t>(kLayerChannels[c].id));
+    channel_length_at[c] = out.size();
+    out.U32(0);
+  }
+  out.U32(FourCc("8BIM"));
+  out.U32(layer.blend_key);
+  out.U8(255);  // opacity
+  out.U8(0);    // base, not clipped
+  out.U8(layer.visible ? 0 : kFlagHidden);
+  out.U8(0);
+  const std::size_t extra_at = out.size();
+  out.U32(0);  // extra data length, set below
+  out.U32(0);  // no layer mask
+  out.U32(0);  // no blending ranges
+  const std::string_view name = layer.name.substr(0, kPsdMaxNameBytes);
+  const std::size_t pascal_at = out.size();
+  out.U8(static_cast<std::uint8_t>(name.size()));
+  out.Raw(name.data(), name.size());
+  out.PadTo(4, pascal_at);
+  const std::u16string unicode = Latin1ToUtf16(name);
+  out.U32(FourCc("8BIM"));
+  out.U32(FourCc("luni"));
+  const std::size_t luni_at = out.size();
+  out.U32(0);
+  out.U32(static_cast<std::uint32_t>(unicode.size()));
+  for (const char16_t unit : unicode) out.U16(unit);
+  out.PadTo(4, luni_at + 4);
+  out.PatchU32(luni_at, static_cast<std::uint32_t>(out.size() - luni_at - 4));
+  out.PatchU32(extra_at, static_cast<std::uint32_t>(out.size() - extra_at - 4));
+}
+
+// Encodes one channel of an image and writes it with its compression field.
+class ChannelWriter {
+ public:
+  ChannelWriter(const PsdImage& image)
+      : width_(static_cast<std::size_t>(image.width)),
+        height_(static_cast<std::size_t>(image.height)),
+        depth_(image.depth),
+        row_(width_ * static_cast<std::size_t>(depth_ / 8)) {}
+
+  // Writes compression, row counts and rows; returns the bytes written (compression included).
+  // The channel is held raw and packed at once, and whichever is smaller goes to the file.
+  Status Write(AtomicFile& file, const ColourValue* pixels, ChannelSource source, std::uint64_t& written) {
+    const std::size_t row_bytes = row_.size();
+    // Sized once: the same sizes for every channel leave the buffers as they are.
+    raw_.resize(row_bytes * height_);
+    packed_.resize(PackBitsBound(row_bytes) * height_);
+    counts_.resize(2 * height_);
+    std::size_t packed_size = 0;
+    bool rle_fits = true;
+    for (std::size_t y = 0; y < height_; ++y) {
+      std::uint8_t* row = raw_.data() + y * row_bytes;
+      EncodeSamples(pixels + y * width_, width_, source, depth_, row);
+      const std::size_t count = PackBits(std::span<const std::uint8_t>(row, row_bytes), packed_.data() + packed_size);
+      packed_size += count;
+      rle_fits = rle_fits && count <= kMaxRowCount;
+      PutU16(counts_.data() + 2 * y, static_cast<std::uint16_t>(count));
+    }
+    std::uint8_t compression[2];
+    if (rle_fits && counts_.size() + packed_size < raw_.size()) {
+      PutU16(compression, kRle);
+      (void)file.Write(compression, 2);
+      (void)file.Write(counts_.data(), counts_.size());
+      written = 2 + counts_.size() + packed_size;
+      return file.Write(packed_.data(), packed_size);
+    }
+    PutU16(compression, kRaw);
+    (void)file.Write(compression, 2);
+    written = 2 + raw_.size();
+    return file.Write(raw_.data(), raw_.size());
+  }
+
+  // The merged image: one compression for all planes, and with RLE every row count of every
+  // plane ahead of the rows; the counts are patched in once the rows are written.
+  Status WriteMerged(AtomicFile& file, const ColourValue* pixels) {
+    const bool rle = PackBitsBound(row_.size()) <= kMaxRowCount;
+    std::uint8_t compression[2];
+    PutU16(compression, rle ? kRle : kRaw);
+    (void)file.Write(compression, 2);
+    if (!rle) {
+      for (const ChannelSource& source : kMergedChannels) {
+        for (std::size_t y = 0; y < height_; ++y) {
+          EncodeSamples(pixels + y * width_, width_, source, depth_, row_.data());
+          (void)file.Write(row_.data(), row_.size());
+        }
+      }
+      return file.status();
+    }
+    const std::uint64_t counts_at = file.Tell();
+    counts_.assign(kMergedChannels.size() * height_ * 2, 0);
+    (void)file.Write(counts_.data(), counts_.size());
+    std::size_t row_index = 0;
+    for (const ChannelSource& source : kMergedChannels) {
+      for (std::size_t y = 0; y < height_; ++y, ++row_index) {
+        EncodeSamples(pixels + y * width_, width_, source, depth_, row_.data());
+        packed_.resize(PackBitsBound(row_.size()));
+        const std::size_t count = PackBits(row_, packed_.data());
+        PutU16(counts_.data() + 2 * row_index, static_cast<std::uint16_t>(count));
+        (void)file.Write(packed_.data(), count);
+      }
+    }
+    const std::uint64_t end = file.Tell();
+    (void)file.Seek(counts_at);
+    (void)file.Write(counts_.data(), counts_.size());
+    return file.Seek(end);
+  }
+
+ private:
+  std::size_t width_;
+  std::size_t height_;
+  int depth_;
+  std::vector<std::uint8_t> row_;
+  std::vector<std::uint8_t> raw_;
+  std::vector<std::uint8_t> packed_;
+  std::vector<std::uint8_t> counts_;
+};
+
+Status Validate(const std::string& path, const PsdImage& image) {
+  auto fail = [&](const std::string& why) { return Status::Error("cannot write " + path + ": " + why); };
+  if (image.width < 1 || image.height < 1 || image.width > kPsdMaxSide || image.height > kPsdMaxSide) {
+    return fail("the image size " + std::to_string(image.width) + "x" + std::to_string(image.height) +
+                " is outside 1 to " + std::to_string(kPsdMaxSide));
+  }
+  if (image.depth != 8 && image.depth != 16 && image.depth != 32) {
+    return fail("depth " + std::to_string(image.depth) + " is not 8, 16 or 32 bits");
+  }
+  if (image.layers.size() > std::size_t(kPsdMaxLayers)) return fail("more than 32767 layers");
+  const std::size_t pixels = std::size_t(image.width) * std::size_t(image.height);
+  if (image.merged.size() != pixels) return fail("the merged image is not width*height pixels");
+  for (std::size_t i = 0; i < image.layers.size(); ++i) {
+    if (image.layers[i].pixels.size() != pixels) {
+      return fail("layer " + std::to_string(i + 1) + " is not width*height pixels");
+    }
+  }
+  return Status();
+}
+
+Status WriteFile(AtomicFile& file, const PsdImage& image) {
+  // Header and colour mode data.
+  Bytes head;
+  head.U32(FourCc("8BPS"));
+  head.U16(1);
+  for (int i = 0; i < 6; ++i) head.U8(0);
+  head.U16(3);
+  head.U32(static_cast<std::uint32_t>(image.height));
+  head.U32(static_cast<std::uint32_t>(image.width));
+  head.U16(static_cast<std::uint16_t>(image.depth));
+  head.U16(kModeRgb);
+  head.U32(0);
+  (void)file.Write(head.data().data(), head.size());
+  const Bytes resources = ImageResources(image.icc_profile);
+  (void)file.Write(resources.data().data(), resources.size());
+
+  // Layer and mask information: lengths and records first, channel lengths patched in later.
+  const std::uint64_t section_at = file.Tell();
+  const std::size_t layer_count = image.layers.size();
+  Bytes records;
+  records.U32(0);  // layer and mask information length
+  records.U32(0);  // layer info length
+  std::vector<std::array<std::size_t, kLayerChannels.size()>> length_at(layer_count);
+  if (layer_count > 0) {
+    records.U16(static_cast<std::uint16_t>(layer_count));
+    for (std::size_t i = 0; i < layer_count; ++i) {
+      LayerRecord(records, image, image.layers[layer_count - 1 - i], length_at[i].data());
+    }
+  }
+  (void)file.Write(records.data().data(), records.size());
+
+  ChannelWriter channels(image);
+  std::vector<std::array<std::uint32_t, kLayerChannels.size()>> lengths(layer_count);
+  for (std::size_t i = 0; i < layer_count && file.status().ok(); ++i) {
+    const LayerView& layer = image.layers[layer_count - 1 - i];
+    for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
+      std::uint64_t written = 0;
+      (void)channels.Write(file, layer.pixels.data(), kLayerChannels[c].source, written);
+      lengths[i][c] = static_cast<std::uint32_t>(written);
+    }
+  }
+  if (!file.status().ok()) return file.status();
+  // The layer info is padded to 4 bytes; an empty one stays length 0.
+  const std::uint64_t layer_info_at = section_at + 4;
+  std::uint64_t layer_info_length = layer_count > 0 ? file.Tell() - layer_info_at - 4 : 0;
+  const std::uint8_t zeros[4] = {0, 0, 0, 0};
+  const std::size_t pad = static_cast<std::size_t>((4 - layer_info_length % 4) % 4);
+  (void)file.Write(zeros, pad);
+  layer_info_length += pad;
+  (void)file.Write(zeros, 4);  // no global layer mask
+  const std::uint64_t section_end = file.Tell();
+  const std::uint64_t section_length = section_end - section_at - 4;
+  if (section_length > kMaxSection) return file.Fail("the layers pass the format's 4 GiB limit");
+
+  std::uint8_t field[4];
+  PutU32(field, static_cast<std::uint32_t>(section_length));
+  (void)file.Seek(section_at);
+  (void)file.Write(field, 4);
+  PutU32(field, static_cast<std::uint32_t>(layer_info_length));
+  (void)file.Write(field, 4);
+  for (std::size_t i = 0; i < layer_count; ++i) {
+    for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
+      PutU32(field, lengths[i][c]);
+      (void)file.Seek(section_at + length_at[i][c]);
+      (void)file.Write(field, 4);
+    }
+  }
+  (void)file.Seek(section_end);
+
+  (void)channels.WriteMerged(file, image.merged.data());
+  return file.status();
+}
+
+}  // namespace
+
+Status WritePsd(const std::string& path, const PsdImage& image) {
+  if (Status status = Validate(path, image); !status.ok()) return status;
+  AtomicFile file;
+  try {
+    if (Status status = file.Open(path); !status.ok()) return status;
+    if (Status status = WriteFile(file, image); !status.ok()) return status;
+    return file.Commit();
+  } catch (const std::bad_alloc&) {
+    return file.Fail("out of memory");
+  }
+}
+
+}  // namespace zurender

@@ -1,0 +1,40 @@
+#include "zurender/plugin/host_settings.h"
+
+#include <cstring>
+
+#include "hostsim/stored_block.h"
+
+namespace zurender {
+
+bool HostSettings::Set(const PluginSettings& settings, std::string& error) {
+  hostsim::ParamWords words;
+  words.magic = settings.magic;
+  words.version = settings.version;
+  words.nameMode = settings.nameMode;
+  words.outputPairEnabled = settings.outputPairEnabled;
+  words.outputPairPreset = settings.outputPairPreset;
+  words.edgeMask = settings.edgeMask;
+  words.outputPairCustom1 = settings.outputPairCustom1;
+  words.outputPairCustom2 = settings.outputPairCustom2;
+  block_.reset();
+  if (!settings.storedList.empty()) {
+    if (settings.storedList.size() > hostsim::kStoredBlockBytes) {
+      error = "the stored layer list is " + std::to_string(settings.storedList.size()) + " bytes, more than the " +
+              std::to_string(hostsim::kStoredBlockBytes) + " the host keeps";
+      return false;
+    }
+    block_.reset(new std::uint8_t[hostsim::kStoredBlockBytes]());
+    std::memcpy(block_.get(), settings.storedList.data(), settings.storedList.size());
+    words.storedList = hostsim::HostAddress(block_.get());
+  }
+  params_ = hostsim::EncodeParamBlock(words);
+  return true;
+}
+
+std::string NoInstanceReason(const PluginSettings& settings) {
+  if (settings.magic != FourCC("LYER") || settings.version != 1)
+    return "the settings' parameter block is not the plug-in's (it takes magic \"LYER\" and version 1)";
+  return "no layer of the list is on: there is nothing to render";
+}
+
+}  // namespace zurender

@@ -1,0 +1,99 @@
+#include "zurender/settings/settings_file.h"
+
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "zurender/settings/base64.h"
+
+namespace zurender {
+namespace {
+
+using nlohmann::json;
+
+std::string MagicText(std::uint32_t magic) {
+  return {char(magic >> 24), char(magic >> 16), char(magic >> 8), char(magic)};
+}
+
+struct WordField {
+  const char* name;
+  std::int32_t PluginSettings::*word;
+};
+
+constexpr WordField kWordFields[] = {
+    {"version", &PluginSettings::version},
+    {"nameMode", &PluginSettings::nameMode},
+    {"outputPairEnabled", &PluginSettings::outputPairEnabled},
+    {"outputPairPreset", &PluginSettings::outputPairPreset},
+    {"edgeMask", &PluginSettings::edgeMask},
+    {"outputPairCustom1", &PluginSettings::outputPairCustom1},
+    {"outputPairCustom2", &PluginSettings::outputPairCustom2},
+};
+
+}  // namespace
+
+ParsedSettings ParseSettings(const std::string& text, const std::string& fileName) {
+  ParsedSettings parsed;
+  auto fail = [&](const std::string& field, const std::string& what) {
+    parsed.error = fileName + ": " + (field.empty() ? "" : field + ": ") + what;
+    return parsed;
+  };
+  const json root = json::parse(text, nullptr, false);
+  if (root.is_discarded()) return fail("", "not valid JSON");
+  if (!root.is_object()) return fail("", "expected an object with parameterBlock and storedList");
+  if (!root.contains("parameterBlock")) return fail("parameterBlock", "missing");
+  const json& block = root["parameterBlock"];
+  if (!block.is_object()) return fail("parameterBlock", "expected an object");
+  PluginSettings& s = parsed.settings;
+
+  if (!block.contains("magic")) return fail("parameterBlock.magic", "missing");
+  const json& magic = block["magic"];
+  if (!magic.is_string() || magic.get<std::string>().size() != 4)
+    return fail("parameterBlock.magic", "expected four characters such as \"LYER\"");
+  const std::string m = magic.get<std::string>();
+  s.magic = std::uint32_t(std::uint8_t(m[0])) << 24 | std::uint32_t(std::uint8_t(m[1])) << 16 |
+            std::uint32_t(std::uint8_t(m[2])) << 8 | std::uint32_t(std::uint8_t(m[3]));
+
+  for (const WordField& field : kWordFields) {
+    const std::string path = std::string("parameterBlock.") + field.name;
+    if (!block.contains(field.name)) return fail(path, "missing");
+    const json& value = block[field.name];
+    if (!value.is_number_integer() || value.get<std::int64_t>() < std::numeric_limits<std::int32_t>::min() ||
+        value.get<std::int64_t>() > std::numeric_limits<std::int32_t>::max())
+      return fail(path, "expected a 32-bit integer");
+    s.*field.word = std::int32_t(value.get<std::int64_t>());
+  }
+
+  if (!root.contains("storedList")) return fail("storedList", "missing");
+  const json& stored = root["storedList"];
+  if (!stored.is_string()) return fail("storedList", "expected a base64 text (\"\" for none)");
+  auto bytes = DecodeBase64(stored.get<std::string>());
+  if (!bytes) return fail("storedList", "not base64");
+  s.storedList = std::move(*bytes);
+  return parsed;
+}
+
+ParsedSettings ReadSettingsFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    ParsedSettings parsed;
+    parsed.error = path + ": cannot be read";
+    return parsed;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ParseSettings(text.str(), path);
+}
+
+std::string SettingsToJson(const PluginSettings& s) {
+  // Written field by field so that the file reads in the parameter block's order.
+  std::ostringstream out;
+  out << "{\n  \"parameterBlock\": {\n    \"magic\": " << json(MagicText(s.magic)).dump(-1, ' ', false, json::error_handler_t::replace);
+  for (const WordField& field : kWordFields) out << ",\n    \"" << field.name << "\": " << s.*field.word;
+  out << "\n  },\n  \"storedList\": \"" << EncodeBase64(s.storedList) << "\"\n}\n";
+  return out.str();
+}
+
+}  // namespace zurender

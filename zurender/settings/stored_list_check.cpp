@@ -1,0 +1,41 @@
+#include "zurender/settings/stored_list_check.h"
+
+#include "hostsim/stored_block.h"
+
+namespace zurender {
+namespace {
+
+constexpr std::size_t kEntryBytes = 24;      // six words
+constexpr std::size_t kSmallestEntry = 25;   // six words and an empty name
+
+}  // namespace
+
+bool PluginTakesStoredList(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty()) return true;
+  constexpr std::size_t kLimit = hostsim::kStoredBlockBytes;
+  if (bytes.size() > kLimit) return false;
+  // Past the list the host's block holds zeros.
+  auto at = [&](std::size_t i) -> std::uint32_t { return i < bytes.size() ? bytes[i] : 0; };
+  std::size_t pos = 0;
+  auto word = [&] {
+    const std::uint32_t w = at(pos) << 24 | at(pos + 1) << 16 | at(pos + 2) << 8 | at(pos + 3);
+    pos += 4;
+    return w;
+  };
+  auto text = [&] { pos += 1 + at(pos); };
+  if (pos + 4 > kLimit || word() != 0x4C594552u) return false;
+  if (pos + 1 > kLimit) return false;
+  text();
+  if (pos + 4 > kLimit) return false;
+  const std::int32_t count = std::int32_t(word());
+  if (count < 0 || pos > kLimit || std::size_t(count) > (kLimit - pos) / kSmallestEntry) return false;
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (pos + kEntryBytes + 1 > kLimit) return false;
+    pos += kEntryBytes;
+    text();
+    if (pos > kLimit) return false;
+  }
+  return true;
+}
+
+}  // namespace zurender

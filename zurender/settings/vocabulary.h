@@ -1,0 +1,48 @@
+// The words a person uses for what the Layers dialog shows: layer kinds, blend modes, the
+// option controls' labels and values, and the host-kept settings. Matched without regard to case;
+// a '-' may stand for a space.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zurender {
+
+// Layer kinds 1 to 15, in the order of the dialog's kind menu.
+constexpr int kKindCount = 15;
+const char* KindName(int kind);  // "" outside 1..15
+std::optional<int> KindFromName(const std::string& text);
+
+// Blend modes as the dialog's blend popup lists them: index, key and the mode's name.
+struct BlendMode {
+  std::int32_t index;
+  const char* key;   // four characters, e.g. "mul "
+  const char* name;  // e.g. "multiply"
+};
+const std::vector<BlendMode>& BlendModes();
+// A key ("mul", "lddg") or a name ("multiply", "linear dodge"); none when it is neither.
+std::optional<std::int32_t> BlendModeFromText(const std::string& text);
+// The key of an index as the plug-in declares it: 'norm' outside 0..22.
+std::string BlendKeyOfMode(std::int32_t index);
+
+// An option of a layer kind, as the dialog labels the control that shows it.
+struct OptionControl {
+  int kind;
+  std::int32_t control;   // the Layers dialog's control id
+  const char* label;      // e.g. "lighting"
+  bool isText;            // an edit text holding a number; otherwise a popup or checkbox
+  std::vector<std::pair<const char*, std::int32_t>> values;  // named values; numbers are taken too
+};
+const std::vector<OptionControl>& OptionControls();
+const OptionControl* FindOption(int kind, const std::string& label);
+// The value as the control takes it, or none.
+std::optional<std::int32_t> OptionValue(const OptionControl& option, const std::string& text);
+// How the control shows a value: its name, or the number.
+std::string OptionValueText(const OptionControl& option, std::int32_t value);
+
+// Two texts name the same thing: case and '-' for ' ' aside.
+bool SameWords(const std::string& a, const std::string& b);
+
+}  // namespace zurender
