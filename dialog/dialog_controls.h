@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "host/layers_dialog_resource.h"
+#include "zu_version.h"
 
 namespace zu {
 
-constexpr const char kDialogTitle[] = "ZU Layers 1.0";
+constexpr const char kDialogTitle[] = "ZU Layers " ZU_VERSION_TEXT;
 
 constexpr std::int32_t kFirstOptionControl = kDiffuseLighting;      // 15 to 25 show one kind's options
 constexpr std::int32_t kLastOptionControl = kAddRefractionsCheck;
