@@ -21,7 +21,7 @@ struct CheckedStack {
 struct CheckReport {
   std::string error;   // the folder could not be checked
   std::vector<CheckedStack> stacks;
-  double floatError = 0;  // the EXR stack's largest error
+  double floatError = 0;  // the EXR stack's largest error; the PSD's in a build without EXR
   std::vector<std::string> obstacles;
 };
 

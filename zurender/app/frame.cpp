@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "zurender/output/atomic_file.h"
+
 namespace zurender {
 
 std::uint64_t Frame::BytesNeeded(int width, int height, std::size_t layerCount) {
@@ -69,6 +71,10 @@ void TileWrites::CopyInto(Frame& frame, const std::size_t* pixels, std::size_t c
       if (!written[i]) continue;
       target.pixels[pixels[i]] = values[i];
       ++target.pluginWrites;
+      if (!frame.keptValues_.empty()) {
+        frame.keptValues_[layer][pixels[i]] = values[i];
+        frame.keptWritten_[layer][pixels[i]] = 1;
+      }
       written[i] = 0;
     }
   }
@@ -89,6 +95,32 @@ void Frame::FillEdgeMasks() {
       }
     }
   }
+}
+
+void Frame::KeepPluginWrites() {
+  keptValues_.assign(layers_.size(), std::vector<ColourValue>(pixelCount(), ColourValue{0.0f, 0.0f, 0.0f, 0.0f}));
+  keptWritten_.assign(layers_.size(), std::vector<std::uint8_t>(pixelCount(), 0));
+}
+
+bool Frame::WritePluginWrites(const std::string& path, std::string& error) const {
+  AtomicFile file;
+  const std::uint32_t header[4] = {0x5750555Au /* "ZUPW" in the file's byte order */, std::uint32_t(width_),
+                                   std::uint32_t(height_), std::uint32_t(layers_.size())};
+  Status status = file.Open(path);
+  if (status.ok()) status = file.Write(header, sizeof header);
+  for (const FrameLayer& layer : layers_) {
+    const std::uint8_t length = std::uint8_t(layer.info.name.size());
+    if (status.ok()) status = file.Write(&length, 1);
+    if (status.ok()) status = file.Write(layer.info.name.data(), length);
+  }
+  for (std::size_t layer = 0; layer < keptValues_.size() && status.ok(); ++layer)
+    for (std::size_t p = 0; p < pixelCount() && status.ok(); ++p) {
+      status = file.Write(&keptWritten_[layer][p], 1);
+      if (status.ok()) status = file.Write(&keptValues_[layer][p], sizeof(ColourValue));
+    }
+  if (status.ok()) status = file.Commit();
+  error = status.message();
+  return status.ok();
 }
 
 }  // namespace zurender

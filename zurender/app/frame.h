@@ -67,6 +67,15 @@ class Frame {
   // The edge mask: white where a pixel's object differs from a neighbour's. Needs every pixel's id.
   void FillEdgeMasks();
 
+  // Keeps, apart from the layers, every value the plug-in writes, so that two builds of the
+  // plug-in can be compared on what they wrote alone. Costs a copy of every layer.
+  void KeepPluginWrites();
+  // Writes what was kept:
+  //   'ZUPW', width, height, layer count (32-bit little-endian words); per layer its name (a
+  //   length byte and the bytes); then per layer, per pixel row by row, a byte that is 1 where
+  //   the plug-in wrote and the value it wrote (alpha, red, green, blue floats; zeros elsewhere).
+  bool WritePluginWrites(const std::string& path, std::string& error) const;
+
   // Host ids are 1 to the layer count, in declaration order.
   static std::int32_t HostIdOf(std::size_t index) { return std::int32_t(index) + 1; }
 
@@ -88,6 +97,8 @@ class Frame {
   int height_ = 0;
   std::vector<FrameLayer> layers_;
   std::unique_ptr<ColourValue[]> final_;
+  std::vector<std::vector<ColourValue>> keptValues_;  // per layer, when KeepPluginWrites asked
+  std::vector<std::vector<std::uint8_t>> keptWritten_;
   std::unique_ptr<std::int32_t[]> objectIds_;
   std::vector<ComponentFill> componentFills_;
   std::vector<MaskFill> maskFills_;

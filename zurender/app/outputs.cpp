@@ -7,12 +7,14 @@
 #include <functional>
 
 #include "zurender/app/parallel.h"
+#include "zurender/output/file_name_fragment.h"
+#include "zurender/output/psd_writer.h"
+#if ZURENDER_FULL_OUTPUTS
 #include "zurender/output/contact_sheet.h"
 #include "zurender/output/exr_writer.h"
-#include "zurender/output/file_name_fragment.h"
 #include "zurender/output/linear_profile.h"
 #include "zurender/output/preview_png.h"
-#include "zurender/output/psd_writer.h"
+#endif
 
 namespace zurender {
 
@@ -35,13 +37,15 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
 
   // Every file is one job; the jobs share the threads.
   std::vector<std::function<Status()>> jobs;
-  written.files = {"render.psd", "render.exr", "contact-sheet.png"};
+  written.files = {"render.psd"};
+#if ZURENDER_FULL_OUTPUTS
   jobs.push_back([&]() -> Status {
     const Result<std::vector<std::uint8_t>> profile = LinearSrgbProfile();
     if (!profile.ok()) return profile.status();
     return WritePsd(dir + "render.psd",
                     PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, profile.value()});
   });
+  written.files.insert(written.files.end(), {"render.exr", "contact-sheet.png"});
   jobs.push_back([&] {
     return WriteExr(dir + "render.exr", ExrImage{frame.width(), frame.height(), views, ExrCompression::kRle, finalImage});
   });
@@ -56,6 +60,12 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
     jobs.push_back([&, i] { return WritePreviewPng(dir + written.previews[i], frame.width(), frame.height(), views[i].pixels); });
   }
   written.files.insert(written.files.end(), written.previews.begin(), written.previews.end());
+#else
+  // Without a colour management library the layered file goes without its profile.
+  jobs.push_back([&] {
+    return WritePsd(dir + "render.psd", PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, {}});
+  });
+#endif
 
   std::atomic<std::size_t> next{0};
   std::vector<Status> results(jobs.size());

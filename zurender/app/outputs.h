@@ -22,6 +22,10 @@ struct WrittenOutputs {
   std::string error;                  // the first failure; the other files are still written
 };
 
+// Whether this build writes the EXR file, the previews and the contact sheet (the Windows build
+// lacks the libraries they need).
+constexpr bool kWritesPreviews = ZURENDER_FULL_OUTPUTS != 0;
+
 // The preview file of layer index (0-based) with this name: layers/NN-<name>.png.
 std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std::string& name);
 

@@ -12,6 +12,7 @@
 #include "zurender/app/parallel.h"
 #include "zurender/app/plugin_session.h"
 #include "zurender/app/render_job.h"
+#include "zurender/app/shading_source.h"
 #include "zurender/dialog/presets.h"
 #include "zurender/output/atomic_file.h"
 #include "zurender/output/output_directory.h"
@@ -113,8 +114,15 @@ int RunRender(const RenderOptions& options) {
   const auto start = Clock::now();
   // Everything that can be refused is checked before any tracing, and nothing is written before.
   std::optional<Scene> scene;
+  std::unique_ptr<ShadingRecord> replay;
   std::string sceneName, settingsSource, error;
-  if (!LoadScene(options, scene, sceneName, error)) return Fail(error);
+  if (!options.replayShading.empty()) {
+    replay = ShadingRecord::Read(options.replayShading, options.width, options.height, error);
+    if (replay == nullptr) return Fail(error);
+    sceneName = "replayed from " + options.replayShading;
+  } else if (!LoadScene(options, scene, sceneName, error)) {
+    return Fail(error);
+  }
   if (!options.preset.empty() && !IsPreset(options.preset))
     return Fail("--layers: unknown preset \"" + options.preset + "\"; the presets: default, road, exact, all");
   const std::string pluginPath = options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath;
@@ -127,22 +135,38 @@ int RunRender(const RenderOptions& options) {
   if (!plugin.Begin(settings, declared, error)) return Fail(error);
   std::unique_ptr<Frame> frame = Frame::Allocate(options.width, options.height, declared, error);
   if (frame == nullptr) return Fail(error);
-  if (Status made = MakeOutputDirectory(options.outDir); !made.ok()) return Fail(made.message());
+  if (!options.pluginWrites.empty()) frame->KeepPluginWrites();
+  if (Status made = MakeOutputDirectory(options.outDir, kWritesPreviews); !made.ok()) return Fail(made.message());
 
-  // Tracing, and the plug-in's calls.
-  const Tracer tracer(*scene, options.width, options.height);
+  // Tracing, or the answers of a recording, and the plug-in's calls.
+  std::optional<Tracer> tracer;
+  std::unique_ptr<ShadingSource> traced;
+  std::unique_ptr<ShadingRecord> record;
+  ShadingSource* shading = replay.get();
+  const bool fog = replay ? replay->sceneHasFog() : scene->fog.density > 0.0f;
+  if (shading == nullptr) {
+    tracer.emplace(*scene, options.width, options.height);
+    traced = TracedShading(*tracer);
+    shading = traced.get();
+    if (!options.recordShading.empty()) {
+      record = std::make_unique<ShadingRecord>(*traced, options.width, options.height, fog);
+      shading = record.get();
+    }
+  }
   std::vector<hostsim::LightColour> colours;
-  for (int i = 0; i < tracer.LightCount(); ++i) {
-    const float* c = tracer.LightColour(i);
+  for (int i = 0; i < shading->LightCount(); ++i) {
+    const float* c = shading->LightColour(i);
     colours.push_back(hostsim::LightColour{c[0], c[1], c[2]});
   }
   plugin.SetLights(colours);
   const int threads = options.threads > 0 ? options.threads : CoreCount();
-  const FrameStats stats = RenderFrame(tracer, plugin, *frame, threads);
+  const FrameStats stats = RenderFrame(*shading, plugin, *frame, threads);
   plugin.End();
   if (stats.failedFills != 0)
     std::fprintf(stderr, "zurender: warning: the plug-in reported a refused request at %llu pixels\n",
                  static_cast<unsigned long long>(stats.failedFills));
+  if (record && !record->Write(options.recordShading, error)) return Fail(error);
+  if (!options.pluginWrites.empty() && !frame->WritePluginWrites(options.pluginWrites, error)) return Fail(error);
 
   // The files.
   const auto writeStart = Clock::now();
@@ -150,7 +174,7 @@ int RunRender(const RenderOptions& options) {
   const WrittenOutputs written = WriteOutputs(*frame, OutputRequest{options.outDir, options.depth, title, threads});
   Manifest manifest = MakeManifest(options, *frame, declared, settings, written);
   manifest.scene = sceneName;
-  manifest.sceneHasFog = scene->fog.density > 0.0f;
+  manifest.sceneHasFog = fog;
   manifest.plugin = pluginPath;
   manifest.settingsSource = settingsSource;
   manifest.rays = stats.rays;
@@ -159,7 +183,7 @@ int RunRender(const RenderOptions& options) {
   const Status manifestWritten = WriteText(options.outDir + "/manifest.json", ManifestToJson(manifest));
   if (!written.error.empty()) return Fail(written.error);
   if (!manifestWritten.ok()) return Fail(manifestWritten.message());
-  RemoveStalePreviews(options.outDir, written.previews);
+  if (kWritesPreviews) RemoveStalePreviews(options.outDir, written.previews);
 
   // The check reads the files back as an editor would; the frame's memory goes first.
   const std::size_t layerCount = frame->layers().size();

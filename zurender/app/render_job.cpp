@@ -7,7 +7,7 @@
 
 #include "zurender/app/parallel.h"
 #include "zurender/app/progress.h"
-#include "zurender/trace/tracer.h"
+#include "zurender/app/shading_source.h"
 
 namespace zurender {
 namespace {
@@ -29,11 +29,11 @@ Tile TileAt(int index, int tilesAcross, int width, int height) {
 
 }  // namespace
 
-FrameStats RenderFrame(const Tracer& tracer, PixelFiller& filler, Frame& frame, int threads) {
+FrameStats RenderFrame(ShadingSource& shading, PixelFiller& filler, Frame& frame, int threads) {
   const int width = frame.width(), height = frame.height();
   const int tilesAcross = (width + kTileSide - 1) / kTileSide;
   const int tileCount = tilesAcross * ((height + kTileSide - 1) / kTileSide);
-  const std::size_t lightCount = std::size_t(tracer.LightCount());
+  const std::size_t lightCount = std::size_t(shading.LightCount());
 
   std::atomic<int> nextTile{0};
   Lock pluginLock;  // the plug-in is not reentrant: one FillLayers call at a time
@@ -56,7 +56,7 @@ FrameStats RenderFrame(const Tracer& tracer, PixelFiller& filler, Frame& frame, 
       for (int y = tile.y0; y < tile.y1; ++y)
         for (int x = tile.x0; x < tile.x1; ++x, ++n) {
           pixels[n] = std::size_t(y) * std::size_t(width) + std::size_t(x);
-          tracer.Shade(x, y, shades[n], &lights[n * lightCount], tileRays);
+          shading.Shade(x, y, shades[n], &lights[n * lightCount], tileRays);
           frame.FillFromShade(pixels[n], shades[n]);
         }
       // Then the plug-in, one pixel at a time; its writes reach the frame after it is done.

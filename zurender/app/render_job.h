@@ -10,7 +10,7 @@
 
 namespace zurender {
 
-class Tracer;
+class ShadingSource;
 
 // The plug-in's part of one pixel: the host's answers for it are the shade and the lights.
 class PixelFiller {
@@ -29,7 +29,7 @@ struct FrameStats {
   std::uint64_t failedFills = 0;  // pixels for which the plug-in reported a refused request
 };
 
-// Traces and fills every pixel of the frame; the edge masks are filled last.
-FrameStats RenderFrame(const Tracer& tracer, PixelFiller& filler, Frame& frame, int threads);
+// Shades and fills every pixel of the frame; the edge masks are filled last.
+FrameStats RenderFrame(ShadingSource& shading, PixelFiller& filler, Frame& frame, int threads);
 
 }  // namespace zurender

@@ -69,6 +69,11 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
       if (!take(o.settingsPath) || o.settingsPath.empty()) return fail("--settings: expected a settings file");
     } else if (name == "--layers") {
       if (!take(o.preset) || o.preset.empty()) return fail("--layers: expected a preset: default, road, exact or all");
+    } else if (name == "--record-shading" || name == "--replay-shading" || name == "--plugin-writes") {
+      std::string& path = name == "--record-shading" ? o.recordShading
+                          : name == "--replay-shading" ? o.replayShading
+                                                       : o.pluginWrites;
+      if (!take(path) || path.empty()) return fail(name + ": expected a file");
     } else if (name == "--threads") {
       std::string text;
       if (!take(text) || !ParseInt(text, o.threads) || o.threads < 1 || o.threads > kMaxThreads)
@@ -83,6 +88,8 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
   }
   if (!o.settingsPath.empty() && !o.preset.empty())
     return fail("--settings and --layers both say which layers to make: give one of them");
+  if (!o.replayShading.empty() && (!o.scenePath.empty() || !o.recordShading.empty()))
+    return fail("--replay-shading takes the place of tracing a scene: give no scene and no --record-shading");
   return parsed;
 }
 
@@ -106,6 +113,12 @@ options:
   --plugin LIB       the plug-in library (default: ZU_Layers beside this program)
   --threads N        tracing threads (default: one per core)
   -h, --help         this text
+
+For comparing two builds of the plug-in (for example the .so and the .shl) on the same inputs:
+  --record-shading FILE   keep every answer the host gives the plug-in (components, lights,
+                          contexts) in FILE
+  --replay-shading FILE   give the plug-in the answers kept in FILE instead of tracing a scene
+  --plugin-writes FILE    keep every value the plug-in writes, per layer and pixel, in FILE
 
 Written into DIR, each file complete or not at all:
   render.psd           one layer per declared layer, first declared on top, with its blend mode;

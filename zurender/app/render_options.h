@@ -16,6 +16,11 @@ struct RenderOptions {
   int threads = 0;         // 0: one per core
   std::string settingsPath;  // a settings file; empty: the plug-in's defaults
   std::string preset;        // a preset made through the Layers dialog; empty: none
+  // For comparing builds of the plug-in: the host's answers of a render kept in a file, or taken
+  // from one instead of tracing; and every value the plug-in wrote, kept in a file.
+  std::string recordShading;
+  std::string replayShading;
+  std::string pluginWrites;
   bool help = false;
 };
 

@@ -1,12 +1,10 @@
 #include "zurender/output/atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+
+#include "zurender/output/file_system.h"
 
 namespace zurender {
 namespace {
@@ -25,7 +23,7 @@ void AtomicFile::Discard() {
   if (file_ != nullptr) {
     std::fclose(file_);
     file_ = nullptr;
-    ::unlink(temp_path_.c_str());
+    RemoveFile(temp_path_);
   }
 }
 
@@ -46,18 +44,11 @@ Status AtomicFile::Open(const std::string& path) {
   position_ = 0;
   if (path.empty()) return Fail("empty path");
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    temp_path_ = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(temp_counter++);
-    const int fd = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
+    temp_path_ = path + ".tmp" + std::to_string(ProcessNumber()) + "-" + std::to_string(temp_counter++);
+    file_ = CreateNewFile(temp_path_);
+    if (file_ == nullptr) {
       if (errno == EEXIST) continue;
       return FailWithErrno("cannot create a file in its directory");
-    }
-    file_ = ::fdopen(fd, "wb");
-    if (file_ == nullptr) {
-      const int error = errno;
-      ::close(fd);
-      ::unlink(temp_path_.c_str());
-      return Fail(std::string("cannot open a stream: ") + std::strerror(error));
     }
     std::setvbuf(file_, nullptr, _IOFBF, kStreamBuffer);
     return Status();
@@ -76,7 +67,7 @@ Status AtomicFile::Write(const void* data, std::size_t size) {
 Status AtomicFile::Seek(std::uint64_t offset) {
   if (!status_.ok()) return status_;
   if (file_ == nullptr) return Fail("not open");
-  if (::fseeko(file_, off_t(offset), SEEK_SET) != 0) return FailWithErrno("seek failed");
+  if (!SeekTo(file_, offset)) return FailWithErrno("seek failed");
   position_ = offset;
   return status_;
 }
@@ -89,7 +80,7 @@ Status AtomicFile::Commit() {
   }
   if (std::fflush(file_) != 0 || std::ferror(file_) != 0) {
     (void)FailWithErrno("write failed");
-  } else if (::fsync(::fileno(file_)) != 0) {
+  } else if (!SyncToDisk(file_)) {
     (void)FailWithErrno("flush to disk failed");
   }
   if (!status_.ok()) {
@@ -100,12 +91,12 @@ Status AtomicFile::Commit() {
   file_ = nullptr;
   if (closed != 0) {
     (void)FailWithErrno("close failed");
-    ::unlink(temp_path_.c_str());
+    RemoveFile(temp_path_);
     return status_;
   }
-  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+  if (!MoveIntoPlace(temp_path_, path_)) {
     (void)FailWithErrno("cannot rename the finished file into place");
-    ::unlink(temp_path_.c_str());
+    RemoveFile(temp_path_);
   }
   return status_;
 }

@@ -1,13 +1,11 @@
 #include "zurender/output/byte_source.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "zurender/output/big_endian.h"
+#include "zurender/output/file_system.h"
 
 namespace zurender {
 namespace {
@@ -28,25 +26,17 @@ class MemorySource final : public ByteSource {
 
 class FileSource final : public ByteSource {
  public:
-  FileSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
-  ~FileSource() override { ::close(fd_); }
+  FileSource(std::FILE* file, std::uint64_t size) : file_(file), size_(size) {}
+  ~FileSource() override { std::fclose(file_); }
   std::uint64_t size() const override { return size_; }
   bool ReadAt(std::uint64_t offset, void* out, std::size_t count) override {
     if (offset > size_ || count > size_ - offset) return false;
-    auto* at = static_cast<std::uint8_t*>(out);
-    while (count > 0) {
-      const ssize_t got = ::pread(fd_, at, count, off_t(offset));
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) return false;
-      at += got;
-      offset += std::uint64_t(got);
-      count -= std::size_t(got);
-    }
-    return true;
+    if (count == 0) return true;
+    return SeekTo(file_, offset) && std::fread(out, 1, count, file_) == count;
   }
 
  private:
-  int fd_;
+  std::FILE* file_;
   std::uint64_t size_;
 };
 
@@ -56,22 +46,13 @@ constexpr std::uint64_t kMaxBlock = std::uint64_t(1) << 30;
 }  // namespace
 
 Result<std::unique_ptr<ByteSource>> ByteSource::OpenFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  std::uint64_t size = 0;
+  std::FILE* file = OpenRegularFile(path, size);
+  if (file == nullptr) {
     const int error = errno;
-    return Status::Error("cannot read " + path + ": " + std::strerror(error));
+    return Status::Error("cannot read " + path + ": " + (error == EISDIR ? "not a regular file" : std::strerror(error)));
   }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return Status::Error("cannot read " + path + ": " + std::strerror(error));
-  }
-  if (!S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return Status::Error("cannot read " + path + ": not a regular file");
-  }
-  return std::unique_ptr<ByteSource>(new FileSource(fd, std::uint64_t(info.st_size)));
+  return std::unique_ptr<ByteSource>(new FileSource(file, size));
 }
 
 std::unique_ptr<ByteSource> ByteSource::FromMemory(std::span<const std::uint8_t> bytes) {

@@ -1,11 +1,11 @@
 #include "zurender/output/output_directory.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "zurender/output/file_system.h"
 
 namespace zurender {
 namespace {
@@ -19,7 +19,7 @@ Status MakeWritableDirectory(const std::filesystem::path& directory) {
   }
   // access() asks for the permission bits; a read-only mount or a full quota still passes it,
   // but the atomic writer reports those with the path when it first writes.
-  if (::access(directory.c_str(), W_OK | X_OK) != 0) {
+  if (!CanWriteIn(directory.string())) {
     const int reason = errno;
     return Status::Error("cannot write in directory " + directory.string() + ": " + std::strerror(reason));
   }
@@ -28,12 +28,12 @@ Status MakeWritableDirectory(const std::filesystem::path& directory) {
 
 }  // namespace
 
-Status MakeOutputDirectory(const std::string& directory) {
+Status MakeOutputDirectory(const std::string& directory, bool withPreviews) {
   if (directory.empty()) return Status::Error("cannot create the output directory: empty path");
   try {
     const std::filesystem::path root(directory);
     if (Status status = MakeWritableDirectory(root); !status.ok()) return status;
-    return MakeWritableDirectory(root / "layers");
+    return withPreviews ? MakeWritableDirectory(root / "layers") : Status();
   } catch (const std::exception& error) {
     return Status::Error("cannot create directory " + directory + ": " + error.what());
   }

@@ -7,8 +7,8 @@
 
 namespace zurender {
 
-// Creates directory (and its parents) and its subfolder "layers", and checks that files can be
-// created in both, so that a render fails before it starts rather than after it has run.
-Status MakeOutputDirectory(const std::string& directory);
+// Creates directory (and its parents) and, for the previews, its subfolder "layers", and checks
+// that files can be created in them, so that a render fails before it starts rather than after.
+Status MakeOutputDirectory(const std::string& directory, bool withPreviews = true);
 
 }  // namespace zurender

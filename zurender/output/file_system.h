@@ -1,0 +1,28 @@
+// The few file system calls the writers need that differ between the platforms the render host is
+// built for. Each reports failure through errno, as the C library does.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace zurender {
+
+// Creates a new file for writing that must not exist yet (EEXIST when it does), not inherited by
+// child processes, as a binary stdio stream; none on failure.
+std::FILE* CreateNewFile(const std::string& path);
+// Opens an existing regular file for reading as a binary stdio stream and tells its size; none,
+// with errno set (EISDIR for anything but a regular file), on failure.
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t& size);
+// Moves from over to, replacing a file of that name whole; false on failure.
+bool MoveIntoPlace(const std::string& from, const std::string& to);
+// Asks the system to put the stream's data on the disk; false on failure.
+bool SyncToDisk(std::FILE* file);
+// Positions the stream at a 64-bit offset; false on failure.
+bool SeekTo(std::FILE* file, std::uint64_t offset);
+void RemoveFile(const std::string& path);
+// Whether files can be made in the directory, as far as permissions tell.
+bool CanWriteIn(const std::string& directory);
+unsigned ProcessNumber();
+
+}  // namespace zurender
