@@ -63,14 +63,14 @@ bool ReadFacts(const std::string& path, RenderFacts& facts, std::string& error) 
 std::vector<StackLayer> Stack(const std::vector<PsdLayer>& layers) {
   std::vector<StackLayer> stack;
   for (const PsdLayer& l : layers)
-    stack.push_back(StackLayer{l.name, l.blend_key, l.visible, float(l.opacity) / 255.0f, l.pixels.data()});
+    stack.push_back(StackLayer{l.name, l.blendKey, l.visible, float(l.opacity) / 255.0f, l.pixels.data()});
   return stack;
 }
 
 #if ZURENDER_FULL_OUTPUTS
 std::vector<StackLayer> Stack(const std::vector<ExrLayer>& layers) {
   std::vector<StackLayer> stack;
-  for (const ExrLayer& l : layers) stack.push_back(StackLayer{l.name, l.blend_key, l.visible, 1.0f, l.pixels.data()});
+  for (const ExrLayer& l : layers) stack.push_back(StackLayer{l.name, l.blendKey, l.visible, 1.0f, l.pixels.data()});
   return stack;
 }
 #endif

@@ -10,7 +10,7 @@ namespace zurender {
 namespace {
 
 // Several files may be written at once from one process (previews beside the layered file).
-std::atomic<unsigned> temp_counter{0};
+std::atomic<unsigned> tempCounter{0};
 constexpr int kTempNameAttempts = 100;
 // Large writes go to the disk in big pieces; stdio's default buffer is a few KiB.
 constexpr std::size_t kStreamBuffer = 1 << 20;
@@ -23,7 +23,7 @@ void AtomicFile::Discard() {
   if (file_ != nullptr) {
     std::fclose(file_);
     file_ = nullptr;
-    RemoveFile(temp_path_);
+    RemoveFile(tempPath_);
   }
 }
 
@@ -44,8 +44,8 @@ Status AtomicFile::Open(const std::string& path) {
   position_ = 0;
   if (path.empty()) return Fail("empty path");
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    temp_path_ = path + ".tmp" + std::to_string(ProcessNumber()) + "-" + std::to_string(temp_counter++);
-    file_ = CreateNewFile(temp_path_);
+    tempPath_ = path + ".tmp" + std::to_string(ProcessNumber()) + "-" + std::to_string(tempCounter++);
+    file_ = CreateNewFile(tempPath_);
     if (file_ == nullptr) {
       if (errno == EEXIST) continue;
       return FailWithErrno("cannot create a file in its directory");
@@ -91,12 +91,12 @@ Status AtomicFile::Commit() {
   file_ = nullptr;
   if (closed != 0) {
     (void)FailWithErrno("close failed");
-    RemoveFile(temp_path_);
+    RemoveFile(tempPath_);
     return status_;
   }
-  if (!MoveIntoPlace(temp_path_, path_)) {
+  if (!MoveIntoPlace(tempPath_, path_)) {
     (void)FailWithErrno("cannot rename the finished file into place");
-    RemoveFile(temp_path_);
+    RemoveFile(tempPath_);
   }
   return status_;
 }

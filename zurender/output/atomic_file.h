@@ -43,7 +43,7 @@ class AtomicFile {
   void Discard();
 
   std::string path_;
-  std::string temp_path_;
+  std::string tempPath_;
   std::FILE* file_ = nullptr;
   std::uint64_t position_ = 0;
   Status status_;

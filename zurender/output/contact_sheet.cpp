@@ -40,36 +40,36 @@ constexpr std::uint8_t kCheckerDark = 84;
 struct Layout {
   int columns;
   int rows;
-  int box_width;
-  int box_height;
-  int cell_width;
-  int cell_height;
-  int grid_top;
-  int sheet_width;
-  int sheet_height;
+  int boxWidth;
+  int boxHeight;
+  int cellWidth;
+  int cellHeight;
+  int gridTop;
+  int sheetWidth;
+  int sheetHeight;
 };
 
 Layout MakeLayout(const ContactSheet& sheet) {
   Layout l{};
   const std::size_t n = sheet.layers.size();
   const bool small = n >= kSmallThumbsFrom;
-  l.box_width = small ? kSmallThumbWidth : kThumbWidth;
-  l.box_height = small ? kSmallThumbHeight : kThumbHeight;
+  l.boxWidth = small ? kSmallThumbWidth : kThumbWidth;
+  l.boxHeight = small ? kSmallThumbHeight : kThumbHeight;
   // Near-square grids, at least four across once there are four layers.
   l.columns = n <= 4 ? int(std::max<std::size_t>(n, 1))
                      : std::max(4, int(std::ceil(std::sqrt(double(n)))));
   l.rows = int((n + l.columns - 1) / l.columns);
-  const int label_height = 2 * kCellHeight * kLabelScale + 8;
-  l.cell_width = l.box_width;
-  l.cell_height = l.box_height + 8 + label_height;
-  l.grid_top = kMargin + kCellHeight * kTitleScale + 6 + kCellHeight * kLabelScale + kGap;
-  const std::int64_t width = 2 * kMargin + std::int64_t(l.columns) * l.cell_width + std::int64_t(l.columns - 1) * kGap;
+  const int labelHeight = 2 * kCellHeight * kLabelScale + 8;
+  l.cellWidth = l.boxWidth;
+  l.cellHeight = l.boxHeight + 8 + labelHeight;
+  l.gridTop = kMargin + kCellHeight * kTitleScale + 6 + kCellHeight * kLabelScale + kGap;
+  const std::int64_t width = 2 * kMargin + std::int64_t(l.columns) * l.cellWidth + std::int64_t(l.columns - 1) * kGap;
   // With no layers, one line says so where the grid would be.
-  const std::int64_t grid_height = n == 0 ? kCellHeight * kLabelScale : std::int64_t(l.rows) * (l.cell_height + kGap) - kGap;
-  const std::int64_t height = l.grid_top + grid_height + kMargin;
-  const int title_width = 2 * kMargin + int(std::max(sheet.title.size() * kTitleScale, sheet.details.size() * kLabelScale)) * kCellWidth;
-  l.sheet_width = int(std::min<std::int64_t>(std::max<std::int64_t>(width, std::min(title_width, 1600)), kMaxSheetSide + 1));
-  l.sheet_height = int(std::min<std::int64_t>(height, kMaxSheetSide + 1));
+  const std::int64_t gridHeight = n == 0 ? kCellHeight * kLabelScale : std::int64_t(l.rows) * (l.cellHeight + kGap) - kGap;
+  const std::int64_t height = l.gridTop + gridHeight + kMargin;
+  const int titleWidth = 2 * kMargin + int(std::max(sheet.title.size() * kTitleScale, sheet.details.size() * kLabelScale)) * kCellWidth;
+  l.sheetWidth = int(std::min<std::int64_t>(std::max<std::int64_t>(width, std::min(titleWidth, 1600)), kMaxSheetSide + 1));
+  l.sheetHeight = int(std::min<std::int64_t>(height, kMaxSheetSide + 1));
   return l;
 }
 
@@ -83,17 +83,17 @@ std::string Fit(std::string text, int width, int scale) {
 
 // The thumbnail: each of its pixels averages the layer pixels it covers (colour weighted by
 // alpha, so transparent pixels lend no colour), then lies over the checkerboard.
-void DrawThumbnail(RgbImage& image, int x, int y, int thumb_width, int thumb_height, const ContactSheet& sheet,
+void DrawThumbnail(RgbImage& image, int x, int y, int thumbWidth, int thumbHeight, const ContactSheet& sheet,
                    const LayerView& layer) {
-  const float checker_light = Srgb8ToLinear(kCheckerLight);
-  const float checker_dark = Srgb8ToLinear(kCheckerDark);
+  const float checkerLight = Srgb8ToLinear(kCheckerLight);
+  const float checkerDark = Srgb8ToLinear(kCheckerDark);
   auto clean = [](float v) { return std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) : (v > 0.0f ? 1.0f : 0.0f); };
-  for (int ty = 0; ty < thumb_height; ++ty) {
-    const int y0 = int(std::int64_t(ty) * sheet.height / thumb_height);
-    const int y1 = std::max(y0 + 1, int(std::int64_t(ty + 1) * sheet.height / thumb_height));
-    for (int tx = 0; tx < thumb_width; ++tx) {
-      const int x0 = int(std::int64_t(tx) * sheet.width / thumb_width);
-      const int x1 = std::max(x0 + 1, int(std::int64_t(tx + 1) * sheet.width / thumb_width));
+  for (int ty = 0; ty < thumbHeight; ++ty) {
+    const int y0 = int(std::int64_t(ty) * sheet.height / thumbHeight);
+    const int y1 = std::max(y0 + 1, int(std::int64_t(ty + 1) * sheet.height / thumbHeight));
+    for (int tx = 0; tx < thumbWidth; ++tx) {
+      const int x0 = int(std::int64_t(tx) * sheet.width / thumbWidth);
+      const int x1 = std::max(x0 + 1, int(std::int64_t(tx + 1) * sheet.width / thumbWidth));
       double r = 0, g = 0, b = 0, a = 0;
       for (int sy = y0; sy < y1; ++sy) {
         const ColourValue* row = layer.pixels.data() + std::size_t(sy) * sheet.width;
@@ -107,7 +107,7 @@ void DrawThumbnail(RgbImage& image, int x, int y, int thumb_width, int thumb_hei
       }
       const double count = double(y1 - y0) * double(x1 - x0);
       const bool light = ((tx / kChecker) + (ty / kChecker)) % 2 == 0;
-      const double behind = (light ? checker_light : checker_dark) * (1.0 - a / count);
+      const double behind = (light ? checkerLight : checkerDark) * (1.0 - a / count);
       std::uint8_t* p = image.pixels + (std::size_t(y + ty) * image.width + std::size_t(x + tx)) * 3;
       p[0] = LinearToSrgb8(float(r / count + behind));
       p[1] = LinearToSrgb8(float(g / count + behind));
@@ -119,24 +119,24 @@ void DrawThumbnail(RgbImage& image, int x, int y, int thumb_width, int thumb_hei
 void DrawCell(RgbImage& image, const Layout& l, int x, int y, const ContactSheet& sheet, std::size_t index) {
   const LayerView& layer = sheet.layers[index];
   // Fit the layer's aspect into the box, centred; a tiny layer is scaled up.
-  const double scale = std::min(double(l.box_width) / sheet.width, double(l.box_height) / sheet.height);
-  const int thumb_width = std::clamp(int(std::lround(sheet.width * scale)), 1, l.box_width);
-  const int thumb_height = std::clamp(int(std::lround(sheet.height * scale)), 1, l.box_height);
-  const int tx = x + (l.box_width - thumb_width) / 2;
-  const int ty = y + (l.box_height - thumb_height) / 2;
-  image.Fill(tx - 1, ty - 1, thumb_width + 2, thumb_height + 2, layer.visible ? kFrame : kHidden);
-  DrawThumbnail(image, tx, ty, thumb_width, thumb_height, sheet, layer);
+  const double scale = std::min(double(l.boxWidth) / sheet.width, double(l.boxHeight) / sheet.height);
+  const int thumbWidth = std::clamp(int(std::lround(sheet.width * scale)), 1, l.boxWidth);
+  const int thumbHeight = std::clamp(int(std::lround(sheet.height * scale)), 1, l.boxHeight);
+  const int tx = x + (l.boxWidth - thumbWidth) / 2;
+  const int ty = y + (l.boxHeight - thumbHeight) / 2;
+  image.Fill(tx - 1, ty - 1, thumbWidth + 2, thumbHeight + 2, layer.visible ? kFrame : kHidden);
+  DrawThumbnail(image, tx, ty, thumbWidth, thumbHeight, sheet, layer);
 
-  const int label_y = y + l.box_height + 8;
+  const int labelY = y + l.boxHeight + 8;
   const std::string number = (index < 9 ? "0" : "") + std::to_string(index + 1) + " ";
-  const int number_width = DrawText(image, x, label_y, number, kLabelScale, kDetails);
-  DrawText(image, x + number_width, label_y, Fit(std::string(layer.name), l.cell_width - number_width, kLabelScale),
+  const int numberWidth = DrawText(image, x, labelY, number, kLabelScale, kDetails);
+  DrawText(image, x + numberWidth, labelY, Fit(std::string(layer.name), l.cellWidth - numberWidth, kLabelScale),
            kLabelScale, kName);
-  const int key_y = label_y + kCellHeight * kLabelScale;
-  std::string key = BlendKeyText(layer.blend_key);
+  const int keyY = labelY + kCellHeight * kLabelScale;
+  std::string key = BlendKeyText(layer.blendKey);
   while (!key.empty() && key.back() == ' ') key.pop_back();
-  const int key_width = DrawText(image, x + number_width, key_y, "'" + key + "'", kLabelScale, kKey);
-  if (!layer.visible) DrawText(image, x + number_width + key_width + kCellWidth * kLabelScale, key_y, "hidden", kLabelScale, kHidden);
+  const int keyWidth = DrawText(image, x + numberWidth, keyY, "'" + key + "'", kLabelScale, kKey);
+  if (!layer.visible) DrawText(image, x + numberWidth + keyWidth + kCellWidth * kLabelScale, keyY, "hidden", kLabelScale, kHidden);
 }
 
 Status Validate(const std::string& path, const ContactSheet& sheet) {
@@ -155,24 +155,24 @@ Status Validate(const std::string& path, const ContactSheet& sheet) {
 Status WriteContactSheet(const std::string& path, const ContactSheet& sheet) {
   if (Status status = Validate(path, sheet); !status.ok()) return status;
   const Layout l = MakeLayout(sheet);
-  if (l.sheet_width > kMaxSheetSide || l.sheet_height > kMaxSheetSide) {
+  if (l.sheetWidth > kMaxSheetSide || l.sheetHeight > kMaxSheetSide) {
     return Status::Error("cannot write " + path + ": too many layers for one contact sheet");
   }
   try {
-    std::vector<std::uint8_t> pixels(std::size_t(l.sheet_width) * std::size_t(l.sheet_height) * 3);
-    RgbImage image{l.sheet_width, l.sheet_height, pixels.data()};
-    image.Fill(0, 0, l.sheet_width, l.sheet_height, kBackground);
-    const int text_width = l.sheet_width - 2 * kMargin;
-    DrawText(image, kMargin, kMargin, Fit(sheet.title, text_width, kTitleScale), kTitleScale, kTitle);
-    DrawText(image, kMargin, kMargin + kCellHeight * kTitleScale + 6, Fit(sheet.details, text_width, kLabelScale),
+    std::vector<std::uint8_t> pixels(std::size_t(l.sheetWidth) * std::size_t(l.sheetHeight) * 3);
+    RgbImage image{l.sheetWidth, l.sheetHeight, pixels.data()};
+    image.Fill(0, 0, l.sheetWidth, l.sheetHeight, kBackground);
+    const int textWidth = l.sheetWidth - 2 * kMargin;
+    DrawText(image, kMargin, kMargin, Fit(sheet.title, textWidth, kTitleScale), kTitleScale, kTitle);
+    DrawText(image, kMargin, kMargin + kCellHeight * kTitleScale + 6, Fit(sheet.details, textWidth, kLabelScale),
              kLabelScale, kDetails);
-    if (sheet.layers.empty()) DrawText(image, kMargin, l.grid_top, "no layers", kLabelScale, kDetails);
+    if (sheet.layers.empty()) DrawText(image, kMargin, l.gridTop, "no layers", kLabelScale, kDetails);
     for (std::size_t i = 0; i < sheet.layers.size(); ++i) {
       const int column = int(i % std::size_t(l.columns));
       const int row = int(i / std::size_t(l.columns));
-      DrawCell(image, l, kMargin + column * (l.cell_width + kGap), l.grid_top + row * (l.cell_height + kGap), sheet, i);
+      DrawCell(image, l, kMargin + column * (l.cellWidth + kGap), l.gridTop + row * (l.cellHeight + kGap), sheet, i);
     }
-    return WritePng8(path, l.sheet_width, l.sheet_height, 3, pixels);
+    return WritePng8(path, l.sheetWidth, l.sheetHeight, 3, pixels);
   } catch (const std::bad_alloc&) {
     return Status::Error("cannot write " + path + ": out of memory");
   }

@@ -38,9 +38,9 @@ Result<std::vector<ExrLayer>> LayersFromAttributes(const Imf::Header& header) {
   }
   for (std::size_t i = 0; i < count; ++i) {
     ExrLayer layer;
-    layer.channel_prefix = (*prefixes)[i];
+    layer.channelPrefix = (*prefixes)[i];
     layer.name = Utf8ToLatin1(names != nullptr ? (*names)[i] : (*prefixes)[i]);
-    layer.blend_key = keys != nullptr ? BlendKeyFromText((*keys)[i]) : FourCc("norm");
+    layer.blendKey = keys != nullptr ? BlendKeyFromText((*keys)[i]) : FourCc("norm");
     layer.visible = visibility == nullptr || (*visibility)[i] != kExrHidden;
     layers.push_back(std::move(layer));
   }
@@ -55,11 +55,11 @@ std::vector<ExrLayer> LayersFromChannels(const Imf::Header& header) {
     const std::size_t dot = channel.rfind('.');
     if (dot == std::string::npos) continue;  // the merged image's own channels
     const std::string prefix = channel.substr(0, dot);
-    if (!layers.empty() && layers.back().channel_prefix == prefix) continue;
+    if (!layers.empty() && layers.back().channelPrefix == prefix) continue;
     ExrLayer layer;
-    layer.channel_prefix = prefix;
+    layer.channelPrefix = prefix;
     layer.name = Utf8ToLatin1(prefix);
-    layer.blend_key = FourCc("norm");
+    layer.blendKey = FourCc("norm");
     layers.push_back(std::move(layer));
   }
   return layers;
@@ -101,7 +101,7 @@ Result<ExrDocument> ReadFile(const std::string& path) {
     }
   };
   if (merged) insert(std::string(), doc.merged);
-  for (ExrLayer& layer : doc.layers) insert(layer.channel_prefix, layer.pixels);
+  for (ExrLayer& layer : doc.layers) insert(layer.channelPrefix, layer.pixels);
   file.setFrameBuffer(frame);
   file.readPixels(window.min.y, window.max.y);
   return doc;

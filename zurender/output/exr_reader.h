@@ -14,8 +14,8 @@ namespace zurender {
 
 struct ExrLayer {
   std::string name;            // Latin-1 ('?' for characters past U+00FF)
-  std::string channel_prefix;  // the file's, UTF-8
-  std::uint32_t blend_key = 0;
+  std::string channelPrefix;  // the file's, UTF-8
+  std::uint32_t blendKey = 0;
   bool visible = true;
   std::vector<ColourValue> pixels;  // the data window, row-major; a missing channel reads 0, A 1
 };

@@ -60,8 +60,8 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
   const std::vector<std::string> prefixes = ExrChannelPrefixes(image.layers);
   std::vector<std::string> names, keys, visibility;
   Imf::FrameBuffer frame;
-  const std::size_t x_stride = sizeof(ColourValue);
-  const std::size_t y_stride = x_stride * std::size_t(image.width);
+  const std::size_t xStride = sizeof(ColourValue);
+  const std::size_t yStride = xStride * std::size_t(image.width);
   // The frame buffer points at the caller's pixels: OpenEXR reads them row block by row block.
   auto insert = [&](const std::string& prefix, const ColourValue* first) {
     const float* members[4] = {&first->red, &first->green, &first->blue, &first->alpha};
@@ -69,14 +69,14 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
       const std::string channel = prefix.empty() ? kChannelSuffixes[c] + 1 : prefix + kChannelSuffixes[c];
       header.channels().insert(channel, Imf::Channel(Imf::FLOAT));
       char* base = const_cast<char*>(reinterpret_cast<const char*>(members[c]));
-      frame.insert(channel, Imf::Slice(Imf::FLOAT, base, x_stride, y_stride));
+      frame.insert(channel, Imf::Slice(Imf::FLOAT, base, xStride, yStride));
     }
   };
   if (!image.merged.empty()) insert(std::string(), image.merged.data());
   for (std::size_t i = 0; i < image.layers.size(); ++i) {
     const LayerView& layer = image.layers[i];
     names.push_back(Latin1ToUtf8(layer.name));
-    keys.push_back(BlendKeyText(layer.blend_key));
+    keys.push_back(BlendKeyText(layer.blendKey));
     visibility.push_back(layer.visible ? kExrVisible : kExrHidden);
     insert(prefixes[i], layer.pixels.data());
   }

@@ -4,9 +4,9 @@
 
 namespace zurender {
 
-std::string SafeFileNameFragment(std::string_view layer_name) {
+std::string SafeFileNameFragment(std::string_view layerName) {
   std::string fragment;
-  for (const char byte : layer_name) {
+  for (const char byte : layerName) {
     if (fragment.size() == kMaxFileNameFragment) break;
     const char c = Latin1ToAscii(byte);
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||

@@ -12,6 +12,6 @@ constexpr std::size_t kMaxFileNameFragment = 64;
 // letters, digits, '-', '_' and '.' stay (accented Latin-1 letters lose their accent), spaces
 // become '-', anything else '_'; no leading '.', at most kMaxFileNameFragment bytes; "layer" when
 // nothing is left. Two names can give the same fragment: the caller numbers its files.
-std::string SafeFileNameFragment(std::string_view layer_name);
+std::string SafeFileNameFragment(std::string_view layerName);
 
 }  // namespace zurender

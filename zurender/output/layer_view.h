@@ -12,7 +12,7 @@ namespace zurender {
 
 struct LayerView {
   std::string_view name;                 // bytes as the plug-in declared them, read as Latin-1
-  std::uint32_t blend_key = 0;           // four-character code, first character in the top byte
+  std::uint32_t blendKey = 0;           // four-character code, first character in the top byte
   bool visible = true;
   std::span<const ColourValue> pixels;   // width*height, row-major, top row first, linear values
 };

@@ -23,33 +23,33 @@ std::size_t PackBits(std::span<const std::uint8_t> row, std::uint8_t* out) {
   const std::uint8_t* src = row.data();
   const std::size_t size = row.size();
   std::size_t i = 0;
-  std::size_t literal_start = 0;
-  std::size_t literal_length = 0;
-  auto flush_literal = [&] {
-    if (literal_length == 0) return;
-    *dst++ = static_cast<std::uint8_t>(literal_length - 1);
-    std::memcpy(dst, src + literal_start, literal_length);
-    dst += literal_length;
-    literal_length = 0;
+  std::size_t literalStart = 0;
+  std::size_t literalLength = 0;
+  auto flushLiteral = [&] {
+    if (literalLength == 0) return;
+    *dst++ = static_cast<std::uint8_t>(literalLength - 1);
+    std::memcpy(dst, src + literalStart, literalLength);
+    dst += literalLength;
+    literalLength = 0;
   };
   while (i < size) {
     const std::size_t run = RunLength(src + i, size - i);
-    if (run >= kMinRunInLiteral || (run == 2 && literal_length == 0)) {
-      flush_literal();
+    if (run >= kMinRunInLiteral || (run == 2 && literalLength == 0)) {
+      flushLiteral();
       *dst++ = static_cast<std::uint8_t>(257 - run);
       *dst++ = src[i];
       i += run;
       continue;
     }
-    if (literal_length == 0) literal_start = i;
+    if (literalLength == 0) literalStart = i;
     // Take the scanned bytes into the literal, up to its limit.
     std::size_t take = run;
-    if (literal_length + take > kPackBitsMaxPacket) take = kPackBitsMaxPacket - literal_length;
-    literal_length += take;
+    if (literalLength + take > kPackBitsMaxPacket) take = kPackBitsMaxPacket - literalLength;
+    literalLength += take;
     i += take;
-    if (literal_length == kPackBitsMaxPacket) flush_literal();
+    if (literalLength == kPackBitsMaxPacket) flushLiteral();
   }
-  flush_literal();
+  flushLiteral();
   return static_cast<std::size_t>(dst - out);
 }
 

@@ -17,8 +17,8 @@ Status WritePng8(const std::string& path, int width, int height, int channels, s
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide || (channels != 3 && channels != 4)) {
     return Status::Error("cannot write " + path + ": bad picture size or channel count");
   }
-  const std::size_t row_bytes = std::size_t(width) * std::size_t(channels);
-  if (pixels.size() / row_bytes < std::size_t(height)) {
+  const std::size_t rowBytes = std::size_t(width) * std::size_t(channels);
+  if (pixels.size() / rowBytes < std::size_t(height)) {
     return Status::Error("cannot write " + path + ": fewer pixels than the picture's size");
   }
   AtomicFile file;
@@ -31,7 +31,7 @@ Status WritePng8(const std::string& path, int width, int height, int channels, s
   image.height = png_uint_32(height);
   image.format = channels == 4 ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
   image.flags = PNG_IMAGE_FLAG_FAST;
-  const int written = png_image_write_to_stdio(&image, file.stream(), 0, pixels.data(), png_int_32(row_bytes), nullptr);
+  const int written = png_image_write_to_stdio(&image, file.stream(), 0, pixels.data(), png_int_32(rowBytes), nullptr);
   if (written == 0) {
     const std::string reason = image.message[0] != '\0' ? image.message : "the PNG library failed";
     png_image_free(&image);

@@ -39,7 +39,7 @@ struct Format {
   int height;
   int depth;
   std::uint16_t mode;
-  int bytes_per_sample() const { return depth / 8; }
+  int bytesPerSample() const { return depth / 8; }
 };
 
 float SampleValue(const std::uint8_t* p, int depth) {
@@ -51,13 +51,13 @@ float SampleValue(const std::uint8_t* p, int depth) {
 }
 
 // Which ColourValue members a channel fills; none for masks and extra channels.
-std::vector<float ColourValue::*> Targets(int index_or_id, std::uint16_t mode) {
-  if (index_or_id == -1) return {&ColourValue::alpha};
+std::vector<float ColourValue::*> Targets(int indexOrId, std::uint16_t mode) {
+  if (indexOrId == -1) return {&ColourValue::alpha};
   if (mode == kModeGrey) {
-    if (index_or_id == 0) return {&ColourValue::red, &ColourValue::green, &ColourValue::blue};
+    if (indexOrId == 0) return {&ColourValue::red, &ColourValue::green, &ColourValue::blue};
     return {};
   }
-  switch (index_or_id) {
+  switch (indexOrId) {
     case 0: return {&ColourValue::red};
     case 1: return {&ColourValue::green};
     case 2: return {&ColourValue::blue};
@@ -115,13 +115,13 @@ class Reader {
     if (mode != kModeRgb && mode != kModeGrey) {
       return Fail("colour mode " + std::to_string(mode) + " is not supported (RGB and greyscale are)");
     }
-    const int colour_channels = mode == kModeRgb ? 3 : 1;
-    if (channels < colour_channels) return Fail("too few channels for the colour mode");
+    const int colourChannels = mode == kModeRgb ? 3 : 1;
+    if (channels < colourChannels) return Fail("too few channels for the colour mode");
     if (std::uint64_t(width) * height > kMaxCanvasPixels) return Fail("the image is too large to hold in memory");
     // A file too short to hold even the most compressed merged image gets no memory for one:
     // PackBits stores at most 128 bytes in 2.
-    const std::uint64_t row_bytes = std::uint64_t(width) * std::uint64_t(depth / 8);
-    const std::uint64_t least = std::uint64_t(channels) * height * (2 + 2 * ((row_bytes + 127) / 128));
+    const std::uint64_t rowBytes = std::uint64_t(width) * std::uint64_t(depth / 8);
+    const std::uint64_t least = std::uint64_t(channels) * height * (2 + 2 * ((rowBytes + 127) / 128));
     if (source_.size() < least) return Fail("the file is too short for its image size");
     format_ = Format{int(width), int(height), depth, mode};
     doc.width = int(width);
@@ -135,12 +135,12 @@ class Reader {
     while (section.ok() && section.left() >= 12) {
       if (section.U32() != FourCc("8BIM")) return;  // not a resource block: the rest is not ours to read
       const std::uint16_t id = section.U16();
-      const std::uint8_t name_length = section.U8();
-      section.Skip(name_length + ((name_length + 1) % 2));  // name padded to even with its length byte
+      const std::uint8_t nameLength = section.U8();
+      section.Skip(nameLength + ((nameLength + 1) % 2));  // name padded to even with its length byte
       const std::uint32_t size = section.U32();
       Cursor data = section.Take(size);
       section.Skip(std::min<std::uint64_t>(size % 2, section.left()));
-      if (id == kIccResource && data.ok()) data.Bytes(size, doc.icc_profile);
+      if (id == kIccResource && data.ok()) data.Bytes(size, doc.iccProfile);
     }
   }
 
@@ -148,8 +148,8 @@ class Reader {
     if (!Check(section)) return;
     if (section.left() == 0) return;
     std::vector<Record> records;
-    const std::uint32_t info_length = section.U32();
-    if (info_length > 0) LayerInfo(section.Take(info_length), records);
+    const std::uint32_t infoLength = section.U32();
+    if (infoLength > 0) LayerInfo(section.Take(infoLength), records);
     if (!error_.empty() || !Check(section)) return;
     if (section.left() >= 4) section.Skip(section.U32());  // global layer mask info
     // Photoshop keeps 16- and 32-bit layers in a tagged block here, with the layer info empty.
@@ -170,7 +170,7 @@ class Reader {
   // The layer count, the records and the channel data.
   void LayerInfo(Cursor info, std::vector<Record>& records) {
     const std::int16_t count = info.I16();
-    merged_alpha_ = count < 0;
+    mergedAlpha_ = count < 0;
     const int layers = count < 0 ? -int(count) : int(count);
     for (int i = 0; i < layers && info.ok() && error_.empty(); ++i) records.push_back(LayerRecord(info));
     if (!Check(info)) return;
@@ -202,7 +202,7 @@ class Reader {
       Fail("a layer record has no 8BIM blend signature");
       return record;
     }
-    layer.blend_key = info.U32();
+    layer.blendKey = info.U32();
     layer.opacity = info.U8();
     layer.clipped = info.U8() != 0;
     layer.visible = (info.U8() & kFlagHidden) == 0;
@@ -210,12 +210,12 @@ class Reader {
     Cursor extra = info.Take(info.U32());
     extra.Skip(extra.U32());  // layer mask data
     extra.Skip(extra.U32());  // blending ranges
-    const std::uint8_t name_length = extra.U8();
+    const std::uint8_t nameLength = extra.U8();
     std::vector<std::uint8_t> name;
-    extra.Bytes(name_length, name);
+    extra.Bytes(nameLength, name);
     layer.name.assign(name.begin(), name.end());
     // The Pascal name is padded to 4 with its length byte; some writers pad less.
-    extra.Skip(std::min<std::uint64_t>((4 - (1 + name_length) % 4) % 4, extra.left()));
+    extra.Skip(std::min<std::uint64_t>((4 - (1 + nameLength) % 4) % 4, extra.left()));
     while (extra.ok() && extra.left() >= 12) {
       const std::uint32_t signature = extra.U32();
       if (signature != FourCc("8BIM") && signature != FourCc("8B64")) break;
@@ -233,18 +233,18 @@ class Reader {
 
   void LayerPixels(Cursor& info, Record& record) {
     PsdLayer& layer = record.layer;
-    const std::int64_t layer_width = std::int64_t(layer.rect.right) - layer.rect.left;
-    const std::int64_t layer_height = std::int64_t(layer.rect.bottom) - layer.rect.top;
-    if (layer_width < 0 || layer_height < 0 || layer_width > kMaxSide || layer_height > kMaxSide) {
+    const std::int64_t layerWidth = std::int64_t(layer.rect.right) - layer.rect.left;
+    const std::int64_t layerHeight = std::int64_t(layer.rect.bottom) - layer.rect.top;
+    if (layerWidth < 0 || layerHeight < 0 || layerWidth > kMaxSide || layerHeight > kMaxSide) {
       Fail("a layer's rectangle is inverted or larger than the format allows");
       return;
     }
     const std::size_t canvas = std::size_t(format_.width) * std::size_t(format_.height);
-    const bool has_alpha = std::any_of(record.channels.begin(), record.channels.end(),
+    const bool hasAlpha = std::any_of(record.channels.begin(), record.channels.end(),
                                        [](const ChannelInfo& c) { return c.id == -1; });
     layer.pixels.assign(canvas, ColourValue{0.0f, 0.0f, 0.0f, 0.0f});
-    Placement place{layer.rect.left, layer.rect.top, int(layer_width), int(layer_height)};
-    if (!has_alpha) {
+    Placement place{layer.rect.left, layer.rect.top, int(layerWidth), int(layerHeight)};
+    if (!hasAlpha) {
       ForEachCanvasPixel(place, [&](std::size_t at, int) { layer.pixels[at].alpha = 1.0f; });
     }
     for (const ChannelInfo& channel : record.channels) {
@@ -281,7 +281,7 @@ class Reader {
                 std::vector<ColourValue>& plane) {
     const std::int64_t cy = std::int64_t(place.top) + y;
     if (cy < 0 || cy >= format_.height) return;
-    const int bytes = format_.bytes_per_sample();
+    const int bytes = format_.bytesPerSample();
     const std::int64_t x0 = std::max<std::int64_t>(0, -std::int64_t(place.left));
     const std::int64_t x1 = std::min<std::int64_t>(place.width, std::int64_t(format_.width) - place.left);
     for (std::int64_t x = x0; x < x1; ++x) {
@@ -292,18 +292,18 @@ class Reader {
   }
 
   // A layer channel: its own compression field, then raw rows or row counts and packed rows.
-  // With rle_counts given, the data is one plane of the merged image whose counts came first.
+  // With rleCounts given, the data is one plane of the merged image whose counts came first.
   bool DecodePlane(Cursor& data, const Placement& place, const std::vector<float ColourValue::*>& targets,
-                   std::vector<ColourValue>& plane, const std::uint8_t* rle_counts) {
-    const std::size_t row_bytes = std::size_t(place.width) * std::size_t(format_.bytes_per_sample());
+                   std::vector<ColourValue>& plane, const std::uint8_t* rleCounts) {
+    const std::size_t rowBytes = std::size_t(place.width) * std::size_t(format_.bytesPerSample());
     std::uint16_t compression = kRle;
-    if (rle_counts == nullptr) compression = data.U16();
-    std::vector<std::uint8_t> row(row_bytes);
+    if (rleCounts == nullptr) compression = data.U16();
+    std::vector<std::uint8_t> row(rowBytes);
     std::vector<std::uint8_t> packed;
     if (compression == kRaw) {
       for (int y = 0; y < place.height; ++y) {
         packed.clear();
-        data.Bytes(row_bytes, packed);
+        data.Bytes(rowBytes, packed);
         if (!Check(data)) return false;
         PlaceRow(packed.data(), place, y, targets, plane);
       }
@@ -311,14 +311,14 @@ class Reader {
     }
     if (compression != kRle) return Fail("channel compression " + std::to_string(compression) + " is not supported");
     std::vector<std::uint8_t> counts;
-    if (rle_counts == nullptr) {
+    if (rleCounts == nullptr) {
       data.Bytes(std::uint64_t(place.height) * 2, counts);
       if (!Check(data)) return false;
-      rle_counts = counts.data();
+      rleCounts = counts.data();
     }
     for (int y = 0; y < place.height; ++y) {
       packed.clear();
-      data.Bytes(GetU16(rle_counts + 2 * y), packed);
+      data.Bytes(GetU16(rleCounts + 2 * y), packed);
       if (!Check(data)) return false;
       if (!UnpackBits(packed, row)) return Fail("a packed row does not match the layer's width");
       PlaceRow(row.data(), place, y, targets, plane);
@@ -338,28 +338,28 @@ class Reader {
     if (!Budget(std::uint64_t(format_.width) * format_.height * sizeof(ColourValue))) return;
     doc.merged.assign(std::size_t(format_.width) * format_.height, ColourValue{1.0f, 0.0f, 0.0f, 0.0f});
     const Placement place{0, 0, format_.width, format_.height};
-    const int colour_channels = format_.mode == kModeRgb ? 3 : 1;
+    const int colourChannels = format_.mode == kModeRgb ? 3 : 1;
     std::vector<std::uint8_t> counts;
     if (compression == kRle) {
       data.Bytes(std::uint64_t(doc.channels) * format_.height * 2, counts);
       if (!Check(data)) return;
     }
     for (int c = 0; c < doc.channels; ++c) {
-      const int id = c < colour_channels ? c : (c == colour_channels && merged_alpha_ ? -1 : 99);
+      const int id = c < colourChannels ? c : (c == colourChannels && mergedAlpha_ ? -1 : 99);
       const auto targets = Targets(id, format_.mode);
-      const std::uint8_t* plane_counts = compression == kRle ? counts.data() + std::size_t(c) * format_.height * 2 : nullptr;
+      const std::uint8_t* planeCounts = compression == kRle ? counts.data() + std::size_t(c) * format_.height * 2 : nullptr;
       if (targets.empty()) return;  // extra channels come last; nothing after them is read
       if (compression == kRaw) {
         // A raw plane has no compression field of its own: read it as rows.
-        const std::size_t row_bytes = std::size_t(format_.width) * std::size_t(format_.bytes_per_sample());
+        const std::size_t rowBytes = std::size_t(format_.width) * std::size_t(format_.bytesPerSample());
         std::vector<std::uint8_t> row;
         for (int y = 0; y < format_.height; ++y) {
           row.clear();
-          data.Bytes(row_bytes, row);
+          data.Bytes(rowBytes, row);
           if (!Check(data)) return;
           PlaceRow(row.data(), place, y, targets, doc.merged);
         }
-      } else if (!DecodePlane(data, place, targets, doc.merged, plane_counts)) {
+      } else if (!DecodePlane(data, place, targets, doc.merged, planeCounts)) {
         return;
       }
     }
@@ -368,7 +368,7 @@ class Reader {
   ByteSource& source_;
   Cursor file_;
   Format format_{};
-  bool merged_alpha_ = false;
+  bool mergedAlpha_ = false;
   std::uint64_t decoded_ = 0;
   std::string error_;
 };

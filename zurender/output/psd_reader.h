@@ -23,7 +23,7 @@ struct PsdRect {
 
 struct PsdLayer {
   std::string name;          // Latin-1: the 'luni' name ('?' for characters past U+00FF), else the Pascal name
-  std::uint32_t blend_key = 0;
+  std::uint32_t blendKey = 0;
   std::uint8_t opacity = 255;
   bool clipped = false;      // clipped to the layer below
   bool visible = true;       // flag 0x02 clear
@@ -38,7 +38,7 @@ struct PsdDocument {
   int height = 0;
   int depth = 0;                       // bits per sample
   int channels = 0;                    // of the merged image, as the header says
-  std::vector<std::uint8_t> icc_profile;  // image resource 1039; empty when absent
+  std::vector<std::uint8_t> iccProfile;  // image resource 1039; empty when absent
   std::vector<PsdLayer> layers;        // top of the stack first, as the writer takes them
   std::vector<ColourValue> merged;     // alpha from the merged transparency, else 1
 };

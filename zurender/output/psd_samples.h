@@ -30,7 +30,7 @@ inline std::uint16_t ToUnit16(float v) {
 }
 inline float ClipUnit(float v) { return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f; }
 
-// Writes count samples (bytes_per_sample = depth / 8 each, big-endian) from pixels to out.
+// Writes count samples (bytesPerSample = depth / 8 each, big-endian) from pixels to out.
 void EncodeSamples(const ColourValue* pixels, std::size_t count, ChannelSource source, int depth, std::uint8_t* out);
 
 }  // namespace zurender

@@ -89,8 +89,8 @@ Bytes ImageResources(std::span<const std::uint8_t> icc) {
   return out;
 }
 
-// One layer record; channel_length_at receives where each channel's length field sits in out.
-void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std::size_t* channel_length_at) {
+// One layer record; channelLengthAt receives where each channel's length field sits in out.
+void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std::size_t* channelLengthAt) {
   out.U32(0);
   out.U32(0);
   out.U32(static_cast<std::uint32_t>(image.height));
@@ -98,34 +98,34 @@ void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std:
   out.U16(kLayerChannels.size());
   for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
     out.U16(static_cast<std::uint16_t>(kLayerChannels[c].id));
-    channel_length_at[c] = out.size();
+    channelLengthAt[c] = out.size();
     out.U32(0);
   }
   out.U32(FourCc("8BIM"));
-  out.U32(layer.blend_key);
+  out.U32(layer.blendKey);
   out.U8(255);  // opacity
   out.U8(0);    // base, not clipped
   out.U8(layer.visible ? 0 : kFlagHidden);
   out.U8(0);
-  const std::size_t extra_at = out.size();
+  const std::size_t extraAt = out.size();
   out.U32(0);  // extra data length, set below
   out.U32(0);  // no layer mask
   out.U32(0);  // no blending ranges
   const std::string_view name = layer.name.substr(0, kPsdMaxNameBytes);
-  const std::size_t pascal_at = out.size();
+  const std::size_t pascalAt = out.size();
   out.U8(static_cast<std::uint8_t>(name.size()));
   out.Raw(name.data(), name.size());
-  out.PadTo(4, pascal_at);
+  out.PadTo(4, pascalAt);
   const std::u16string unicode = Latin1ToUtf16(name);
   out.U32(FourCc("8BIM"));
   out.U32(FourCc("luni"));
-  const std::size_t luni_at = out.size();
+  const std::size_t luniAt = out.size();
   out.U32(0);
   out.U32(static_cast<std::uint32_t>(unicode.size()));
   for (const char16_t unit : unicode) out.U16(unit);
-  out.PadTo(4, luni_at + 4);
-  out.PatchU32(luni_at, static_cast<std::uint32_t>(out.size() - luni_at - 4));
-  out.PatchU32(extra_at, static_cast<std::uint32_t>(out.size() - extra_at - 4));
+  out.PadTo(4, luniAt + 4);
+  out.PatchU32(luniAt, static_cast<std::uint32_t>(out.size() - luniAt - 4));
+  out.PatchU32(extraAt, static_cast<std::uint32_t>(out.size() - extraAt - 4));
 }
 
 // Encodes one channel of an image and writes it with its compression field.
@@ -140,28 +140,28 @@ class ChannelWriter {
   // Writes compression, row counts and rows; returns the bytes written (compression included).
   // The channel is held raw and packed at once, and whichever is smaller goes to the file.
   Status Write(AtomicFile& file, const ColourValue* pixels, ChannelSource source, std::uint64_t& written) {
-    const std::size_t row_bytes = row_.size();
+    const std::size_t rowBytes = row_.size();
     // Sized once: the same sizes for every channel leave the buffers as they are.
-    raw_.resize(row_bytes * height_);
-    packed_.resize(PackBitsBound(row_bytes) * height_);
+    raw_.resize(rowBytes * height_);
+    packed_.resize(PackBitsBound(rowBytes) * height_);
     counts_.resize(2 * height_);
-    std::size_t packed_size = 0;
-    bool rle_fits = true;
+    std::size_t packedSize = 0;
+    bool rleFits = true;
     for (std::size_t y = 0; y < height_; ++y) {
-      std::uint8_t* row = raw_.data() + y * row_bytes;
+      std::uint8_t* row = raw_.data() + y * rowBytes;
       EncodeSamples(pixels + y * width_, width_, source, depth_, row);
-      const std::size_t count = PackBits(std::span<const std::uint8_t>(row, row_bytes), packed_.data() + packed_size);
-      packed_size += count;
-      rle_fits = rle_fits && count <= kMaxRowCount;
+      const std::size_t count = PackBits(std::span<const std::uint8_t>(row, rowBytes), packed_.data() + packedSize);
+      packedSize += count;
+      rleFits = rleFits && count <= kMaxRowCount;
       PutU16(counts_.data() + 2 * y, static_cast<std::uint16_t>(count));
     }
     std::uint8_t compression[2];
-    if (rle_fits && counts_.size() + packed_size < raw_.size()) {
+    if (rleFits && counts_.size() + packedSize < raw_.size()) {
       PutU16(compression, kRle);
       (void)file.Write(compression, 2);
       (void)file.Write(counts_.data(), counts_.size());
-      written = 2 + counts_.size() + packed_size;
-      return file.Write(packed_.data(), packed_size);
+      written = 2 + counts_.size() + packedSize;
+      return file.Write(packed_.data(), packedSize);
     }
     PutU16(compression, kRaw);
     (void)file.Write(compression, 2);
@@ -185,21 +185,21 @@ class ChannelWriter {
       }
       return file.status();
     }
-    const std::uint64_t counts_at = file.Tell();
+    const std::uint64_t countsAt = file.Tell();
     counts_.assign(kMergedChannels.size() * height_ * 2, 0);
     (void)file.Write(counts_.data(), counts_.size());
-    std::size_t row_index = 0;
+    std::size_t rowIndex = 0;
     for (const ChannelSource& source : kMergedChannels) {
-      for (std::size_t y = 0; y < height_; ++y, ++row_index) {
+      for (std::size_t y = 0; y < height_; ++y, ++rowIndex) {
         EncodeSamples(pixels + y * width_, width_, source, depth_, row_.data());
         packed_.resize(PackBitsBound(row_.size()));
         const std::size_t count = PackBits(row_, packed_.data());
-        PutU16(counts_.data() + 2 * row_index, static_cast<std::uint16_t>(count));
+        PutU16(counts_.data() + 2 * rowIndex, static_cast<std::uint16_t>(count));
         (void)file.Write(packed_.data(), count);
       }
     }
     const std::uint64_t end = file.Tell();
-    (void)file.Seek(counts_at);
+    (void)file.Seek(countsAt);
     (void)file.Write(counts_.data(), counts_.size());
     return file.Seek(end);
   }
@@ -247,28 +247,28 @@ Status WriteFile(AtomicFile& file, const PsdImage& image) {
   head.U16(kModeRgb);
   head.U32(0);
   (void)file.Write(head.data().data(), head.size());
-  const Bytes resources = ImageResources(image.icc_profile);
+  const Bytes resources = ImageResources(image.iccProfile);
   (void)file.Write(resources.data().data(), resources.size());
 
   // Layer and mask information: lengths and records first, channel lengths patched in later.
-  const std::uint64_t section_at = file.Tell();
-  const std::size_t layer_count = image.layers.size();
+  const std::uint64_t sectionAt = file.Tell();
+  const std::size_t layerCount = image.layers.size();
   Bytes records;
   records.U32(0);  // layer and mask information length
   records.U32(0);  // layer info length
-  std::vector<std::array<std::size_t, kLayerChannels.size()>> length_at(layer_count);
-  if (layer_count > 0) {
-    records.U16(static_cast<std::uint16_t>(layer_count));
-    for (std::size_t i = 0; i < layer_count; ++i) {
-      LayerRecord(records, image, image.layers[layer_count - 1 - i], length_at[i].data());
+  std::vector<std::array<std::size_t, kLayerChannels.size()>> lengthAt(layerCount);
+  if (layerCount > 0) {
+    records.U16(static_cast<std::uint16_t>(layerCount));
+    for (std::size_t i = 0; i < layerCount; ++i) {
+      LayerRecord(records, image, image.layers[layerCount - 1 - i], lengthAt[i].data());
     }
   }
   (void)file.Write(records.data().data(), records.size());
 
   ChannelWriter channels(image);
-  std::vector<std::array<std::uint32_t, kLayerChannels.size()>> lengths(layer_count);
-  for (std::size_t i = 0; i < layer_count && file.status().ok(); ++i) {
-    const LayerView& layer = image.layers[layer_count - 1 - i];
+  std::vector<std::array<std::uint32_t, kLayerChannels.size()>> lengths(layerCount);
+  for (std::size_t i = 0; i < layerCount && file.status().ok(); ++i) {
+    const LayerView& layer = image.layers[layerCount - 1 - i];
     for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
       std::uint64_t written = 0;
       (void)channels.Write(file, layer.pixels.data(), kLayerChannels[c].source, written);
@@ -277,31 +277,31 @@ Status WriteFile(AtomicFile& file, const PsdImage& image) {
   }
   if (!file.status().ok()) return file.status();
   // The layer info is padded to 4 bytes; an empty one stays length 0.
-  const std::uint64_t layer_info_at = section_at + 4;
-  std::uint64_t layer_info_length = layer_count > 0 ? file.Tell() - layer_info_at - 4 : 0;
+  const std::uint64_t layerInfoAt = sectionAt + 4;
+  std::uint64_t layerInfoLength = layerCount > 0 ? file.Tell() - layerInfoAt - 4 : 0;
   const std::uint8_t zeros[4] = {0, 0, 0, 0};
-  const std::size_t pad = static_cast<std::size_t>((4 - layer_info_length % 4) % 4);
+  const std::size_t pad = static_cast<std::size_t>((4 - layerInfoLength % 4) % 4);
   (void)file.Write(zeros, pad);
-  layer_info_length += pad;
+  layerInfoLength += pad;
   (void)file.Write(zeros, 4);  // no global layer mask
-  const std::uint64_t section_end = file.Tell();
-  const std::uint64_t section_length = section_end - section_at - 4;
-  if (section_length > kMaxSection) return file.Fail("the layers pass the format's 4 GiB limit");
+  const std::uint64_t sectionEnd = file.Tell();
+  const std::uint64_t sectionLength = sectionEnd - sectionAt - 4;
+  if (sectionLength > kMaxSection) return file.Fail("the layers pass the format's 4 GiB limit");
 
   std::uint8_t field[4];
-  PutU32(field, static_cast<std::uint32_t>(section_length));
-  (void)file.Seek(section_at);
+  PutU32(field, static_cast<std::uint32_t>(sectionLength));
+  (void)file.Seek(sectionAt);
   (void)file.Write(field, 4);
-  PutU32(field, static_cast<std::uint32_t>(layer_info_length));
+  PutU32(field, static_cast<std::uint32_t>(layerInfoLength));
   (void)file.Write(field, 4);
-  for (std::size_t i = 0; i < layer_count; ++i) {
+  for (std::size_t i = 0; i < layerCount; ++i) {
     for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
       PutU32(field, lengths[i][c]);
-      (void)file.Seek(section_at + length_at[i][c]);
+      (void)file.Seek(sectionAt + lengthAt[i][c]);
       (void)file.Write(field, 4);
     }
   }
-  (void)file.Seek(section_end);
+  (void)file.Seek(sectionEnd);
 
   (void)channels.WriteMerged(file, image.merged.data());
   return file.status();

@@ -37,7 +37,7 @@ struct PsdImage {
   int depth = 16;                              // bits per sample: 8, 16 or 32
   std::span<const LayerView> layers;           // top of the stack first
   std::span<const ColourValue> merged;         // width*height: what readers without layers show
-  std::span<const std::uint8_t> icc_profile;   // stored as given; empty: none
+  std::span<const std::uint8_t> iccProfile;   // stored as given; empty: none
 };
 
 Status WritePsd(const std::string& path, const PsdImage& image);

@@ -31,8 +31,8 @@ std::string Utf8ToLatin1(std::string_view utf8) {
     const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
     std::size_t end = i + 1;
     while (end < utf8.size() && end < i + length && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
-    const bool two_byte_latin1 = length == 2 && end == i + 2 && (lead == 0xC2 || lead == 0xC3);
-    latin1 += two_byte_latin1
+    const bool twoByteLatin1 = length == 2 && end == i + 2 && (lead == 0xC2 || lead == 0xC3);
+    latin1 += twoByteLatin1
                   ? static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F))
                   : '?';
     i = end;

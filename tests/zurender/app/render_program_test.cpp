@@ -109,7 +109,7 @@ TEST(Zurender, TheExactStackRebuildsTheRenderWithFogAndWithout) {
     std::vector<LayerView> views;
     for (ExrLayer& layer : exr->layers) {
       if (layer.name == "Specular") layer.pixels[100].green += 0.01f;
-      views.push_back(LayerView{layer.name, layer.blend_key, layer.visible, layer.pixels});
+      views.push_back(LayerView{layer.name, layer.blendKey, layer.visible, layer.pixels});
     }
     ASSERT_TRUE(WriteExr(dir.Path("render.exr"),
                          ExrImage{exr->width, exr->height, views, ExrCompression::kRle, exr->merged})

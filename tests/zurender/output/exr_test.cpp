@@ -72,8 +72,8 @@ TEST(Exr, RoundTripKeepsOrderNamesKeysVisibilityAndExactValues) {
       const ExrLayer& got = read->layers[i];
       const std::string where = "layer " + std::to_string(i) + " compression " + std::to_string(int(compression));
       EXPECT_EQ(got.name, layers[i].name) << where;
-      EXPECT_EQ(got.channel_prefix, prefixes[i]) << where;
-      EXPECT_EQ(got.blend_key, layers[i].blend_key) << where;
+      EXPECT_EQ(got.channelPrefix, prefixes[i]) << where;
+      EXPECT_EQ(got.blendKey, layers[i].blendKey) << where;
       EXPECT_EQ(got.visible, layers[i].visible) << where;
       ASSERT_EQ(got.pixels.size(), layers[i].pixels.size()) << where;
       for (std::size_t p = 0; p < got.pixels.size(); ++p) {
@@ -123,7 +123,7 @@ TEST(Exr, ReadsFilesFromElsewhereByChannelName) {
   ASSERT_EQ(read->merged.size(), 2u);
   EXPECT_EQ(read->merged[1].blue, 0.5f);
   EXPECT_EQ(read->layers[0].name, "diffuse");
-  EXPECT_EQ(read->layers[0].blend_key, FourCc("norm"));
+  EXPECT_EQ(read->layers[0].blendKey, FourCc("norm"));
   EXPECT_EQ(read->layers[0].pixels[0].green, 0.25f);
   EXPECT_EQ(read->layers[0].pixels[0].red, 0.0f) << "a missing colour channel";
   EXPECT_EQ(read->layers[0].pixels[0].alpha, 1.0f) << "a missing alpha channel";

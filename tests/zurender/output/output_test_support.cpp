@@ -6,7 +6,7 @@
 
 namespace zurender::testing {
 
-std::vector<ColourValue> PatternPixels(int width, int height, int seed, bool partly_transparent, bool hdr) {
+std::vector<ColourValue> PatternPixels(int width, int height, int seed, bool partlyTransparent, bool hdr) {
   std::vector<ColourValue> pixels(std::size_t(width) * std::size_t(height));
   const float scale = hdr ? 3.0f : 1.0f;
   for (int y = 0; y < height; ++y) {
@@ -20,7 +20,7 @@ std::vector<ColourValue> PatternPixels(int width, int height, int seed, bool par
         p = {1.0f, u * scale, v, float((x * 7 + y * 13 + seed * 31) % 97) / 96.0f};
         if (hdr) p.green = v * 2.0f - 0.5f;  // below 0 and above 1
       }
-      if (partly_transparent) p.alpha = float((x + y + seed) % 5) / 4.0f;
+      if (partlyTransparent) p.alpha = float((x + y + seed) % 5) / 4.0f;
     }
   }
   return pixels;

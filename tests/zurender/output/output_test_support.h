@@ -14,15 +14,15 @@ namespace zurender::testing {
 // A layer that owns its pixels, and the view the writers take of it.
 struct TestLayer {
   std::string name;
-  std::uint32_t blend_key;
+  std::uint32_t blendKey;
   bool visible;
   std::vector<ColourValue> pixels;
-  LayerView view() const { return {name, blend_key, visible, pixels}; }
+  LayerView view() const { return {name, blendKey, visible, pixels}; }
 };
 
 // Pixels with a flat left half (so packed rows pay off), a gradient right half, and a per-layer
-// pattern; alpha varies when partly_transparent. Values stay within [0, 1] unless hdr.
-std::vector<ColourValue> PatternPixels(int width, int height, int seed, bool partly_transparent, bool hdr);
+// pattern; alpha varies when partlyTransparent. Values stay within [0, 1] unless hdr.
+std::vector<ColourValue> PatternPixels(int width, int height, int seed, bool partlyTransparent, bool hdr);
 
 std::vector<LayerView> Views(const std::vector<TestLayer>& layers);
 

@@ -10,15 +10,15 @@ namespace {
 
 // An independent decoder: the format's rules as written, no shared code with the library.
 // Counts the no-op headers (128), which a writer has no reason to emit.
-std::vector<std::uint8_t> Decode(const std::vector<std::uint8_t>& packed, int& no_ops) {
+std::vector<std::uint8_t> Decode(const std::vector<std::uint8_t>& packed, int& noOps) {
   std::vector<std::uint8_t> out;
-  no_ops = 0;
+  noOps = 0;
   for (std::size_t i = 0; i < packed.size();) {
     const int n = packed[i++];
     if (n < 128) {
       for (int k = 0; k <= n && i < packed.size(); ++k) out.push_back(packed[i++]);
     } else if (n == 128) {
-      ++no_ops;
+      ++noOps;
     } else if (i < packed.size()) {
       out.insert(out.end(), std::size_t(257 - n), packed[i++]);
     }
@@ -54,9 +54,9 @@ TEST(PackBits, EdgeCasesDecodeBackAndStayWithinBound) {
     ASSERT_LE(count, PackBitsBound(rows[i].size())) << "row " << i;
     EXPECT_EQ(packed.back(), 0xEE) << "row " << i;
     const std::vector<std::uint8_t> body(packed.begin(), packed.begin() + count);
-    int no_ops = 0;
-    EXPECT_EQ(Decode(body, no_ops), rows[i]) << "row " << i;
-    EXPECT_EQ(no_ops, 0) << "row " << i;
+    int noOps = 0;
+    EXPECT_EQ(Decode(body, noOps), rows[i]) << "row " << i;
+    EXPECT_EQ(noOps, 0) << "row " << i;
 
     std::vector<std::uint8_t> unpacked(rows[i].size());
     EXPECT_TRUE(UnpackBits(body, unpacked)) << "row " << i;

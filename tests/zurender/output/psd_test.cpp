@@ -77,14 +77,14 @@ TEST(Psd, RoundTripKeepsLayersNamesKeysFlagsAndValuesAtEveryDepth) {
     EXPECT_EQ(doc.width, kWidth);
     EXPECT_EQ(doc.height, kHeight);
     EXPECT_EQ(doc.depth, depth);
-    EXPECT_EQ(doc.icc_profile, written.icc) << "depth " << depth;
+    EXPECT_EQ(doc.iccProfile, written.icc) << "depth " << depth;
     ASSERT_EQ(doc.layers.size(), written.layers.size()) << "depth " << depth;
     for (std::size_t i = 0; i < doc.layers.size(); ++i) {
       const PsdLayer& got = doc.layers[i];
       const TestLayer& want = written.layers[i];
       const std::string where = "depth " + std::to_string(depth) + " layer " + want.name;
       EXPECT_EQ(got.name, want.name) << where;
-      EXPECT_EQ(got.blend_key, want.blend_key) << where;
+      EXPECT_EQ(got.blendKey, want.blendKey) << where;
       EXPECT_EQ(got.visible, want.visible) << where;
       EXPECT_EQ(got.opacity, 255) << where;
       ASSERT_EQ(got.pixels.size(), want.pixels.size()) << where;
@@ -107,22 +107,22 @@ TEST(Psd, RoundTripKeepsLayersNamesKeysFlagsAndValuesAtEveryDepth) {
 TEST(Psd, DegenerateInputsGiveReadableFilesOrErrors) {
   testing::TempDir dir;
   const std::vector<ColourValue> pixel(1, ColourValue{1.0f, 0.5f, 0.25f, 2.0f});
-  const std::string long_name(300, 'n');
-  const LayerView layer{long_name, FourCc("norm"), true, pixel};
+  const std::string longName(300, 'n');
+  const LayerView layer{longName, FourCc("norm"), true, pixel};
   const std::string path = dir.File("one.psd");
 
   ASSERT_TRUE(WritePsd(path, PsdImage{1, 1, 16, {}, pixel, {}}).ok());
   Result<PsdDocument> read = ReadPsd(path);
   ASSERT_TRUE(read.ok()) << read.message();
   EXPECT_TRUE(read->layers.empty());
-  EXPECT_TRUE(read->icc_profile.empty());
+  EXPECT_TRUE(read->iccProfile.empty());
   EXPECT_NEAR(read->merged[0].red, 0.5f, Tolerance(16));
 
   ASSERT_TRUE(WritePsd(path, PsdImage{1, 1, 32, std::span(&layer, 1), pixel, {}}).ok());
   read = ReadPsd(path);
   ASSERT_TRUE(read.ok()) << read.message();
   ASSERT_EQ(read->layers.size(), 1u);
-  EXPECT_EQ(read->layers[0].name, long_name.substr(0, kPsdMaxNameBytes));
+  EXPECT_EQ(read->layers[0].name, longName.substr(0, kPsdMaxNameBytes));
   EXPECT_EQ(read->layers[0].pixels[0].blue, 2.0f) << "32 bits keep values above 1";
 
   for (const PsdImage& bad : {PsdImage{0, 1, 8, {}, {}, {}}, PsdImage{1, 1, 12, {}, pixel, {}},
@@ -175,12 +175,12 @@ TEST(Psd, ImageMagickReadsLayersModesHiddenFlagsAndTheMergedImage) {
     }
     // The partly transparent top layer, in the file last.
     const std::vector<float> fog = ImageMagickSamples(path + "[5]", "rgba");
-    const std::vector<ColourValue>& fog_pixels = written.layers[0].pixels;
-    ASSERT_EQ(fog.size(), fog_pixels.size() * 4) << "depth " << depth;
-    for (std::size_t p = 0; p < fog_pixels.size(); ++p) {
-      EXPECT_NEAR(fog[4 * p + 3], fog_pixels[p].alpha, tolerance) << "depth " << depth << " fog alpha " << p;
-      if (fog_pixels[p].alpha > 0.0f) {
-        EXPECT_NEAR(fog[4 * p + 1], fog_pixels[p].green, tolerance) << "depth " << depth << " fog green " << p;
+    const std::vector<ColourValue>& fogPixels = written.layers[0].pixels;
+    ASSERT_EQ(fog.size(), fogPixels.size() * 4) << "depth " << depth;
+    for (std::size_t p = 0; p < fogPixels.size(); ++p) {
+      EXPECT_NEAR(fog[4 * p + 3], fogPixels[p].alpha, tolerance) << "depth " << depth << " fog alpha " << p;
+      if (fogPixels[p].alpha > 0.0f) {
+        EXPECT_NEAR(fog[4 * p + 1], fogPixels[p].green, tolerance) << "depth " << depth << " fog green " << p;
       }
     }
     const auto icc = testing::RunCommand("convert '" + path + "[0]' icc:- 2>/dev/null");
