@@ -60,7 +60,8 @@ TileWrites::TileWrites(std::size_t layerCount, std::size_t tilePixels)
     : layerCount_(layerCount),
       tilePixels_(tilePixels),
       values_(layerCount * tilePixels),
-      written_(layerCount * tilePixels, 0) {}
+      written_(layerCount * tilePixels, 0),
+      counts_(layerCount, 0) {}
 
 void TileWrites::CopyInto(Frame& frame, const std::size_t* pixels, std::size_t count) {
   for (std::size_t layer = 0; layer < layerCount_; ++layer) {
@@ -70,7 +71,7 @@ void TileWrites::CopyInto(Frame& frame, const std::size_t* pixels, std::size_t c
     for (std::size_t i = 0; i < count; ++i) {
       if (!written[i]) continue;
       target.pixels[pixels[i]] = values[i];
-      ++target.pluginWrites;
+      ++counts_[layer];
       if (!frame.keptValues_.empty()) {
         frame.keptValues_[layer][pixels[i]] = values[i];
         frame.keptWritten_[layer][pixels[i]] = 1;
@@ -78,6 +79,10 @@ void TileWrites::CopyInto(Frame& frame, const std::size_t* pixels, std::size_t c
       written[i] = 0;
     }
   }
+}
+
+void TileWrites::AddCountsTo(Frame& frame) const {
+  for (std::size_t layer = 0; layer < layerCount_; ++layer) frame.layers_[layer].pluginWrites += counts_[layer];
 }
 
 void Frame::FillEdgeMasks() {

@@ -35,14 +35,18 @@ class TileWrites {
     written_[at] = 1;
     return true;
   }
-  // Copies the writes into the frame: tile pixel i is frame pixel pixels[i].
+  // Copies the writes into the frame: tile pixel i is frame pixel pixels[i]. Tiles do not
+  // overlap, so workers copy theirs at the same time.
   void CopyInto(class Frame& frame, const std::size_t* pixels, std::size_t count);
+  // Adds the writes counted over every copy to the frame's layers; one worker at a time.
+  void AddCountsTo(class Frame& frame) const;
 
  private:
   std::size_t layerCount_;
   std::size_t tilePixels_;
   std::vector<ColourValue> values_;
   std::vector<std::uint8_t> written_;
+  std::vector<std::uint64_t> counts_;  // per layer, over every tile this worker copied
 };
 
 class Frame {

@@ -72,6 +72,9 @@ FrameStats RenderFrame(ShadingSource& shading, PixelFiller& filler, Frame& frame
       writes.CopyInto(frame, pixels.data(), n);
     }
     rays += tileRays;
+    pluginLock.lock();
+    writes.AddCountsTo(frame);
+    pluginLock.unlock();
   });
   progress.Finish();
   frame.FillEdgeMasks();
