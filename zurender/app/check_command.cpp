@@ -7,13 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "hostsim/stored_list_form.h"
 #include "zurender/check/list_analysis.h"
 #include "zurender/output/psd_reader.h"
 #if ZURENDER_FULL_OUTPUTS
 #include "zurender/output/exr_reader.h"
 #endif
 #include "zurender/settings/base64.h"
+#include "zurender/settings/stored_list_check.h"
 
 namespace zurender {
 namespace {
@@ -26,13 +26,8 @@ struct RenderFacts {
 
 std::vector<ListEntry> ListOf(const std::vector<std::uint8_t>& stored) {
   std::vector<ListEntry> list;
-  if (auto decoded = hostsim::DecodeStoredList(stored.data(), stored.size())) {
-    for (const hostsim::StoredLayer& l : decoded->layers)
-      list.push_back(ListEntry{l.kind, l.flags, l.blendMode, l.option1, l.option2, l.name});
-  } else {
-    // Nothing stored, or nothing the plug-in could read: its default list, of which only the pack is on.
-    list.push_back(ListEntry{1, 0x2, 0, 0, 0, "Diffuse Pack"});
-  }
+  for (const hostsim::StoredLayer& l : RenderedList(stored).layers)
+    list.push_back(ListEntry{l.kind, l.flags, l.blendMode, l.option1, l.option2, l.name});
   return list;
 }
 

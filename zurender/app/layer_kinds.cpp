@@ -1,6 +1,6 @@
 #include "zurender/app/layer_kinds.h"
 
-#include "hostsim/stored_list_form.h"
+#include "zurender/settings/stored_list_check.h"
 #include "zurender/settings/vocabulary.h"
 
 namespace zurender {
@@ -53,22 +53,9 @@ std::string ComposedName(const std::string& name, const std::string& base, std::
 
 std::vector<std::string> DeclaredKinds(const std::vector<DeclaredLayer>& declared, const PluginSettings& settings) {
   std::vector<std::string> kinds(declared.size());
-  std::vector<hostsim::StoredLayer> entries;
-  std::string base;
-  const auto list = settings.storedList.empty()
-                        ? std::nullopt
-                        : hostsim::DecodeStoredList(settings.storedList.data(), settings.storedList.size());
-  if (!list) {
-    // Nothing stored, or nothing the plug-in can read: it renders its default list, of which only
-    // the pack is on.
-    entries.push_back(hostsim::StoredLayer{1, 0x2, 0, 0, 0, 0, "Diffuse Pack"});
-  } else {
-    entries = list->layers;
-    // A stored text of length 0 comes back from the plug-in's reader as one space.
-    base = list->baseName.empty() ? std::string(1, ' ') : list->baseName;
-    for (hostsim::StoredLayer& entry : entries)
-      if (entry.name.empty()) entry.name.assign(1, ' ');
-  }
+  const hostsim::StoredList list = RenderedList(settings.storedList);
+  const std::vector<hostsim::StoredLayer>& entries = list.layers;
+  const std::string& base = list.baseName;
   std::size_t next = 0;
   for (std::size_t i = 0; i < declared.size(); ++i) {
     const DeclaredLayer& layer = declared[i];

@@ -51,7 +51,7 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
   });
   jobs.push_back([&] {
     const std::string details = std::to_string(frame.width()) + " x " + std::to_string(frame.height()) + ", " +
-                                std::to_string(request.depth) + "-bit, " + std::to_string(views.size()) + " layers";
+                                std::to_string(request.depth) + "-bit, " + std::to_string(views.size()) + (views.size() == 1 ? " layer" : " layers");
     return WriteContactSheet(dir + "contact-sheet.png",
                              ContactSheet{request.title, details, frame.width(), frame.height(), views});
   });

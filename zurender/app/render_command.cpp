@@ -194,9 +194,9 @@ int RunRender(const RenderOptions& options) {
 
   // The run's time is everything from the start to here; the plug-in's share is of that.
   const double total = Seconds(Clock::now() - start);
-  std::printf("zurender: %dx%d, %zu layers in %.2f s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
+  std::printf("zurender: %dx%d, %zu layer%s in %.2f s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
               "files %.2f s, check %.2f s; written to %s/\n",
-              options.width, options.height, layerCount, total, stats.traceSeconds,
+              options.width, options.height, layerCount, layerCount == 1 ? "" : "s", total, stats.traceSeconds,
               stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
               total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, checkSeconds, options.outDir.c_str());
   return 0;

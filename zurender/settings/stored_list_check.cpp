@@ -38,4 +38,14 @@ bool PluginTakesStoredList(const std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+hostsim::StoredList RenderedList(const std::vector<std::uint8_t>& bytes) {
+  if (auto list = bytes.empty() ? std::nullopt : hostsim::DecodeStoredList(bytes.data(), bytes.size())) {
+    if (list->baseName.empty()) list->baseName.assign(1, ' ');
+    for (hostsim::StoredLayer& entry : list->layers)
+      if (entry.name.empty()) entry.name.assign(1, ' ');
+    return *list;
+  }
+  return hostsim::StoredList{"", {hostsim::StoredLayer{1, 0x2, 0, 0, 0, 0, "Diffuse Pack"}}};
+}
+
 }  // namespace zurender
