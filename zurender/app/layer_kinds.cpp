@@ -67,7 +67,7 @@ std::vector<std::string> DeclaredKinds(const std::vector<DeclaredLayer>& declare
     for (std::size_t j = next; j < entries.size(); ++j) {
       const hostsim::StoredLayer& entry = entries[j];
       if ((entry.flags & kOff) || !Matches(layer, SignatureOf(entry.kind, entry.option1)) ||
-          ComposedName(entry.name, base, settings.nameMode) != layer.name)
+          ComposedName(entry.name, base, settings.words.nameMode) != layer.name)
         continue;
       kinds[i] = KindName(entry.kind);
       next = j + 1;

@@ -46,12 +46,12 @@ std::string ManifestToJson(const Manifest& m) {
   const PluginSettings& s = m.settings;
   root["settings"] = {{"source", Utf8(m.settingsSource)},
                       {"parameterBlock",
-                       {{"nameMode", s.nameMode},
-                        {"outputPairEnabled", s.outputPairEnabled},
-                        {"outputPairPreset", s.outputPairPreset},
-                        {"edgeMask", s.edgeMask},
-                        {"outputPairCustom1", s.outputPairCustom1},
-                        {"outputPairCustom2", s.outputPairCustom2}}},
+                       {{"nameMode", s.words.nameMode},
+                        {"outputPairEnabled", s.words.outputPairEnabled},
+                        {"outputPairPreset", s.words.outputPairPreset},
+                        {"edgeMask", s.words.edgeMask},
+                        {"outputPairCustom1", s.words.outputPairCustom1},
+                        {"outputPairCustom2", s.words.outputPairCustom2}}},
                       {"storedList", EncodeBase64(s.storedList)}};
   ordered_json layers = ordered_json::array();
   for (const ManifestLayer& layer : m.layers) {

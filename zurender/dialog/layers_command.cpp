@@ -310,8 +310,6 @@ int RunLayersCommand(const std::vector<std::string>& args, const std::string& pl
   }
   PluginSettings edited;
   if (!session.Confirm(edited, error)) return fail(file + ": " + error + "; the file is unchanged");
-  edited.magic = settings.magic;
-  edited.version = settings.version;
   if (Status written = WriteSettingsFile(file, edited); !written.ok()) return fail(written.message());
   // What the file now holds, as the dialog shows it.
   LayersDialogSession shown(plugin);

@@ -46,17 +46,18 @@ bool LayersDialogSession::OpenDialog(const PluginSettings& settings, std::string
   toolkit_->SetUser(this);
 
   if (!settings_.Set(settings, error)) return false;
+  openedWords_ = settings.words;
   ShaderRecord shader = hostsim::MakeShaderRecord(plugin_.allocator(), settings_.params());
   plugin_.entry().initialize(&shader);
 
   // The host makes the dialog from its resource and shows its own settings in it.
   dialog_ = toolkit_->MakeLayersDialog();
-  toolkit_->FindControl(dialog_, kNameMode)->value = settings.nameMode;
-  toolkit_->FindControl(dialog_, kOutputPairEnabled)->value = settings.outputPairEnabled;
-  toolkit_->FindControl(dialog_, kOutputPairPreset)->value = settings.outputPairPreset;
-  toolkit_->FindControl(dialog_, kEdgeMask)->value = settings.edgeMask;
-  toolkit_->FindControl(dialog_, kOutputPairCustom1)->text = std::to_string(settings.outputPairCustom1);
-  toolkit_->FindControl(dialog_, kOutputPairCustom2)->text = std::to_string(settings.outputPairCustom2);
+  toolkit_->FindControl(dialog_, kNameMode)->value = settings.words.nameMode;
+  toolkit_->FindControl(dialog_, kOutputPairEnabled)->value = settings.words.outputPairEnabled;
+  toolkit_->FindControl(dialog_, kOutputPairPreset)->value = settings.words.outputPairPreset;
+  toolkit_->FindControl(dialog_, kEdgeMask)->value = settings.words.edgeMask;
+  toolkit_->FindControl(dialog_, kOutputPairCustom1)->text = std::to_string(settings.words.outputPairCustom1);
+  toolkit_->FindControl(dialog_, kOutputPairCustom2)->text = std::to_string(settings.words.outputPairCustom2);
   InterfaceRecord record = toolkit_->LayersDialogRecord(dialog_, keeper_->function());
   plugin_.entry().interfaceSetup(&record);
   if (toolkit_->FindControl(dialog_, kConfirmButton)->hit == nullptr) {
@@ -79,12 +80,14 @@ bool LayersDialogSession::ConfirmDialog(PluginSettings& settings, std::string& e
   }
   const std::uint8_t* bytes = keeper_->StoredListBytes();
   settings.storedList.assign(bytes, bytes + keeper_->StoredListSize());
-  settings.nameMode = Control(kNameMode);
-  settings.outputPairEnabled = Control(kOutputPairEnabled);
-  settings.outputPairPreset = Control(kOutputPairPreset);
-  settings.edgeMask = Control(kEdgeMask);
-  settings.outputPairCustom1 = TextNumber(ControlText(kOutputPairCustom1));
-  settings.outputPairCustom2 = TextNumber(ControlText(kOutputPairCustom2));
+  // The host keeps the words it opened the dialog with, and takes items 5 to 10 from the dialog.
+  settings.words = openedWords_;
+  settings.words.nameMode = Control(kNameMode);
+  settings.words.outputPairEnabled = Control(kOutputPairEnabled);
+  settings.words.outputPairPreset = Control(kOutputPairPreset);
+  settings.words.edgeMask = Control(kEdgeMask);
+  settings.words.outputPairCustom1 = TextNumber(ControlText(kOutputPairCustom1));
+  settings.words.outputPairCustom2 = TextNumber(ControlText(kOutputPairCustom2));
   return true;
 }
 

@@ -56,7 +56,8 @@ class LayersDialogSession : private hostsim::DialogUser {
   bool SetCustomPair(const std::string& first, const std::string& second);
 
   // Confirms the dialog: the plug-in saves its list through HostSetInfo. The settings the host
-  // keeps afterwards; false, with error set, when the plug-in handed nothing over.
+  // keeps afterwards: the words it opened the dialog with, items 5 to 10 as the dialog holds them.
+  // False, with error set, when the plug-in handed nothing over.
   bool Confirm(PluginSettings& settings, std::string& error);
 
  private:
@@ -72,6 +73,7 @@ class LayersDialogSession : private hostsim::DialogUser {
   std::unique_ptr<hostsim::DialogToolkit> toolkit_;
   std::unique_ptr<hostsim::StoredListKeeper> keeper_;
   HostSettings settings_;  // what the plug-in was initialized with
+  hostsim::ParamWords openedWords_;
   DialogRef dialog_ = 0;
   bool open_ = false;
   std::vector<hostsim::StoredLayer> layers_;  // the plug-in's records, in row order as opened

@@ -7,15 +7,8 @@
 namespace zurender {
 
 bool HostSettings::Set(const PluginSettings& settings, std::string& error) {
-  hostsim::ParamWords words;
-  words.magic = settings.magic;
-  words.version = settings.version;
-  words.nameMode = settings.nameMode;
-  words.outputPairEnabled = settings.outputPairEnabled;
-  words.outputPairPreset = settings.outputPairPreset;
-  words.edgeMask = settings.edgeMask;
-  words.outputPairCustom1 = settings.outputPairCustom1;
-  words.outputPairCustom2 = settings.outputPairCustom2;
+  hostsim::ParamWords words = settings.words;
+  words.storedList = 0;  // nothing stored, unless the list below is
   block_.reset();
   if (!settings.storedList.empty()) {
     if (settings.storedList.size() > hostsim::kStoredBlockBytes) {
@@ -32,7 +25,7 @@ bool HostSettings::Set(const PluginSettings& settings, std::string& error) {
 }
 
 std::string NoInstanceReason(const PluginSettings& settings) {
-  if (settings.magic != FourCC("LYER") || settings.version != 1)
+  if (settings.words.magic != FourCC("LYER") || settings.words.version != 1)
     return "the settings' parameter block is not the plug-in's (it takes magic \"LYER\" and version 1)";
   return "no layer of the list is on: there is nothing to render";
 }

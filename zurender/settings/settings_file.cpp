@@ -19,17 +19,17 @@ std::string MagicText(std::uint32_t magic) {
 
 struct WordField {
   const char* name;
-  std::int32_t PluginSettings::*word;
+  std::int32_t hostsim::ParamWords::*word;
 };
 
 constexpr WordField kWordFields[] = {
-    {"version", &PluginSettings::version},
-    {"nameMode", &PluginSettings::nameMode},
-    {"outputPairEnabled", &PluginSettings::outputPairEnabled},
-    {"outputPairPreset", &PluginSettings::outputPairPreset},
-    {"edgeMask", &PluginSettings::edgeMask},
-    {"outputPairCustom1", &PluginSettings::outputPairCustom1},
-    {"outputPairCustom2", &PluginSettings::outputPairCustom2},
+    {"version", &hostsim::ParamWords::version},
+    {"nameMode", &hostsim::ParamWords::nameMode},
+    {"outputPairEnabled", &hostsim::ParamWords::outputPairEnabled},
+    {"outputPairPreset", &hostsim::ParamWords::outputPairPreset},
+    {"edgeMask", &hostsim::ParamWords::edgeMask},
+    {"outputPairCustom1", &hostsim::ParamWords::outputPairCustom1},
+    {"outputPairCustom2", &hostsim::ParamWords::outputPairCustom2},
 };
 
 }  // namespace
@@ -53,7 +53,7 @@ ParsedSettings ParseSettings(const std::string& text, const std::string& fileNam
   if (!magic.is_string() || magic.get<std::string>().size() != 4)
     return fail("parameterBlock.magic", "expected four characters such as \"LYER\"");
   const std::string m = magic.get<std::string>();
-  s.magic = std::uint32_t(std::uint8_t(m[0])) << 24 | std::uint32_t(std::uint8_t(m[1])) << 16 |
+  s.words.magic = std::uint32_t(std::uint8_t(m[0])) << 24 | std::uint32_t(std::uint8_t(m[1])) << 16 |
             std::uint32_t(std::uint8_t(m[2])) << 8 | std::uint32_t(std::uint8_t(m[3]));
 
   for (const WordField& field : kWordFields) {
@@ -63,7 +63,7 @@ ParsedSettings ParseSettings(const std::string& text, const std::string& fileNam
     if (!value.is_number_integer() || value.get<std::int64_t>() < std::numeric_limits<std::int32_t>::min() ||
         value.get<std::int64_t>() > std::numeric_limits<std::int32_t>::max())
       return fail(path, "expected a 32-bit integer");
-    s.*field.word = std::int32_t(value.get<std::int64_t>());
+    s.words.*field.word = std::int32_t(value.get<std::int64_t>());
   }
 
   if (!root.contains("storedList")) return fail("storedList", "missing");
@@ -90,8 +90,8 @@ ParsedSettings ReadSettingsFile(const std::string& path) {
 std::string SettingsToJson(const PluginSettings& s) {
   // Written field by field so that the file reads in the parameter block's order.
   std::ostringstream out;
-  out << "{\n  \"parameterBlock\": {\n    \"magic\": " << json(MagicText(s.magic)).dump(-1, ' ', false, json::error_handler_t::replace);
-  for (const WordField& field : kWordFields) out << ",\n    \"" << field.name << "\": " << s.*field.word;
+  out << "{\n  \"parameterBlock\": {\n    \"magic\": " << json(MagicText(s.words.magic)).dump(-1, ' ', false, json::error_handler_t::replace);
+  for (const WordField& field : kWordFields) out << ",\n    \"" << field.name << "\": " << s.words.*field.word;
   out << "\n  },\n  \"storedList\": \"" << EncodeBase64(s.storedList) << "\"\n}\n";
   return out.str();
 }

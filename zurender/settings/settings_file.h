@@ -17,17 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/records.h"
+
 namespace zurender {
 
 struct PluginSettings {
-  std::uint32_t magic = 0x4C594552u;  // 'LYER'
-  std::int32_t version = 1;
-  std::int32_t nameMode = 0;
-  std::int32_t outputPairEnabled = 0;
-  std::int32_t outputPairPreset = 0;
-  std::int32_t edgeMask = 0;
-  std::int32_t outputPairCustom1 = 0;
-  std::int32_t outputPairCustom2 = 0;
+  // The parameter block's words. Its storedList word is not kept: the host fills in the list's
+  // address when it hands the block over (zurender/plugin/host_settings.h).
+  hostsim::ParamWords words;
   std::vector<std::uint8_t> storedList;  // empty: nothing stored, the plug-in uses its default list
 };
 

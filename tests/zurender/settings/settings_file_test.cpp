@@ -21,19 +21,19 @@ TEST(Base64, RoundTripsEveryLengthAndRejectsWhatIsNotBase64) {
 
 TEST(SettingsFile, RoundTripsEveryWordAndTheStoredList) {
   PluginSettings s;
-  s.nameMode = 2;
-  s.outputPairEnabled = 1;
-  s.outputPairPreset = 4;
-  s.edgeMask = 1;
-  s.outputPairCustom1 = -7;
-  s.outputPairCustom2 = 2147483647;
+  s.words.nameMode = 2;
+  s.words.outputPairEnabled = 1;
+  s.words.outputPairPreset = 4;
+  s.words.edgeMask = 1;
+  s.words.outputPairCustom1 = -7;
+  s.words.outputPairCustom2 = 2147483647;
   s.storedList = {0x4C, 0x59, 0x45, 0x52, 0, 0, 0, 0, 0};
   const ParsedSettings back = ParseSettings(SettingsToJson(s), "x.json");
   ASSERT_EQ(back.error, "");
-  EXPECT_EQ(back.settings.magic, s.magic);
-  EXPECT_EQ(back.settings.nameMode, 2);
-  EXPECT_EQ(back.settings.outputPairCustom1, -7);
-  EXPECT_EQ(back.settings.outputPairCustom2, 2147483647);
+  EXPECT_EQ(back.settings.words.magic, s.words.magic);
+  EXPECT_EQ(back.settings.words.nameMode, 2);
+  EXPECT_EQ(back.settings.words.outputPairCustom1, -7);
+  EXPECT_EQ(back.settings.words.outputPairCustom2, 2147483647);
   EXPECT_EQ(back.settings.storedList, s.storedList);
 }
 
