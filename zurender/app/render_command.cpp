@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "zurender/app/check_command.h"
+#include "zurender/app/emulation.h"
 #include "zurender/app/frame.h"
 #include "zurender/app/layer_kinds.h"
 #include "zurender/app/manifest.h"
@@ -194,9 +195,11 @@ int RunRender(const RenderOptions& options) {
 
   // The run's time is everything from the start to here; the plug-in's share is of that.
   const double total = Seconds(Clock::now() - start);
-  std::printf("zurender: %dx%d, %zu layer%s in %.2f s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
+  std::printf("zurender: %dx%d, %zu layer%s in %.2f s%s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
               "files %.2f s, check %.2f s; written to %s/\n",
-              options.width, options.height, layerCount, layerCount == 1 ? "" : "s", total, stats.traceSeconds,
+              options.width, options.height, layerCount, layerCount == 1 ? "" : "s", total,
+              RunsUnderEmulation() ? " (emulated: i386 code under qemu-user, not the product's speed)" : "",
+              stats.traceSeconds,
               stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
               total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, checkSeconds, options.outDir.c_str());
   return 0;

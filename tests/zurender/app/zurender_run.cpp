@@ -22,7 +22,7 @@ int ExitStatus(int raw) { return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) 
 
 ProgramRun RunZurender(const std::vector<std::string>& args) {
   TempFolder streams;
-  std::string command = Quoted(ZURENDER_PATH);
+  std::string command = std::string(ZU_I386_EMULATOR) + " " + Quoted(ZURENDER_PATH);
   for (const std::string& arg : args) command += " " + Quoted(arg);
   command += " >" + Quoted(streams.Path("out")) + " 2>" + Quoted(streams.Path("err")) + " </dev/null";
   ProgramRun run;
