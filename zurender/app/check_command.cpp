@@ -133,6 +133,7 @@ bool Rebuilds(const CheckReport& report, double tolerance) {
 
 std::string FormatCheckReport(const CheckReport& report, double tolerance) {
   if (!report.error.empty()) return "check: cannot check the render: " + report.error + "\n";
+  if (report.judged >= report.stacks.size()) return "check: nothing was checked\n";
   std::string out = "check: the visible layers stacked as an editor does, against the Final Render\n";
   out += "  file        arithmetic   max      mean     99%      relative\n";
   for (const CheckedStack& s : report.stacks) {
