@@ -125,10 +125,13 @@ CheckReport CheckRenderFolder(const std::string& dir) {
   return report;
 }
 
+double Allowed(const CheckReport& report, double tolerance) {
+  return report.half ? std::max(tolerance, kHalfTolerance) : tolerance;
+}
+
 bool Rebuilds(const CheckReport& report, double tolerance) {
   if (!report.error.empty() || report.judged >= report.stacks.size()) return false;
-  const double allowed = report.half ? std::max(tolerance, kHalfTolerance) : tolerance;
-  return report.stacks[report.judged].error.maxRelative <= allowed;
+  return report.stacks[report.judged].error.maxRelative <= Allowed(report, tolerance);
 }
 
 std::string FormatCheckReport(const CheckReport& report, double tolerance) {
@@ -147,10 +150,9 @@ std::string FormatCheckReport(const CheckReport& report, double tolerance) {
   for (const std::string& note : report.notes) out += "  " + note + "\n";
   const bool rebuilt = Rebuilds(report, tolerance);
   const CheckedStack& judged = report.stacks[report.judged];
-  const double allowed = report.half ? std::max(tolerance, kHalfTolerance) : tolerance;
   out += "  " + std::string(rebuilt ? "the layers rebuild the render" : "the layers do not rebuild the render") + " (" +
          judged.file + " error " + Sci(judged.error.maxRelative) + " relative, " + (rebuilt ? "within " : "above ") +
-         Sci(allowed) + ")\n";
+         Sci(Allowed(report, tolerance)) + ")\n";
   if (!report.obstacles.empty()) {
     out += "  what keeps the stack from rebuilding it:\n";
     for (const std::string& line : report.obstacles) out += "    - " + line + "\n";

@@ -42,7 +42,9 @@ struct CheckReport {
 };
 
 CheckReport CheckRenderFolder(const std::string& dir);
-// Whether the judged stack is within the tolerance (at least kHalfTolerance for half floats).
+// The relative error the judged stack may have: the tolerance, at least kHalfTolerance for half
+// floats; and whether it is within it.
+double Allowed(const CheckReport& report, double tolerance);
 bool Rebuilds(const CheckReport& report, double tolerance);
 // The report as a short table and the verdict; for a report with an error, the error alone.
 std::string FormatCheckReport(const CheckReport& report, double tolerance);
