@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "host/layer_declaration.h"
@@ -12,8 +13,12 @@ namespace zurender {
 constexpr std::uint32_t kEdgeMaskFlag = 0x100;
 constexpr std::int32_t kMaskClass = 10;
 
+// Declaration flag of the packs of colour: the Diffuse Pack and the Final Render.
+constexpr std::uint32_t kColourPackFlag = 0x2;
+
 // Host component numbers the render host produces.
 constexpr std::int32_t kTransparencyComponent = 9;
+constexpr std::int32_t kFogComponent = 10;
 constexpr std::int32_t kFinalRenderComponent = 11;
 
 struct DeclaredLayer {
@@ -29,6 +34,21 @@ DeclaredLayer FromDeclaration(const LayerDeclaration& declaration);
 
 inline bool IsEdgeMask(const DeclaredLayer& layer) { return (layer.declFlags & kEdgeMaskFlag) != 0; }
 inline bool IsMask(const DeclaredLayer& layer) { return layer.layerClass == kMaskClass; }
+// An object mask's number; none for the edge mask (declared in the class of masks too) and
+// every other layer.
+inline std::optional<std::int32_t> MaskNumber(const DeclaredLayer& layer) {
+  if (!IsMask(layer) || IsEdgeMask(layer)) return std::nullopt;
+  return layer.classParam;
+}
+
+// Whether the layer's alpha tells how much of the pixel it covers. Only the pictures that lie
+// over what is beneath them do: the packs of colour (the Diffuse Pack and the Final Render,
+// whose alpha is 0 where the camera ray meets nothing) and the Fog (its alpha is how thick the
+// fog is). Every other layer, the passes that multiply or add and the mattes, is opaque: all
+// it holds is in its colour.
+inline bool CarriesCoverage(const DeclaredLayer& layer) {
+  return (layer.declFlags & kColourPackFlag) != 0 || layer.component == kFogComponent;
+}
 
 // Hidden in the layered file: the difference check layer and the mattes, which would cover the
 // stack beneath them. Every other layer shows.

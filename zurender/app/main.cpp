@@ -1,6 +1,10 @@
 // zurender: the render host. Renders a scene through the ZU Layers plug-in, exactly as the
 // rendering host drives it, and writes the layers it declares into files an artist opens; edits
 // the plug-in's settings through its own Layers dialog; checks that the layers rebuild the render.
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,6 +38,10 @@ std::string TakePluginPath(std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+  // Layer names are printed in UTF-8, as they are on Linux.
+  SetConsoleOutputCP(CP_UTF8);
+#endif
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "layers" || args[0] == "check")) {
     const std::string command = args[0];

@@ -11,20 +11,6 @@ namespace {
 
 using nlohmann::ordered_json;
 
-// Declared names are bytes; JSON wants UTF-8: bytes above 127 are taken as Latin-1.
-std::string Utf8(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c < 0x80) {
-      out += char(c);
-    } else {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 double Round3(double seconds) { return double(std::int64_t(seconds * 1000.0 + 0.5)) / 1000.0; }
 
 }  // namespace
@@ -38,13 +24,13 @@ const char* ComponentName(std::int32_t component) {
 
 std::string ManifestToJson(const Manifest& m) {
   ordered_json root;
-  root["scene"] = Utf8(m.scene);
+  root["scene"] = m.scene;
   root["fog"] = m.sceneHasFog;
   root["size"] = {m.width, m.height};
   root["depth"] = m.depth;
-  root["plugin"] = Utf8(m.plugin);
+  root["plugin"] = m.plugin;
   const PluginSettings& s = m.settings;
-  root["settings"] = {{"source", Utf8(m.settingsSource)},
+  root["settings"] = {{"source", m.settingsSource},
                       {"parameterBlock",
                        {{"nameMode", s.words.nameMode},
                         {"outputPairEnabled", s.words.outputPairEnabled},
@@ -56,7 +42,7 @@ std::string ManifestToJson(const Manifest& m) {
   ordered_json layers = ordered_json::array();
   for (const ManifestLayer& layer : m.layers) {
     ordered_json entry;
-    entry["name"] = Utf8(layer.name);
+    entry["name"] = Cp1252ToUtf8(layer.name);
     entry["kind"] = layer.kind;
     entry["blendKey"] = BlendKeyText(layer.blendKey);
     if (layer.component >= 0)
@@ -66,6 +52,7 @@ std::string ManifestToJson(const Manifest& m) {
     entry["filledBy"] = layer.filledBy;
     entry["visible"] = layer.visible;
     entry["preview"] = layer.preview;
+    if (layer.mask) entry["mask"] = *layer.mask;
     layers.push_back(entry);
   }
   root["layers"] = layers;
@@ -75,7 +62,9 @@ std::string ManifestToJson(const Manifest& m) {
                      {"traceSeconds", Round3(m.timings.traceSeconds)},
                      {"pluginSeconds", Round3(m.timings.pluginSeconds)},
                      {"writeSeconds", Round3(m.timings.writeSeconds)}};
-  return root.dump(2) + "\n";
+  // Paths are the file system's bytes, UTF-8 on the systems this runs on; a byte that is not
+  // UTF-8 shows as U+FFFD rather than failing the file.
+  return root.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace zurender

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,14 @@
 namespace zurender {
 
 struct ManifestLayer {
-  std::string name;
+  std::string name;        // as declared: Windows-1252 bytes (written in UTF-8)
   std::string kind;        // the layer kind it was made from, or "" when the host cannot tell
   std::uint32_t blendKey = 0;
   std::int32_t component = -1;
   std::string filledBy;    // "host", "plug-in", or "host, then plug-in"
   bool visible = true;
   std::string preview;     // its preview file, relative to the output folder
+  std::optional<std::int32_t> mask;  // a mask layer's number
 };
 
 struct ManifestTimings {

@@ -10,13 +10,32 @@
 #include "zurender/output/file_name_fragment.h"
 #include "zurender/output/psd_writer.h"
 #if ZURENDER_FULL_OUTPUTS
+#include "zu_version.h"
 #include "zurender/output/contact_sheet.h"
 #include "zurender/output/exr_writer.h"
 #include "zurender/output/linear_profile.h"
 #include "zurender/output/preview_png.h"
+#include "zurender/output/text_encoding.h"
+#include "zurender/settings/vocabulary.h"
 #endif
 
 namespace zurender {
+namespace {
+
+#if ZURENDER_FULL_OUTPUTS
+// A blend key by the name of its mode ("multiply"); a key the dialog does not list in quotes.
+std::string BlendModeName(std::uint32_t key) {
+  for (const BlendMode& mode : BlendModes())
+    if (BlendKeyFromText(mode.key) == key) return mode.name;
+  // Appended piece by piece: GCC 12 warns wrongly about overlap in "'" + string + "'" at -O3.
+  std::string quoted(1, '\'');
+  quoted.append(BlendKeyText(key));
+  quoted.push_back('\'');
+  return quoted;
+}
+#endif
+
+}  // namespace
 
 std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std::string& name) {
   const int digits = layerCount >= 1000 ? 4 : (layerCount >= 100 ? 3 : 2);
@@ -25,13 +44,20 @@ std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std
   return "layers/" + std::string(number) + "-" + SafeFileNameFragment(name) + ".png";
 }
 
-WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
-  WrittenOutputs written;
-  const std::size_t count = frame.pixelCount();
+std::vector<LayerView> LayerViews(const Frame& frame) {
   std::vector<LayerView> views;
   for (const FrameLayer& layer : frame.layers())
     views.push_back(LayerView{layer.info.name, layer.info.blendKey, !HiddenInStack(layer.info),
-                              std::span<const ColourValue>(layer.pixels.get(), count)});
+                              std::span<const ColourValue>(layer.pixels.get(), frame.pixelCount()),
+                              CarriesCoverage(layer.info) ? LayerAlpha::kCoverage : LayerAlpha::kOpaque,
+                              MaskNumber(layer.info)});
+  return views;
+}
+
+WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
+  WrittenOutputs written;
+  const std::size_t count = frame.pixelCount();
+  const std::vector<LayerView> views = LayerViews(frame);
   const std::span<const ColourValue> finalImage(frame.finalImage(), count);
   const std::string dir = request.directory + "/";
 
@@ -47,16 +73,19 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
   });
   written.files.insert(written.files.end(), {"render.exr", "contact-sheet.png"});
   jobs.push_back([&] {
-    return WriteExr(dir + "render.exr", ExrImage{frame.width(), frame.height(), views, ExrCompression::kRle, finalImage});
+    return WriteExr(dir + "render.exr", ExrImage{frame.width(), frame.height(), views, ExrCompression::kZip, finalImage,
+                                                 request.exrHalf, "zurender " ZU_VERSION_TEXT, request.created});
   });
+  std::vector<std::string> modes;
+  for (const LayerView& view : views) modes.push_back(BlendModeName(view.blendKey));
   jobs.push_back([&] {
     const std::string details = std::to_string(frame.width()) + " x " + std::to_string(frame.height()) + ", " +
                                 std::to_string(request.depth) + "-bit, " + std::to_string(views.size()) + (views.size() == 1 ? " layer" : " layers");
     return WriteContactSheet(dir + "contact-sheet.png",
-                             ContactSheet{request.title, details, frame.width(), frame.height(), views});
+                             ContactSheet{request.title, details, frame.width(), frame.height(), views, modes});
   });
   for (std::size_t i = 0; i < views.size(); ++i) {
-    written.previews.push_back(PreviewFileName(i, views.size(), frame.layers()[i].info.name));
+    written.previews.push_back(PreviewFileName(i, views.size(), ShownName(views[i])));
     jobs.push_back([&, i] { return WritePreviewPng(dir + written.previews[i], frame.width(), frame.height(), views[i].pixels); });
   }
   written.files.insert(written.files.end(), written.previews.begin(), written.previews.end());

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <optional>
 
 #include "zurender/app/check_command.h"
@@ -45,6 +47,17 @@ std::string FilledBy(const FrameLayer& layer) {
   const bool host = layer.info.component >= 1 || IsMask(layer.info) || IsEdgeMask(layer.info);
   if (layer.pluginWrites == 0) return host ? "host" : "nobody";
   return host ? "host, then plug-in" : "plug-in";
+}
+
+// The time the files say they were made: now, or SOURCE_DATE_EPOCH when it is set, so that the
+// same render can give the same files.
+std::int64_t CreationTime() {
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+    char* end = nullptr;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    if (*end == '\0' && seconds >= 0) return seconds;
+  }
+  return std::int64_t(std::time(nullptr));
 }
 
 // The scene to render: the built-in one, or a file's.
@@ -102,7 +115,8 @@ Manifest MakeManifest(const RenderOptions& options, const Frame& frame, const st
     const FrameLayer& layer = frame.layers()[i];
     manifest.layers.push_back(ManifestLayer{layer.info.name, kinds[i], layer.info.blendKey, layer.info.component,
                                             FilledBy(layer), !HiddenInStack(layer.info),
-                                            i < written.previews.size() ? written.previews[i] : ""});
+                                            i < written.previews.size() ? written.previews[i] : "",
+                                            MaskNumber(layer.info)});
   }
   manifest.files = written.files;
   manifest.files.push_back("manifest.json");
@@ -172,7 +186,8 @@ int RunRender(const RenderOptions& options) {
   // The files.
   const auto writeStart = Clock::now();
   const std::string title = sceneName == "built-in" ? "ZU Layers: the built-in scene" : sceneName;
-  const WrittenOutputs written = WriteOutputs(*frame, OutputRequest{options.outDir, options.depth, title, threads});
+  const WrittenOutputs written = WriteOutputs(
+      *frame, OutputRequest{options.outDir, options.depth, options.exrHalf, CreationTime(), title, threads});
   Manifest manifest = MakeManifest(options, *frame, declared, settings, written);
   manifest.scene = sceneName;
   manifest.sceneHasFog = fog;
@@ -190,7 +205,10 @@ int RunRender(const RenderOptions& options) {
   const std::size_t layerCount = frame->layers().size();
   frame.reset();
   const auto checkStart = Clock::now();
-  std::fputs(FormatCheckReport(CheckRenderFolder(options.outDir), kDefaultTolerance).c_str(), stdout);
+  const CheckReport check = CheckRenderFolder(options.outDir);
+  if (!check.error.empty())
+    return Fail("every file is written, but the check of them could not be made: " + check.error);
+  std::fputs(FormatCheckReport(check, kDefaultTolerance).c_str(), stdout);
   const double checkSeconds = Seconds(Clock::now() - checkStart);
 
   // The run's time is everything from the start to here; the plug-in's share is of that.

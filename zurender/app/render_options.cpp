@@ -63,6 +63,8 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
       std::string text;
       if (!take(text) || !ParseInt(text, o.depth) || (o.depth != 8 && o.depth != 16 && o.depth != 32))
         return fail("--depth: expected 8, 16 or 32" + (text.empty() ? std::string() : "; got \"" + text + "\""));
+    } else if (name == "--exr-half" && !hasValue) {
+      o.exrHalf = true;
     } else if (name == "--plugin") {
       if (!take(o.pluginPath) || o.pluginPath.empty()) return fail("--plugin: expected the plug-in library's path");
     } else if (name == "--settings") {
@@ -106,7 +108,10 @@ the layers it declares into a folder an artist opens.
 options:
   -o, --out DIR      output folder, made if missing (default: out)
   --size WxH         image size in pixels (default: 640x480)
-  --depth 8|16|32    bits per channel of render.psd (default: 16)
+  --depth 8|16|32    bits per channel of render.psd (default: 16); image editors that read
+                     only integer layers open 8 and 16 bits (docs/layers.md says which)
+  --exr-half         render.exr's layers in 16-bit half floats: half the size, but lossy
+                     (about three decimal digits; values past 65504 become infinite)
   --settings FILE    the plug-in's settings: a file made by `zurender layers FILE ...`
   --layers PRESET    the layers of a preset, made through the Layers dialog: default, road
                      (Diffuse Pack, Lights, Specular), exact (rebuilds the render), all
@@ -123,13 +128,19 @@ For comparing two builds of the plug-in (for example the .so and the .shl) on th
 Written into DIR, each file complete or not at all:
   render.psd           one layer per declared layer, first declared on top, with its blend mode;
                        linear values with an embedded linear-light profile; merged image = Final
-  render.exr           every layer as 32-bit float channels <layer>.R/G/B/A, blend keys as attributes
+  render.exr           every layer as 32-bit float channels <layer>.R/G/B/A (ZIP, lossless),
+                       colour premultiplied by alpha, blend keys as attributes; its R/G/B/A
+                       are the Final Render
   layers/NN-<name>.png 8-bit sRGB previews of each layer
   contact-sheet.png    every layer in a labelled grid
   manifest.json        scene, settings, and per layer its name, kind, blend key, component, who
                        filled it and whether it is visible; timings
 
-Exit status: 0 when the render and every file were written, 1 otherwise.
+The time written into render.exr is the time of the render, or SOURCE_DATE_EPOCH when that is
+set, so that the same render gives the same files.
+
+Exit status: 0 when the render and every file were written and the files could be checked,
+1 otherwise.
 )";
 }
 

@@ -12,6 +12,7 @@ struct RenderOptions {
   int width = 640;
   int height = 480;
   int depth = 16;          // bits per channel of the PSD: 8, 16 or 32
+  bool exrHalf = false;    // the EXR's layers in 16-bit half floats instead of 32-bit
   std::string pluginPath;  // empty: the plug-in built beside this program
   int threads = 0;         // 0: one per core
   std::string settingsPath;  // a settings file; empty: the plug-in's defaults

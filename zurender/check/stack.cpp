@@ -47,11 +47,17 @@ ErrorStats MeasureError(const std::vector<ColourValue>& image, const ColourValue
   for (std::size_t p = 0; p < pixelCount; ++p) {
     const float e[3] = {std::fabs(image[p].red - reference[p].red), std::fabs(image[p].green - reference[p].green),
                         std::fabs(image[p].blue - reference[p].blue)};
-    for (float v : e) {
-      const float error = std::isnan(v) ? INFINITY : v;
+    const float r[3] = {reference[p].red, reference[p].green, reference[p].blue};
+    for (int c = 0; c < 3; ++c) {
+      const float error = std::isnan(e[c]) ? INFINITY : e[c];
       if (error > stats.max) {
         stats.max = error;
         stats.worstPixel = p;
+      }
+      const double scale = std::isfinite(r[c]) ? std::max(1.0, std::fabs(double(r[c]))) : 1.0;
+      if (double(error) / scale > stats.maxRelative) {
+        stats.maxRelative = double(error) / scale;
+        stats.worstRelativePixel = p;
       }
       sum += error;
       errors.push_back(error);

@@ -29,9 +29,14 @@ struct ErrorStats {
   double mean = 0;
   double p99 = 0;  // 99th percentile over every channel of every pixel
   std::size_t worstPixel = 0;
+  // The error relative to the larger of the reference's magnitude and 1: float rounds every
+  // value to a number of significant digits, so a bright pixel's rounding is larger in absolute
+  // terms, and on dark ones (below 1) it is held to what it would be at 1.
+  double maxRelative = 0;
+  std::size_t worstRelativePixel = 0;
 };
 
-// Per-channel absolute error of the colour channels (alpha ignored).
+// Per-channel error of the colour channels (alpha ignored); NaN counts as an infinite error.
 ErrorStats MeasureError(const std::vector<ColourValue>& image, const ColourValue* reference, std::size_t pixelCount);
 
 }  // namespace zurender

@@ -1,6 +1,13 @@
 #include "zurender/dialog/layers_command.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+#include <algorithm>
 #include <charconv>
+#include <memory>
 #include <cstdio>
 #include <fstream>
 
@@ -10,6 +17,7 @@
 #include "zurender/dialog/presets.h"
 #include "zurender/settings/vocabulary.h"
 #include "zurender/output/atomic_file.h"
+#include "zurender/output/text_encoding.h"
 #include "zurender/settings/stored_list_check.h"
 
 namespace zurender {
@@ -56,23 +64,65 @@ std::string Marked(const std::string& text, char mark) {
   return marked;
 }
 
+// Arguments come in UTF-8 on Linux. On Windows the C runtime hands them over in the system's code
+// page, where a character it lacks has already become '?'; the command line itself is Unicode, so
+// the argument is taken from there: the one that gives these bytes in the system's code page.
+#if defined(_WIN32)
+std::string WideToUtf8(const wchar_t* wide, int units) {
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, units, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string();
+  std::string utf8(std::size_t(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+}
+
+std::string CommandLineTextAsUtf8(const std::string& text) {
+  int count = 0;
+  std::unique_ptr<LPWSTR, decltype(&LocalFree)> args(CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
+  for (int i = 0; args != nullptr && i < count; ++i) {
+    const wchar_t* arg = args.get()[i];
+    const int units = int(wcslen(arg));
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, arg, units, nullptr, 0, nullptr, nullptr);
+    std::string narrow(std::size_t(std::max(bytes, 0)), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, arg, units, narrow.data(), bytes, nullptr, nullptr);
+    if (narrow == text) return WideToUtf8(arg, units);
+  }
+  const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+  if (units <= 0) return text;
+  std::wstring wide(std::size_t(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), units);
+  return WideToUtf8(wide.data(), units);
+}
+#else
+std::string CommandLineTextAsUtf8(const std::string& text) { return text; }
+#endif
+
 std::string NameModeText(std::int32_t mode) {
   return mode == 1 ? "before" : (mode == 2 ? "after" : (mode == 0 ? "off" : std::to_string(mode)));
 }
 
+// UTF-8 text padded with spaces to a width in characters, as a terminal shows it.
+std::string Padded(std::string text, std::size_t width) {
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  if (characters < width) text.append(width - characters, ' ');
+  return text;
+}
+
+// Names are kept in the host's code page; the terminal shows UTF-8.
 void PrintList(const LayersDialogSession& session) {
   std::printf("row  on   kind                name                          blend  options\n");
   for (std::size_t i = 0; i < session.rows().size(); ++i) {
     const DialogRow& row = session.rows()[i];
-    char line[512];
-    std::snprintf(line, sizeof line, "%3zu  %-3s  %-18s  %-28s  %-5s  %s", i + 1, row.on ? "on" : "off",
-                  KindName(row.layer.kind), Marked(row.name, '"').c_str(),
+    char line[768];
+    std::snprintf(line, sizeof line, "%3zu  %-3s  %-18s  %s  %-5s  %s", i + 1, row.on ? "on" : "off",
+                  KindName(row.layer.kind), Padded(Marked(Cp1252ToUtf8(row.name), '"'), 28).c_str(),
                   Marked(BlendKeyOfMode(row.layer.blendMode), '\'').c_str(), OptionsText(row.layer).c_str());
     std::string text = line;
     while (!text.empty() && text.back() == ' ') text.pop_back();
     std::printf("%s\n", text.c_str());
   }
-  std::printf("base name \"%s\", name mode %s, edge mask %s, output pair %s\n", session.baseName().c_str(),
+  std::printf("base name \"%s\", name mode %s, edge mask %s, output pair %s\n", Cp1252ToUtf8(session.baseName()).c_str(),
               NameModeText(session.Control(kNameMode)).c_str(), session.Control(kEdgeMask) ? "on" : "off",
               session.Control(kOutputPairEnabled)
                   ? (session.Control(kOutputPairPreset) == 4
@@ -124,7 +174,9 @@ class Command {
       if (n != 2) return Usage("rename ROW NAME");
       const auto row = Row(args_[0], false);
       if (!row) return rowError_;
-      return Check(session_.RenameRow(*row, args_[1]), "the new name");
+      const Result<std::string> name = Typed("the name", args_[1]);
+      if (!name.ok()) return Error(name.message());
+      return Check(session_.RenameRow(*row, name.value()), "the new name");
     }
     if (name == "blend") {
       if (n != 2) return Usage("blend ROW MODE");
@@ -153,7 +205,9 @@ class Command {
     }
     if (name == "base-name") {
       if (n != 1) return Usage("base-name TEXT");
-      return Check(session_.SetText(kBaseName, args_[0]), "the base name (it is off while name-mode is off)");
+      const Result<std::string> base = Typed("the base name", args_[0]);
+      if (!base.ok()) return Error(base.message());
+      return Check(session_.SetText(kBaseName, base.value()), "the base name (it is off while name-mode is off)");
     }
     if (name == "name-mode") {
       if (n != 1) return Usage("name-mode off|before|after");
@@ -191,6 +245,13 @@ class Command {
     return CommandError{"the dialog did not take " + what};
   }
   static CommandError Error(const std::string& message) { return CommandError{message}; }
+  // Text from the terminal, in UTF-8, as the host keeps it.
+  static Result<std::string> Typed(const std::string& what, const std::string& text) {
+    const std::string utf8 = CommandLineTextAsUtf8(text);
+    Result<std::string> bytes = TypedTextToCp1252(utf8);
+    if (!bytes.ok()) return Status::Error(what + " \"" + utf8 + "\" cannot be kept: " + bytes.message());
+    return bytes;
+  }
   static CommandError Usage(const std::string& form) { return CommandError{"usage: zurender layers FILE " + form, true}; }
   static std::string KindList() {
     std::string list;
@@ -258,6 +319,10 @@ leaves the file as it was.
 
 Rows count from 1, the top of the stack. Kinds, modes and option names are matched without
 regard to case, and '-' may stand for a space.
+
+Names and the base name are typed in UTF-8 and kept as the host keeps them, in Windows-1252:
+the Western European letters, the euro sign, typographic quotes and dashes. A name with a
+character outside it (a Greek or Chinese letter, an emoji) is refused and the file left as it was.
 )";
 }
 

@@ -14,7 +14,8 @@
 //   edge-mask on|off
 //   output-pair A B | off     the custom output pair
 //
-// Rows count from 1, the top of the stack. The file is replaced, atomically, only when the
+// Rows count from 1, the top of the stack. Names come from the terminal in UTF-8 and are kept in
+// the host's code page (text_encoding.h); a character it cannot hold refuses the command. The file is replaced, atomically, only when the
 // dialog took every gesture and the plug-in handed its list back.
 #pragma once
 

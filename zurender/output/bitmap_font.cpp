@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "zurender/output/latin1_ascii.h"
+#include "zurender/output/cp1252_ascii.h"
 
 namespace zurender {
 namespace {
@@ -136,7 +136,7 @@ void RgbImage::Fill(int x, int y, int w, int h, const std::uint8_t rgb[3]) {
 int DrawText(RgbImage& image, int x, int y, std::string_view text, int scale, const std::uint8_t rgb[3]) {
   int at = x;
   for (const char byte : text) {
-    const char* const* rows = GlyphRows(Latin1ToAscii(byte));
+    const char* const* rows = GlyphRows(Cp1252ToAscii(byte));
     for (int row = 0; rows != nullptr && row < kGlyphRows && rows[row] != nullptr; ++row) {
       for (int column = 0; column < kGlyphWidth && rows[row][column] != '\0'; ++column) {
         if (rows[row][column] == '#') image.Fill(at + column * scale, y + row * scale, scale, scale, rgb);

@@ -1,6 +1,7 @@
 // A small bitmap font for the contact sheet's labels: printable ASCII (32 to 126) in 5x9 glyphs
 // (capitals 7 rows high, 2 rows of descender) on a 6x11 cell, drawn at whole-number scales so that
-// it stays crisp. Latin-1 letters draw without their accent; other bytes as '?'.
+// it stays crisp. Names are Windows-1252 bytes: accented letters draw without their accent,
+// other characters as the ASCII one most like them (cp1252_ascii.h).
 #pragma once
 
 #include <cstdint>

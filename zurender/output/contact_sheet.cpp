@@ -73,12 +73,14 @@ Layout MakeLayout(const ContactSheet& sheet) {
   return l;
 }
 
-// Cuts text to fit width pixels at scale, ending in ".." when cut.
-std::string Fit(std::string text, int width, int scale) {
+// Cuts text to fit width pixels at scale, with ".." where it is cut; the last keep characters
+// stay (a mask's number), when there is room for them.
+std::string Fit(std::string text, int width, int scale, std::size_t keep = 0) {
   const std::size_t fits = std::size_t(std::max(0, width / (kCellWidth * scale)));
   if (text.size() <= fits) return text;
   if (fits <= 2) return text.substr(0, fits);
-  return text.substr(0, fits - 2) + "..";
+  if (keep + 2 >= fits) keep = 0;
+  return text.substr(0, fits - 2 - keep) + ".." + text.substr(text.size() - keep);
 }
 
 // The thumbnail: each of its pixels averages the layer pixels it covers (colour weighted by
@@ -130,13 +132,23 @@ void DrawCell(RgbImage& image, const Layout& l, int x, int y, const ContactSheet
   const int labelY = y + l.boxHeight + 8;
   const std::string number = (index < 9 ? "0" : "") + std::to_string(index + 1) + " ";
   const int numberWidth = DrawText(image, x, labelY, number, kLabelScale, kDetails);
-  DrawText(image, x + numberWidth, labelY, Fit(std::string(layer.name), l.cellWidth - numberWidth, kLabelScale),
+  // A mask's number tells it from the others: it stays when the name is cut.
+  const std::size_t keep = layer.mask ? std::to_string(*layer.mask).size() + 1 : 0;
+  DrawText(image, x + numberWidth, labelY, Fit(ShownName(layer), l.cellWidth - numberWidth, kLabelScale, keep),
            kLabelScale, kName);
   const int keyY = labelY + kCellHeight * kLabelScale;
-  std::string key = BlendKeyText(layer.blendKey);
-  while (!key.empty() && key.back() == ' ') key.pop_back();
-  const int keyWidth = DrawText(image, x + numberWidth, keyY, "'" + key + "'", kLabelScale, kKey);
-  if (!layer.visible) DrawText(image, x + numberWidth + keyWidth + kCellWidth * kLabelScale, keyY, "hidden", kLabelScale, kHidden);
+  std::string mode;
+  if (index < sheet.blendModes.size()) {
+    mode = sheet.blendModes[index];
+  } else {
+    std::string key = BlendKeyText(layer.blendKey);
+    while (!key.empty() && key.back() == ' ') key.pop_back();
+    mode = "'" + key + "'";
+  }
+  const int hiddenWidth = layer.visible ? 0 : TextWidth(" hidden", kLabelScale);
+  const int modeWidth = DrawText(image, x + numberWidth, keyY, Fit(mode, l.cellWidth - numberWidth - hiddenWidth, kLabelScale),
+                                 kLabelScale, kKey);
+  if (!layer.visible) DrawText(image, x + numberWidth + modeWidth + kCellWidth * kLabelScale, keyY, "hidden", kLabelScale, kHidden);
 }
 
 Status Validate(const std::string& path, const ContactSheet& sheet) {

@@ -1,7 +1,8 @@
 // The contact sheet: one PNG with every layer as a labelled thumbnail in a grid, under a title, on
 // a neutral dark background. It is what a person looks at first, so thumbnails show transparency
 // over a checkerboard, values through the sRGB curve (clipped), and each label gives the layer's
-// number (1 = top of the stack), name, blend key and "hidden" where the layer is.
+// number (1 = top of the stack), name (a mask's with its number), blend mode and "hidden" where
+// the layer is.
 #pragma once
 
 #include <span>
@@ -18,6 +19,9 @@ struct ContactSheet {
   int width = 0;         // of every layer
   int height = 0;
   std::span<const LayerView> layers;  // top of the stack first
+  // Each layer's blend mode as a person calls it, e.g. "multiply"; where none is given, the
+  // four-character key in quotes.
+  std::span<const std::string> blendModes = {};
 };
 
 Status WriteContactSheet(const std::string& path, const ContactSheet& sheet);

@@ -1,10 +1,12 @@
 // What the multi-layer EXR writer and reader agree on.
 //
-// Every layer is four 32-bit float channels <prefix>.R, .G, .B, .A (see exr_layer_names.h). The
-// format sorts channels by name, so the stack is told by four string-vector attributes, each
-// with one entry per layer, top of the stack first:
+// Every layer is four channels <prefix>.R, .G, .B, .A (see exr_layer_names.h), 32-bit float or,
+// when asked, 16-bit half, colour premultiplied by alpha. The format sorts channels by name, so
+// the stack is told by four string-vector attributes, each with one entry per layer, top of the
+// stack first:
 //   zurender.layerChannels    the channel prefix of each layer
-//   zurender.layerNames       each declared name, Latin-1 bytes as UTF-8
+//   zurender.layerNames       each name as the plug-in declared it, in UTF-8 (mask layers all
+//                             have the same one; their prefixes carry their numbers)
 //   zurender.blendKeys        each four-character blend key, e.g. "mul "
 //   zurender.layerVisibility  "visible" or "hidden"
 #pragma once

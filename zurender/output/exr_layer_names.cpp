@@ -7,13 +7,12 @@
 namespace zurender {
 namespace {
 
-std::string BasePrefix(std::string_view latin1) {
+std::string BasePrefix(std::string_view name) {
   std::string cleaned;
-  for (const char c : latin1) {
-    const auto byte = static_cast<unsigned char>(c);
-    cleaned += (c == '.' || byte < 0x20 || byte == 0x7F) ? '_' : c;
+  for (const char c : name) {
+    cleaned += (c == '.' || !IsCp1252Printable(c)) ? '_' : c;
   }
-  std::string prefix = Latin1ToUtf8(cleaned);
+  std::string prefix = Cp1252ToUtf8(cleaned);
   if (prefix.size() > kExrMaxPrefixBytes) {
     std::size_t cut = kExrMaxPrefixBytes;
     while (cut > 0 && (static_cast<unsigned char>(prefix[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
@@ -28,7 +27,7 @@ std::vector<std::string> ExrChannelPrefixes(std::span<const LayerView> layers) {
   std::vector<std::string> prefixes;
   std::set<std::string> taken;
   for (const LayerView& layer : layers) {
-    const std::string base = BasePrefix(layer.name);
+    const std::string base = BasePrefix(ShownName(layer));
     std::string prefix = base;
     for (int n = 2; taken.count(prefix) != 0; ++n) prefix = base + "_" + std::to_string(n);
     taken.insert(prefix);

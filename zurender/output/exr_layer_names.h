@@ -14,8 +14,8 @@ namespace zurender {
 // Well inside the format's 255-byte names, with room for a suffix and ".R".
 constexpr std::size_t kExrMaxPrefixBytes = 200;
 
-// One prefix per layer, in the same order: the name in UTF-8 with '.' and control characters
-// as '_' ("layer" when empty), cut at kExrMaxPrefixBytes on a character boundary; a prefix
+// One prefix per layer, in the same order: the name it is shown by (ShownName: a mask's carries
+// its number) in UTF-8 with '.' and control characters as '_' ("layer" when empty), cut at kExrMaxPrefixBytes on a character boundary; a prefix
 // already taken gets "_2", "_3", ... in declaration order.
 std::vector<std::string> ExrChannelPrefixes(std::span<const LayerView> layers);
 

@@ -39,7 +39,7 @@ Result<std::vector<ExrLayer>> LayersFromAttributes(const Imf::Header& header) {
   for (std::size_t i = 0; i < count; ++i) {
     ExrLayer layer;
     layer.channelPrefix = (*prefixes)[i];
-    layer.name = Utf8ToLatin1(names != nullptr ? (*names)[i] : (*prefixes)[i]);
+    layer.name = Utf8ToCp1252(names != nullptr ? (*names)[i] : (*prefixes)[i]);
     layer.blendKey = keys != nullptr ? BlendKeyFromText((*keys)[i]) : FourCc("norm");
     layer.visible = visibility == nullptr || (*visibility)[i] != kExrHidden;
     layers.push_back(std::move(layer));
@@ -58,11 +58,26 @@ std::vector<ExrLayer> LayersFromChannels(const Imf::Header& header) {
     if (!layers.empty() && layers.back().channelPrefix == prefix) continue;
     ExrLayer layer;
     layer.channelPrefix = prefix;
-    layer.name = Utf8ToLatin1(prefix);
+    layer.name = Utf8ToCp1252(prefix);
     layer.blendKey = FourCc("norm");
     layers.push_back(std::move(layer));
   }
   return layers;
+}
+
+std::vector<std::vector<ColourValue>*> Planes(ExrDocument& doc) {
+  std::vector<std::vector<ColourValue>*> planes = {&doc.merged};
+  for (ExrLayer& layer : doc.layers) planes.push_back(&layer.pixels);
+  return planes;
+}
+
+void Unpremultiply(std::vector<ColourValue>& pixels) {
+  for (ColourValue& v : pixels) {
+    if (!(v.alpha > 0.0f) || v.alpha == 1.0f) continue;
+    v.red /= v.alpha;
+    v.green /= v.alpha;
+    v.blue /= v.alpha;
+  }
 }
 
 Result<ExrDocument> ReadFile(const std::string& path) {
@@ -95,7 +110,9 @@ Result<ExrDocument> ReadFile(const std::string& path) {
     for (int c = 0; c < 4; ++c) {
       const std::string channel = prefix.empty() ? suffixes[c] : prefix + "." + suffixes[c];
       // Channels the file lacks keep what the plane was filled with.
-      if (header.channels().findChannel(channel) == nullptr) continue;
+      const Imf::Channel* found = header.channels().findChannel(channel);
+      if (found == nullptr) continue;
+      if (found->type == Imf::HALF && !prefix.empty()) doc.halfLayers = true;
       frame.insert(channel, Imf::Slice::Make(Imf::FLOAT, members[c], window, sizeof(ColourValue),
                                              sizeof(ColourValue) * std::size_t(width)));
     }
@@ -104,6 +121,7 @@ Result<ExrDocument> ReadFile(const std::string& path) {
   for (ExrLayer& layer : doc.layers) insert(layer.channelPrefix, layer.pixels);
   file.setFrameBuffer(frame);
   file.readPixels(window.min.y, window.max.y);
+  for (std::vector<ColourValue>* pixels : Planes(doc)) Unpremultiply(*pixels);
   return doc;
 }
 

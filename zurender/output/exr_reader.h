@@ -1,6 +1,7 @@
 // Reads a multi-layer EXR file back into layers: this host's files by their attributes
 // (exr_file.h), others by their channel names (a layer per prefix before the last '.', in the
-// file's channel order, blend key 'norm', visible).
+// file's channel order, blend key 'norm', visible). The format premultiplies colour by alpha;
+// the layers come back with straight alpha, as the other readers and the writers have them.
 #pragma once
 
 #include <cstdint>
@@ -13,11 +14,13 @@
 namespace zurender {
 
 struct ExrLayer {
-  std::string name;            // Latin-1 ('?' for characters past U+00FF)
+  std::string name;            // Windows-1252 ('?' for characters it cannot hold)
   std::string channelPrefix;  // the file's, UTF-8
   std::uint32_t blendKey = 0;
   bool visible = true;
-  std::vector<ColourValue> pixels;  // the data window, row-major; a missing channel reads 0, A 1
+  // The data window, row-major; a missing channel reads 0, A 1. Straight alpha: the colour is
+  // divided by the alpha where it is above 0, and stays as stored where it is 0.
+  std::vector<ColourValue> pixels;
 };
 
 struct ExrDocument {
@@ -25,6 +28,7 @@ struct ExrDocument {
   int height = 0;
   std::vector<ExrLayer> layers;  // top of the stack first
   std::vector<ColourValue> merged;  // the unprefixed R, G, B, A channels; empty when the file has none
+  bool halfLayers = false;          // a layer has a channel in 16-bit half floats
 };
 
 Result<ExrDocument> ReadExr(const std::string& path);

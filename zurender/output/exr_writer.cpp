@@ -1,14 +1,20 @@
 #include "zurender/output/exr_writer.h"
 
 #include <Iex.h>
+#include <Imath/half.h>
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
 #include <ImfHeader.h>
 #include <ImfIO.h>
 #include <ImfOutputFile.h>
+#include <ImfStandardAttributes.h>
+#include <ImfStringAttribute.h>
 #include <ImfStringVectorAttribute.h>
 
+#include <algorithm>
+#include <ctime>
 #include <new>
+#include <vector>
 
 #include "zurender/output/atomic_file.h"
 #include "zurender/output/exr_file.h"
@@ -19,6 +25,12 @@ namespace zurender {
 namespace {
 
 constexpr const char* kChannelSuffixes[4] = {".R", ".G", ".B", ".A"};
+// The premultiplied copy is made a strip of rows at a time, every layer of the strip at once,
+// in about this many bytes; whole blocks of ZIP's 16 rows, so that each strip compresses on its
+// own, two blocks at least, one for each core, when memory allows.
+constexpr std::size_t kStripBytes = std::size_t(16) << 20;
+constexpr int kRowsPerBlock = 16;
+constexpr int kMaxStripRows = 256;
 
 // OpenEXR writes through a stream that throws; this one writes through an AtomicFile.
 class AtomicFileStream final : public Imf::OStream {
@@ -50,6 +62,35 @@ Status Validate(const std::string& path, const ExrImage& image) {
   return Status();
 }
 
+// A pixel as the format stores it: colour times coverage, or opaque. Where nothing is covered
+// nothing is left, infinite colours included.
+ColourValue Stored(const ColourValue& v, LayerAlpha alpha) {
+  if (alpha == LayerAlpha::kOpaque) return ColourValue{1.0f, v.red, v.green, v.blue};
+  if (v.alpha == 0.0f) return ColourValue{0.0f, 0.0f, 0.0f, 0.0f};
+  return ColourValue{v.alpha, v.red * v.alpha, v.green * v.alpha, v.blue * v.alpha};
+}
+
+// "YYYY:MM:DD hh:mm:ss", the form of the format's capture date, in UTC.
+std::string CaptureDate(std::int64_t seconds) {
+  const std::time_t t = std::time_t(seconds);
+  std::tm utc{};
+#if defined(_WIN32)
+  gmtime_s(&utc, &t);
+#else
+  gmtime_r(&t, &utc);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%Y:%m:%d %H:%M:%S", &utc);
+  return text;
+}
+
+struct Plane {
+  std::string prefix;  // empty for the merged image
+  const ColourValue* pixels;
+  LayerAlpha alpha;
+  Imf::PixelType type;
+};
+
 void WriteFile(AtomicFile& file, const ExrImage& image) {
   Imf::Header header(image.width, image.height);
   switch (image.compression) {
@@ -57,29 +98,30 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
     case ExrCompression::kRle: header.compression() = Imf::RLE_COMPRESSION; break;
     case ExrCompression::kZip: header.compression() = Imf::ZIP_COMPRESSION; break;
   }
+  // The values are linear light with the primaries and white of Rec. 709 and sRGB, which the
+  // layered file's colour profile says too; these are the format's default chromaticities.
+  Imf::addChromaticities(header, Imf::Chromaticities());
+  if (!image.software.empty()) header.insert("software", Imf::StringAttribute(image.software));
+  if (image.created >= 0) {
+    Imf::addCapDate(header, CaptureDate(image.created));
+    Imf::addUtcOffset(header, 0.0f);
+  }
+
   const std::vector<std::string> prefixes = ExrChannelPrefixes(image.layers);
   std::vector<std::string> names, keys, visibility;
-  Imf::FrameBuffer frame;
-  const std::size_t xStride = sizeof(ColourValue);
-  const std::size_t yStride = xStride * std::size_t(image.width);
-  // The frame buffer points at the caller's pixels: OpenEXR reads them row block by row block.
-  auto insert = [&](const std::string& prefix, const ColourValue* first) {
-    const float* members[4] = {&first->red, &first->green, &first->blue, &first->alpha};
-    for (int c = 0; c < 4; ++c) {
-      const std::string channel = prefix.empty() ? kChannelSuffixes[c] + 1 : prefix + kChannelSuffixes[c];
-      header.channels().insert(channel, Imf::Channel(Imf::FLOAT));
-      char* base = const_cast<char*>(reinterpret_cast<const char*>(members[c]));
-      frame.insert(channel, Imf::Slice(Imf::FLOAT, base, xStride, yStride));
-    }
-  };
-  if (!image.merged.empty()) insert(std::string(), image.merged.data());
+  std::vector<Plane> planes;
+  if (!image.merged.empty()) planes.push_back(Plane{"", image.merged.data(), LayerAlpha::kCoverage, Imf::FLOAT});
   for (std::size_t i = 0; i < image.layers.size(); ++i) {
     const LayerView& layer = image.layers[i];
-    names.push_back(Latin1ToUtf8(layer.name));
+    names.push_back(Cp1252ToUtf8(layer.name));
     keys.push_back(BlendKeyText(layer.blendKey));
     visibility.push_back(layer.visible ? kExrVisible : kExrHidden);
-    insert(prefixes[i], layer.pixels.data());
+    planes.push_back(Plane{prefixes[i], layer.pixels.data(), layer.alpha, image.halfLayers ? Imf::HALF : Imf::FLOAT});
   }
+  for (const Plane& plane : planes)
+    for (int c = 0; c < 4; ++c)
+      header.channels().insert(plane.prefix.empty() ? kChannelSuffixes[c] + 1 : plane.prefix + kChannelSuffixes[c],
+                               Imf::Channel(plane.type));
   header.insert(kExrLayerChannels, Imf::StringVectorAttribute(prefixes));
   header.insert(kExrLayerNames, Imf::StringVectorAttribute(names));
   header.insert(kExrBlendKeys, Imf::StringVectorAttribute(keys));
@@ -88,8 +130,44 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
   UseAllCoresForExr();
   AtomicFileStream stream(file);
   Imf::OutputFile out(stream, header);
-  out.setFrameBuffer(frame);
-  out.writePixels(image.height);
+  const std::size_t width = std::size_t(image.width);
+  const std::size_t rowBytes = width * planes.size() * sizeof(ColourValue);
+  const int fit = int(std::min<std::size_t>(kMaxStripRows, kStripBytes / rowBytes)) / kRowsPerBlock * kRowsPerBlock;
+  const int stripRows = std::min(image.height, std::max(kRowsPerBlock, fit));
+  const std::size_t xStride = sizeof(ColourValue);
+  const std::size_t yStride = xStride * width;
+  // Float planes keep the pixel's layout; half ones are four halves a pixel in the same order.
+  std::vector<ColourValue> strip(width * std::size_t(stripRows) * planes.size());
+  std::vector<half> halves(image.halfLayers ? width * std::size_t(stripRows) * planes.size() * 4 : 0);
+  for (int y0 = 0; y0 < image.height; y0 += stripRows) {
+    const int rows = std::min(stripRows, image.height - y0);
+    const std::size_t count = width * std::size_t(rows);
+    const Imath::Box2i window({0, y0}, {image.width - 1, y0 + rows - 1});
+    Imf::FrameBuffer frame;
+    for (std::size_t p = 0; p < planes.size(); ++p) {
+      ColourValue* first = strip.data() + p * width * std::size_t(stripRows);
+      const ColourValue* from = planes[p].pixels + std::size_t(y0) * width;
+      for (std::size_t i = 0; i < count; ++i) first[i] = Stored(from[i], planes[p].alpha);
+      const float* floats[4] = {&first->red, &first->green, &first->blue, &first->alpha};
+      half* halfFirst = planes[p].type == Imf::HALF ? halves.data() + p * width * std::size_t(stripRows) * 4 : nullptr;
+      if (halfFirst != nullptr) {
+        for (std::size_t i = 0; i < count; ++i) {
+          halfFirst[4 * i + 0] = half(first[i].red);
+          halfFirst[4 * i + 1] = half(first[i].green);
+          halfFirst[4 * i + 2] = half(first[i].blue);
+          halfFirst[4 * i + 3] = half(first[i].alpha);
+        }
+      }
+      for (int c = 0; c < 4; ++c) {
+        const std::string channel = planes[p].prefix.empty() ? kChannelSuffixes[c] + 1 : planes[p].prefix + kChannelSuffixes[c];
+        frame.insert(channel, halfFirst != nullptr
+                                  ? Imf::Slice::Make(Imf::HALF, halfFirst + c, window, 4 * sizeof(half), 4 * sizeof(half) * width)
+                                  : Imf::Slice::Make(Imf::FLOAT, floats[c], window, xStride, yStride));
+      }
+    }
+    out.setFrameBuffer(frame);
+    out.writePixels(rows);
+  }
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ class Reader {
         const std::uint32_t units = block.U32();
         std::u16string unicode;
         for (std::uint32_t u = 0; u < units && block.left() >= 2; ++u) unicode += static_cast<char16_t>(block.U16());
-        if (block.ok()) layer.name = Utf16ToLatin1(unicode);
+        if (block.ok()) layer.name = Utf16ToCp1252(unicode);
       }
     }
     return record;

@@ -22,7 +22,7 @@ struct PsdRect {
 };
 
 struct PsdLayer {
-  std::string name;          // Latin-1: the 'luni' name ('?' for characters past U+00FF), else the Pascal name
+  std::string name;          // Windows-1252: the 'luni' name ('?' for characters it cannot hold), else the Pascal name
   std::uint32_t blendKey = 0;
   std::uint8_t opacity = 255;
   bool clipped = false;      // clipped to the layer below

@@ -116,7 +116,7 @@ void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std:
   out.U8(static_cast<std::uint8_t>(name.size()));
   out.Raw(name.data(), name.size());
   out.PadTo(4, pascalAt);
-  const std::u16string unicode = Latin1ToUtf16(name);
+  const std::u16string unicode = Cp1252ToUtf16(name);
   out.U32(FourCc("8BIM"));
   out.U32(FourCc("luni"));
   const std::size_t luniAt = out.size();

@@ -5,7 +5,7 @@
 // - layers are stored bottom-first (the format's order), so the input's first layer is the top;
 // - every layer is canvas-sized with channels transparency (-1), R, G, B; hidden layers set flag
 //   0x02; opacity 255, not clipped;
-// - the name goes twice: as the Pascal name (Latin-1 bytes, at most 255, padded to 4 bytes) for
+// - the name goes twice: as the Pascal name (the Windows-1252 bytes, at most 255, padded to 4) for
 //   readers that show only that, and as a 'luni' Unicode block, which others prefer;
 // - 16- and 32-bit layers are in the ordinary layer section (not a global 'Lr16'/'Lr32' block);
 // - each channel is PackBits-compressed, or raw when that is smaller or when a packed row could

@@ -1,8 +1,12 @@
 // `zurender layers`: settings files edited through the plug-in's own Layers dialog.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <nlohmann/json.hpp>
 
+#include "zurender/output/exr_reader.h"
+#include "zurender/output/psd_reader.h"
 #include "zurender_run.h"
 
 namespace zurender {
@@ -162,6 +166,69 @@ TEST(ZurenderLayers, WhatTheDialogRefusesLeavesTheFileAsItWas) {
             std::string::npos)
       << render.err;
   EXPECT_EQ(nlohmann::json::parse(ReadFile(dir.Path("out/manifest.json")))["layers"].size(), 1u);
+}
+
+TEST(ZurenderLayers, NamesTypedInUtf8ReadTheSameInEveryFileAndMasksAreToldApart) {
+  TempFolder dir;
+  const std::string file = dir.Path("layers.json");
+  ASSERT_EQ(RunZurender({"layers", file, "init", "--preset", "road"}).status, 0);
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"rename", "1", "Diffus \xC3\x89" "clair\xC3\xA9"}, {"rename", "3", "Reflet \xE2\x82\xAC"},
+        {"add", "mask"}, {"add", "mask"}, {"option", "5", "mask", "2"}}) {
+    std::vector<std::string> args = {"layers", file};
+    args.insert(args.end(), command.begin(), command.end());
+    ASSERT_EQ(RunZurender(args).status, 0) << command[0];
+  }
+  // A character the host's code page lacks: refused, named, and the file left as it was.
+  const std::string kept = ReadFile(file);
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"rename", "2", "Brume \xE9\x9C\xA7"}, {"base-name", "\xE9\x9C\xA7"}}) {
+    std::vector<std::string> args = {"layers", file};
+    args.insert(args.end(), command.begin(), command.end());
+    const ProgramRun refused = RunZurender(args);
+    EXPECT_EQ(refused.status, 1) << command[0];
+    EXPECT_NE(refused.err.find("\"\xE9\x9C\xA7\" (U+9727) is not a character of Windows-1252"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(ReadFile(file), kept) << command[0];
+  }
+  const std::vector<std::string> rows = Rows(file);
+  EXPECT_EQ(Row(rows, 1), "1 on Diffuse Pack \"Diffus \xC3\x89" "clair\xC3\xA9\" 'norm' lighting automatic, additives automatic");
+  EXPECT_EQ(Row(rows, 3), "3 on Specular \"Reflet \xE2\x82\xAC\" 'lddg'");
+  // The columns after the name line up, counted in characters.
+  EXPECT_EQ(rows[0].find("'norm'") - rows[0].find('"'), rows[1].find("'mul '") - rows[1].find('"') + 2)
+      << "\"\xC3\x89\" and \"\xC3\xA9\" take two bytes each and one column";
+
+  TempFolder out;
+  ASSERT_EQ(RunZurender({"--settings", file, "-o", out.Path(), "--size", "32x24"}).status, 0);
+  const auto manifest = nlohmann::json::parse(ReadFile(out.Path("manifest.json")));
+  const auto& layers = manifest["layers"];
+  ASSERT_EQ(layers.size(), 5u);
+  EXPECT_EQ(layers[0]["name"], "Diffus \xC3\x89" "clair\xC3\xA9");
+  EXPECT_EQ(layers[0]["preview"], "layers/01-Diffus-\xC3\x89" "clair\xC3\xA9.png");
+  EXPECT_EQ(layers[2]["name"], "Reflet \xE2\x82\xAC");
+  EXPECT_EQ(layers[3]["mask"], 32);
+  EXPECT_EQ(layers[4]["mask"], 2);
+  EXPECT_EQ(layers[4]["name"], "Mask of #");
+  EXPECT_FALSE(layers[0].contains("mask"));
+  for (const auto& layer : layers)
+    EXPECT_TRUE(std::filesystem::is_regular_file(out.Path(layer["preview"].get<std::string>()))) << layer["preview"];
+  // The layered file keeps the host's bytes as its Pascal names and the same text as Unicode.
+  const Result<PsdDocument> psd = ReadPsd(out.Path("render.psd"));
+  ASSERT_TRUE(psd.ok()) << psd.message();
+  EXPECT_EQ(psd->layers[0].name, "Diffus \xC9" "clair\xE9");
+  EXPECT_EQ(psd->layers[2].name, "Reflet \x80");
+  const std::string bytes = ReadFile(out.Path("render.psd"));
+  const std::u16string unicode = u"Reflet \u20AC";
+  std::string luni;
+  for (const char16_t unit : unicode) luni += {char(unit >> 8), char(unit & 0xFF)};
+  EXPECT_NE(bytes.find(luni), std::string::npos) << "the euro sign as U+20AC in the Unicode name";
+  const Result<ExrDocument> exr = ReadExr(out.Path("render.exr"));
+  ASSERT_TRUE(exr.ok()) << exr.message();
+  EXPECT_EQ(exr->layers[0].channelPrefix, "Diffus \xC3\x89" "clair\xC3\xA9");
+  EXPECT_EQ(exr->layers[2].channelPrefix, "Reflet \xE2\x82\xAC");
+  EXPECT_EQ(exr->layers[3].channelPrefix, "Mask of #32");
+  EXPECT_EQ(exr->layers[4].channelPrefix, "Mask of #2");
+  EXPECT_EQ(exr->layers[4].name, "Mask of #") << "the declared name, from the attribute that lists the layers";
 }
 
 }  // namespace

@@ -107,5 +107,17 @@ TEST(Stack, RebuildsAMultiplyAndAddStackExactlyInFloatAndClipsAtIntegerDepths) {
   EXPECT_NEAR(error.mean, 0.5 / 6, 1e-6);
 }
 
+TEST(Stack, RelativeErrorIsOverTheLargerOfTheValueAndOne) {
+  // Rounding on a bright pixel, a real difference on a pixel of value 1, the same on a dark one.
+  const std::vector<ColourValue> image = {{1.0f, 660.001f, 0.0f, 0.0f}, {1.0f, 0.0f, 1.0002f, 0.0f}, {1.0f, 0.0f, 0.0f, 0.1002f}};
+  const ColourValue reference[3] = {{1.0f, 660.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 1.0f, 0.0f}, {1.0f, 0.0f, 0.0f, 0.1f}};
+  const ErrorStats bright = MeasureError(image, reference, 1);
+  EXPECT_NEAR(bright.max, 1e-3, 1e-4);  // 660 + 1e-3 in float is 660 + 2^-10
+  EXPECT_NEAR(bright.maxRelative, bright.max / 660, 1e-12);
+  const ErrorStats all = MeasureError(image, reference, 3);
+  EXPECT_NEAR(all.maxRelative, 2e-4, 1e-6);
+  EXPECT_EQ(all.worstRelativePixel, 1u) << "the dark pixel's error counts as at 1, no more";
+}
+
 }  // namespace
 }  // namespace zurender

@@ -94,11 +94,14 @@ TEST(BitmapFont, EveryPrintableCharacterHasWellFormedRows) {
 TEST(FileNameFragment, KeepsNamesReadableAndSafe) {
   EXPECT_EQ(SafeFileNameFragment("Diffuse Pack"), "Diffuse-Pack");
   EXPECT_EQ(SafeFileNameFragment("Ambient/GI"), "Ambient_GI");
-  EXPECT_EQ(SafeFileNameFragment("Lumi\xE8re"), "Lumiere");
+  EXPECT_EQ(SafeFileNameFragment("Lumi\xE8re \x80\xA0x"), "Lumi\xC3\xA8re-\xE2\x82\xAC-x") << "as the name reads, in UTF-8";
   EXPECT_EQ(SafeFileNameFragment("../x"), "_._x");
-  EXPECT_EQ(SafeFileNameFragment("a\tb*c?\"d"), "a_b_c__d");
+  EXPECT_EQ(SafeFileNameFragment("a\tb*c?\"d\x81"), "a_b_c__d_");
   EXPECT_EQ(SafeFileNameFragment(""), "layer");
   EXPECT_EQ(SafeFileNameFragment(std::string(500, 'n')).size(), kMaxFileNameFragment);
+  std::string cut = "a";
+  for (int i = 0; i < 31; ++i) cut += "\xC3\xA9";
+  EXPECT_EQ(SafeFileNameFragment("a" + std::string(40, '\xE9')), cut) << "64 bytes at most, cut between characters";
 }
 
 }  // namespace
