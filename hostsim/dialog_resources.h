@@ -18,7 +18,7 @@ struct ControlResource {
   std::int32_t id = 0;
   ControlKind kind = ControlKind::Static;
   ControlBounds bounds{0, 0, 0, 0};  // in the dialog, pixels from its top left
-  std::string label;                 // a button's or checkbox's text; a popup's or edit text's title
+  std::string label;                 // UTF-8; a button's or checkbox's text; a popup's or edit text's title
   std::int32_t labelWidth = 0;       // of a popup's or edit text's title, inside the bounds
   std::vector<std::string> items;    // a popup's items: value n shows item n, counted from 0
 };
