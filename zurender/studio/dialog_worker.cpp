@@ -162,6 +162,7 @@ DialogWorker::Outcome DialogWorker::Open() {
   if (plugin_ == nullptr) return Outcome{false, "the plug-in is not loaded"};
   const ParsedSettings read = ReadSettingsFile(settingsPath_);
   if (!read.error.empty()) return Outcome{false, read.error + "; the dialog stays closed"};
+  const bool discarded = session_ && session_->isOpen();
   session_.reset();  // a dialog still open is cancelled
   auto session = std::make_unique<LayersDialogSession>(*plugin_);
   session->SetPerson(this);
@@ -171,7 +172,7 @@ DialogWorker::Outcome DialogWorker::Open() {
   if (!PluginTakesStoredList(read.settings.storedList))
     return Outcome{true, "The plug-in cannot read the layer list stored in " + settingsPath_ +
                              " and shows its default list instead."};
-  return Outcome{true, "Opened on " + settingsPath_ + "."};
+  return Outcome{true, "Opened on " + settingsPath_ + (discarded ? "; the edits not saved were discarded." : ".")};
 }
 
 DialogWorker::Outcome DialogWorker::Confirm() {
