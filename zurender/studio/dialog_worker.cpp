@@ -161,7 +161,7 @@ nlohmann::json DialogWorker::State() {
 DialogWorker::Outcome DialogWorker::Open() {
   if (plugin_ == nullptr) return Outcome{false, "the plug-in is not loaded"};
   const ParsedSettings read = ReadSettingsFile(settingsPath_);
-  if (!read.error.empty()) return Outcome{false, read.error + "; the dialog stays closed"};
+  if (!read.error.empty()) return Outcome{false, read.error};
   const bool discarded = session_ && session_->isOpen();
   session_.reset();  // a dialog still open is cancelled
   auto session = std::make_unique<LayersDialogSession>(*plugin_);
@@ -317,7 +317,12 @@ StudioReply DialogWorker::Act(const nlohmann::json& request) {
                                          : "the options dialog is open: confirm or cancel it first");
   if (what == "reopen") {
     lock.unlock();
-    return Run([this] { return Open(); });
+    return Run([this] {
+      Outcome opened = Open();
+      if (!opened.taken)
+        opened.message += session_ && session_->isOpen() ? "; the dialog is left as it was" : "; the dialog stays closed";
+      return opened;
+    });
   }
   if (!state_.is_object() || !state_.value("open", false)) return Refusal(409, "the dialog is closed: reopen it to go on");
   lock.unlock();

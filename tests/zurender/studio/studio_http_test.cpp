@@ -229,6 +229,13 @@ TEST(ZurenderStudio, RefusesWhatIsMalformedOrNotTakenAndChangesNothing) {
   EXPECT_EQ(studio.Request("POST", "/api/dialog", R"({"do":"press","control":12})").status, 409);
   EXPECT_EQ(ReadFile(studio.Out("layers.json")), settings);
   EXPECT_EQ(RowTexts(studio.Act({{"do", "reopen"}})).size(), 6u);
+  // A file that cannot be read opens nothing: the open dialog and the file are left as they are.
+  WriteFile(studio.Out("layers.json"), "{broken");
+  const json reopened = studio.Act({{"do", "reopen"}});
+  EXPECT_FALSE(reopened["taken"].get<bool>());
+  EXPECT_EQ(RowTexts(reopened).size(), 6u);
+  EXPECT_NE(reopened["message"].get<std::string>().find("left as it was"), std::string::npos) << reopened["message"];
+  EXPECT_EQ(ReadFile(studio.Out("layers.json")), "{broken");
 }
 
 TEST(ZurenderStudio, TheKindMenuAndTheOptionsDialogWaitForThePage) {
