@@ -465,6 +465,10 @@ function restack() {
     const stamp = '&v=' + Date.now();
     $('composite').src = url('/api/stack/composite.png') + stamp;
     $('difference').src = url('/api/stack/difference.png') + stamp;
+  }).catch((e) => {
+    const table = $('stack-error');
+    table.replaceChildren();
+    table.insertRow().insertCell().textContent = 'The studio cannot be reached: ' + e.message;
   });
 }
 
