@@ -191,7 +191,10 @@ std::int32_t DialogToolkit::ExecuteDialog(DialogRef dialog) {
   SimControl* custom1 = FindControl(dialog, kOptionsCustom1);
   SimControl* custom2 = FindControl(dialog, kOptionsCustom2);
   if (custom1 == nullptr || custom2 == nullptr || user_ == nullptr) return 0;
-  return user_->AnswerOptionsDialog(custom1->text, custom2->text) ? 1 : 0;
+  executing_ = dialog;
+  const bool confirmed = user_->AnswerOptionsDialog(custom1->text, custom2->text);
+  executing_ = 0;
+  return confirmed ? 1 : 0;
 }
 
 DialogRef DialogToolkit::MakeDialog(std::uint32_t* resourceCell, std::int32_t resourceId) {
@@ -199,12 +202,7 @@ DialogRef DialogToolkit::MakeDialog(std::uint32_t* resourceCell, std::int32_t re
   // The host finds the dialog's resources through the value in the cell.
   if (resourceCell == nullptr || *resourceCell != resourceValue_ || resourceId != kOptionsDialog) return 0;
   if (probe_ != nullptr && probe_->RefuseDialog(resourceId)) return 0;
-  const DialogRef dialog = AddDialog(resourceId, true);
-  AddControl(dialog, kOptionsConfirmButton, ControlKind::Button, ControlBounds{10, 60, 60, 80});
-  AddControl(dialog, kOptionsCancelButton, ControlKind::Button, ControlBounds{70, 60, 120, 80});
-  AddControl(dialog, kOptionsCustom1, ControlKind::EditText, ControlBounds{10, 10, 120, 25});
-  AddControl(dialog, kOptionsCustom2, ControlKind::EditText, ControlBounds{10, 30, 120, 45});
-  return dialog;
+  return AddDialogFrom(OptionsDialogResource(), resourceId, true);
 }
 
 std::int32_t DialogToolkit::SetDialogTitle(DialogRef dialog, const char* title) {

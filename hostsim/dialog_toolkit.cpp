@@ -104,6 +104,24 @@ DialogRef DialogToolkit::MakeLayersDialog() {
   return dialog;
 }
 
+DialogRef DialogToolkit::AddDialogFrom(const DialogResource& resource, std::int32_t resourceId, bool madeByPlugin) {
+  const DialogRef ref = AddDialog(resourceId, madeByPlugin);
+  SimDialog& dialog = dialogs_[ref];
+  dialog.title = resource.title;
+  dialog.width = resource.width;
+  dialog.height = resource.height;
+  for (const ControlResource& c : resource.controls) {
+    AddControl(ref, c.id, c.kind, c.bounds);
+    SimControl* control = FindControl(ref, c.id);
+    control->label = c.label;
+    control->labelWidth = c.labelWidth;
+    control->items = c.items;
+  }
+  return ref;
+}
+
+DialogRef DialogToolkit::MakeLayersDialog(const DialogResource& resource) { return AddDialogFrom(resource, 0, false); }
+
 InterfaceRecord DialogToolkit::LayersDialogRecord(DialogRef dialog, HostSetInfoFn setInfo) const {
   return InterfaceRecord{dialog, resourceValue_, setInfo};
 }
@@ -132,6 +150,12 @@ const SimControl* DialogToolkit::FindControl(DialogRef dialog, std::int32_t id) 
 std::string DialogToolkit::DialogTitle(DialogRef dialog) const {
   auto found = dialogs_.find(dialog);
   return found == dialogs_.end() ? std::string() : found->second.title;
+}
+
+ControlBounds DialogToolkit::DialogFrame(DialogRef dialog) const {
+  auto found = dialogs_.find(dialog);
+  if (found == dialogs_.end()) return ControlBounds{0, 0, 0, 0};
+  return ControlBounds{0, 0, found->second.width, found->second.height};
 }
 
 std::size_t DialogToolkit::LiveMadeDialogCount() const {

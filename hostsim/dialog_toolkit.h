@@ -14,12 +14,11 @@
 
 #include "host/host_dialog.h"
 #include "host/interface_record.h"
+#include "hostsim/dialog_resources.h"
 #include "hostsim/dialog_user.h"
 #include "hostsim/toolkit_probe.h"
 
 namespace hostsim {
-
-enum class ControlKind { Button, Checkbox, Popup, EditText, List, Static };
 
 struct ListRow {
   std::string text;
@@ -37,6 +36,11 @@ struct SimControl {
   bool enabled = true;
   bool visible = true;
   ControlBounds bounds{0, 0, 0, 0};
+  // What the resource gives a person to read: the control's label, its title's width, and a
+  // popup's items. Empty in the test resource, whose controls have no words.
+  std::string label;
+  std::int32_t labelWidth = 0;
+  std::vector<std::string> items;
   HitFunction hit = nullptr;
   bool drawImmediate = false;
   // List controls only.
@@ -64,6 +68,10 @@ class DialogToolkit {
   // The Layers dialog as the host makes it from its resource: controls 1 to 28, each at its own
   // place (LayersResourceBounds), enabled, visible, value 0 and no text.
   DialogRef MakeLayersDialog();
+  // The Layers dialog made from a resource that a person reads (LayersDialogResource): its
+  // controls where the resource puts them, with their labels and items, enabled, visible, value 0
+  // and no text.
+  DialogRef MakeLayersDialog(const DialogResource& resource);
   // The record the host passes to ZUShaderInterfaceSetup for that dialog.
   InterfaceRecord LayersDialogRecord(DialogRef dialog, HostSetInfoFn setInfo) const;
 
@@ -74,6 +82,10 @@ class DialogToolkit {
   bool DialogExists(DialogRef dialog) const { return dialogs_.count(dialog) != 0; }
   // The title the dialog shows; empty for an unknown dialog.
   std::string DialogTitle(DialogRef dialog) const;
+  // The dialog's size as its resource gives it, {0, 0, width, height}; all 0 when unknown.
+  ControlBounds DialogFrame(DialogRef dialog) const;
+  // The dialog ZU_ExecuteDialog is running, while the user answers it; 0 otherwise.
+  DialogRef ExecutingDialog() const { return executing_; }
   // Dialogs the plug-in made through ZU_MakeDialog and has not destroyed.
   std::size_t LiveMadeDialogCount() const;
   // Texts the plug-in passed as none where the host expects one (taken as empty).
@@ -142,11 +154,14 @@ class DialogToolkit {
     std::int32_t resourceId = 0;  // 0 for the Layers dialog the host made itself
     bool madeByPlugin = false;
     std::string title;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
     std::map<std::int32_t, ControlRef> controls;
   };
 
   DialogRef AddDialog(std::int32_t resourceId, bool madeByPlugin);
   void AddControl(DialogRef dialog, std::int32_t id, ControlKind kind, ControlBounds bounds);
+  DialogRef AddDialogFrom(const DialogResource& resource, std::int32_t resourceId, bool madeByPlugin);
   SimControl* Operable(DialogRef dialog, std::int32_t id, ControlKind kind);
   bool ToggleRowFlag(DialogRef dialog, std::int32_t row, std::int32_t flag);
   void DeliverHit(DialogRef dialog, std::int32_t id);
@@ -162,6 +177,7 @@ class DialogToolkit {
   std::map<DialogRef, SimDialog> dialogs_;
   std::map<ControlRef, SimControl> controls_;
   std::size_t nullTexts_ = 0;
+  DialogRef executing_ = 0;
   DialogUser* user_ = nullptr;
   ToolkitProbe* probe_ = nullptr;
 };

@@ -20,7 +20,7 @@ DialogRef LayersDialogTest::OpenDialog(const hostsim::ParamWords& words,
 }
 
 DialogRef LayersDialogTest::SetupAnotherDialog(const std::function<void(DialogRef)>& prepare) {
-  dialog_ = toolkit().MakeLayersDialog();
+  dialog_ = resource_ ? toolkit().MakeLayersDialog(*resource_) : toolkit().MakeLayersDialog();
   if (prepare) prepare(dialog_);
   InterfaceRecord record = session_->LayersDialogRecord(dialog_);
   EXPECT_EQ(zu().interfaceSetup(&record), 0);

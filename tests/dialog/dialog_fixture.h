@@ -24,6 +24,8 @@ class LayersDialogTest : public PluginTest {
                        const std::function<void(DialogRef)>& prepare = nullptr);
   // Runs setup on a further dialog while the list stays loaded.
   DialogRef SetupAnotherDialog(const std::function<void(DialogRef)>& prepare = nullptr);
+  // Dialogs made from now on come from this resource instead of the test resource.
+  void UseResource(const hostsim::DialogResource& resource) { resource_ = &resource; }
   // Starts a new dialog session: a fresh toolkit, user, keeper and logs.
   void NewSession() { session_.emplace(); }
 
@@ -51,4 +53,5 @@ class LayersDialogTest : public PluginTest {
  private:
   mutable std::optional<hostsim::hooks::TestDialogSession> session_{std::in_place};
   DialogRef dialog_ = 0;
+  const hostsim::DialogResource* resource_ = nullptr;
 };

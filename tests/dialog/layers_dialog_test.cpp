@@ -442,3 +442,30 @@ TEST_F(LayersDialogTest, CustomPairDialogCopiesBackOnlyWhenConfirmed) {
   EXPECT_EQ(told.size(), 2u);
   EXPECT_EQ(calls().CallsTo("ZU_DestroyDialog").size(), 2u) << "nothing made, nothing to destroy";
 }
+
+// The host's own resource, laid out by the plug-in: whatever kind is selected, every control a
+// person can see lies inside the dialog, and none covers another (the group holds its controls).
+TEST_F(LayersDialogTest, TheHostsLayoutShowsEveryKindsControlsInsideTheDialogApart) {
+  UseResource(hostsim::LayersDialogResource());
+  OpenDialog();
+  const ControlBounds frame = toolkit().DialogFrame(dialog());
+  auto overlap = [](const ControlBounds& a, const ControlBounds& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+  };
+  for (std::int32_t kind = 1; kind <= 15; ++kind) {
+    ChooseKind(kind);
+    std::vector<std::int32_t> shown;
+    for (std::int32_t id = 1; id <= kLastControl; ++id)
+      if (Control(id).visible) shown.push_back(id);
+    for (std::int32_t id : shown) {
+      const ControlBounds b = Control(id).bounds;
+      EXPECT_TRUE(b.left >= frame.left && b.top >= frame.top && b.right <= frame.right && b.bottom <= frame.bottom)
+          << "kind " << kind << ", control " << id << " outside the dialog";
+      for (std::int32_t other : shown) {
+        if (other <= id || id == kLayoutReference || other == kLayoutReference) continue;
+        EXPECT_FALSE(overlap(b, Control(other).bounds)) << "kind " << kind << ": controls " << id << " and " << other;
+      }
+    }
+  }
+  EXPECT_EQ(Control(kLaidOutItem).bounds.right, Control(kLayoutReference).bounds.right);
+}

@@ -12,6 +12,9 @@
 #include "zurender/app/check_command.h"
 #include "zurender/app/render_command.h"
 #include "zurender/app/render_options.h"
+#if !defined(_WIN32)
+#include "zurender/app/studio_command.h"
+#endif
 #include "zurender/dialog/layers_command.h"
 #include "zurender/plugin/plugin_host.h"
 
@@ -43,10 +46,17 @@ int main(int argc, char** argv) {
   SetConsoleOutputCP(CP_UTF8);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && (args[0] == "layers" || args[0] == "check")) {
+  if (!args.empty() && (args[0] == "layers" || args[0] == "check" || args[0] == "studio")) {
     const std::string command = args[0];
     args.erase(args.begin());
     const std::string plugin = TakePluginPath(args);
+#if !defined(_WIN32)
+    if (command == "studio") return zurender::RunStudioCommand(args, plugin);
+#endif
+    if (command == "studio") {
+      std::fprintf(stderr, "zurender: the studio is not part of this build\n");
+      return 2;
+    }
     return command == "layers" ? zurender::RunLayersCommand(args, plugin) : zurender::RunCheckCommand(args);
   }
   const zurender::ParsedRenderOptions parsed = zurender::ParseRenderOptions(args);

@@ -1,6 +1,8 @@
 #include "zurender/app/progress.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -18,7 +20,17 @@ bool StderrIsTerminal() {
 #endif
 }
 
-Progress::Progress(std::string label) : label_(std::move(label)), enabled_(StderrIsTerminal()) {}
+namespace {
+
+bool LinesAsked() {
+  const char* mode = std::getenv("ZURENDER_PROGRESS");
+  return mode != nullptr && std::strcmp(mode, "lines") == 0;
+}
+
+}  // namespace
+
+Progress::Progress(std::string label)
+    : label_(std::move(label)), enabled_(StderrIsTerminal() || LinesAsked()), lines_(LinesAsked()) {}
 
 void Progress::Update(std::size_t done, std::size_t total) {
   if (!enabled_ || total == 0) return;
@@ -26,6 +38,11 @@ void Progress::Update(std::size_t done, std::size_t total) {
   if (done < total && drawn_ && now - last_ < std::chrono::milliseconds(100)) return;
   last_ = now;
   drawn_ = true;
+  if (lines_) {
+    std::fprintf(stderr, "%s %d%%\n", label_.c_str(), int(100.0 * double(done) / double(total)));
+    std::fflush(stderr);
+    return;
+  }
   constexpr int kWidth = 40;
   const int filled = int(double(done) / double(total) * kWidth);
   std::string bar(std::size_t(filled), '#');
@@ -35,7 +52,7 @@ void Progress::Update(std::size_t done, std::size_t total) {
 }
 
 void Progress::Finish() {
-  if (!drawn_) return;
+  if (!drawn_ || lines_) return;
   std::fprintf(stderr, "\r%*s\r", int(label_.size()) + 50, "");
   std::fflush(stderr);
   drawn_ = false;

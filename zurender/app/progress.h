@@ -1,4 +1,6 @@
-// A progress bar on standard error, drawn only when it is a terminal.
+// A progress bar on standard error, drawn only when it is a terminal. For a program that shows
+// the progress itself (zurender studio), the environment variable ZURENDER_PROGRESS=lines asks
+// for plain lines instead, "rendering 42%", whatever standard error is.
 #pragma once
 
 #include <chrono>
@@ -17,6 +19,7 @@ class Progress {
  private:
   std::string label_;
   bool enabled_;
+  bool lines_;
   bool drawn_ = false;
   std::chrono::steady_clock::time_point last_{};
 };

@@ -99,6 +99,7 @@ std::string RenderUsage() {
   return R"(usage: zurender [SCENE] [options]
        zurender layers FILE COMMAND ...   edit a settings file through the Layers dialog
        zurender check DIR                 check that the layers in DIR rebuild the render
+       zurender studio [SCENE]            the Layers dialog and renders on a local web page
 
 Renders a scene through the ZU Layers plug-in, exactly as the rendering host drives it, and writes
 the layers it declares into a folder an artist opens.

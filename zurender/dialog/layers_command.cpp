@@ -275,6 +275,8 @@ class Command {
   std::optional<CommandError> rowError_;
 };
 
+}  // namespace
+
 Status WriteSettingsFile(const std::string& path, const PluginSettings& settings) {
   AtomicFile file;
   const std::string text = SettingsToJson(settings);
@@ -282,8 +284,6 @@ Status WriteSettingsFile(const std::string& path, const PluginSettings& settings
   if (Status s = file.Write(text.data(), text.size()); !s.ok()) return s;
   return file.Commit();
 }
-
-}  // namespace
 
 std::string LayersUsage() {
   return R"(usage: zurender layers FILE COMMAND [ARGUMENTS] [--plugin LIB]

@@ -22,11 +22,17 @@
 #include <string>
 #include <vector>
 
+#include "zurender/base/status.h"
+#include "zurender/settings/settings_file.h"
+
 namespace zurender {
 
 // args: FILE COMMAND ARGUMENTS...; the exit status.
 int RunLayersCommand(const std::vector<std::string>& args, const std::string& pluginPath);
 
 std::string LayersUsage();
+
+// The settings as the host keeps them, replacing the file at path whole or not at all.
+Status WriteSettingsFile(const std::string& path, const PluginSettings& settings);
 
 }  // namespace zurender

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "host/layers_dialog_resource.h"
+#include "hostsim/dialog_resources.h"
 #include "hostsim/records.h"
 #include "zurender/settings/vocabulary.h"
 
@@ -51,7 +52,7 @@ bool LayersDialogSession::OpenDialog(const PluginSettings& settings, std::string
   plugin_.entry().initialize(&shader);
 
   // The host makes the dialog from its resource and shows its own settings in it.
-  dialog_ = toolkit_->MakeLayersDialog();
+  dialog_ = toolkit_->MakeLayersDialog(hostsim::LayersDialogResource());
   toolkit_->FindControl(dialog_, kNameMode)->value = settings.words.nameMode;
   toolkit_->FindControl(dialog_, kOutputPairEnabled)->value = settings.words.outputPairEnabled;
   toolkit_->FindControl(dialog_, kOutputPairPreset)->value = settings.words.outputPairPreset;
@@ -118,18 +119,37 @@ std::string LayersDialogSession::ControlText(std::int32_t id) const {
 
 bool LayersDialogSession::SelectRows(const std::vector<std::int32_t>& rows) { return toolkit_->SelectRows(dialog_, rows); }
 
+bool LayersDialogSession::Press(std::int32_t control) {
+  const std::size_t before = toolkit_->FindControl(dialog_, kLayerList)->rows.size();
+  chosenKind_ = 0;
+  if (!toolkit_->Press(dialog_, control)) return false;
+  // The plug-in gives a new record the next id, which is one past the records the host knows.
+  const std::size_t after = toolkit_->FindControl(dialog_, kLayerList)->rows.size();
+  if (control == kAddButton && after == before + 1 && chosenKind_ >= 1 && chosenKind_ <= kKindCount)
+    layers_.push_back(hostsim::StoredLayer{chosenKind_, 0, 0, 0, 0, 0, KindName(chosenKind_)});
+  ReadRows();
+  return true;
+}
+
 bool LayersDialogSession::AddLayer(int kind, std::optional<std::int32_t> atRow) {
   // The new row goes in ahead of the selected row, or after the last when none is selected.
   if (!SelectRows(atRow ? std::vector<std::int32_t>{*atRow} : std::vector<std::int32_t>{})) return false;
-  const std::size_t before = toolkit_->FindControl(dialog_, kLayerList)->rows.size();
+  const std::size_t before = rows_.size();
   menuChoice_ = kind;
-  const bool pressed = toolkit_->Press(dialog_, kAddButton);
+  const bool pressed = Press(kAddButton);
   menuChoice_ = 0;
-  const hostsim::SimControl* list = toolkit_->FindControl(dialog_, kLayerList);
-  if (!pressed || list->rows.size() != before + 1) return false;
-  // The plug-in gives a new record the next id, which is one past the records the host knows.
-  layers_.push_back(hostsim::StoredLayer{kind, 0, 0, 0, 0, 0, KindName(kind)});
+  return pressed && rows_.size() == before + 1;
+}
+
+bool LayersDialogSession::ToggleRowMark(std::int32_t row) {
+  if (!toolkit_->ToggleRowMark(dialog_, row)) return false;
   ReadRows();
+  return true;
+}
+
+bool LayersDialogSession::Cancel() {
+  if (!open_ || !toolkit_->Press(dialog_, kCancelButton)) return false;
+  open_ = false;
   return true;
 }
 
@@ -175,12 +195,16 @@ bool LayersDialogSession::SetCustomPair(const std::string& first, const std::str
   return set && answered;
 }
 
-std::int32_t LayersDialogSession::ChooseFromMenu(std::int32_t menuId, std::int32_t, std::int32_t) {
-  return menuId == kKindMenu ? menuChoice_ : 0;
+std::int32_t LayersDialogSession::ChooseFromMenu(std::int32_t menuId, std::int32_t x, std::int32_t y) {
+  std::int32_t answer = 0;
+  if (menuChoice_ != 0) answer = menuId == kKindMenu ? menuChoice_ : 0;
+  else if (person_ != nullptr) answer = person_->ChooseFromMenu(menuId, x, y);
+  chosenKind_ = menuId == kKindMenu ? answer & 0xFFFF : 0;
+  return answer;
 }
 
 bool LayersDialogSession::AnswerOptionsDialog(std::string& custom1, std::string& custom2) {
-  if (!pairAnswer_) return false;
+  if (!pairAnswer_) return person_ != nullptr && person_->AnswerOptionsDialog(custom1, custom2);
   custom1 = pairAnswer_->first;
   custom2 = pairAnswer_->second;
   pairAnswer_.reset();

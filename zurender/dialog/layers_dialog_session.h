@@ -42,8 +42,20 @@ class LayersDialogSession : private hostsim::DialogUser {
   std::int32_t Control(std::int32_t id) const;  // a host-kept control's value
   std::string ControlText(std::int32_t id) const;
 
+  // Who answers the kind menu and the options dialog when the plug-in opens them during a
+  // gesture that has no answer of its own (Press, SetValue); without one, nothing is chosen and
+  // the options dialog is cancelled. It must outlive its use here.
+  void SetPerson(hostsim::DialogUser* person) { person_ = person; }
+
+  // The dialog as the host's toolkit holds it, for drawing; valid while the session lives.
+  const hostsim::DialogToolkit& toolkit() const { return *toolkit_; }
+  DialogRef dialog() const { return dialog_; }
+  bool isOpen() const { return open_; }
+
   // Gestures; each is false when the dialog does not take it (a control disabled or hidden, a
   // row that is not there). Rows count from 0.
+  bool Press(std::int32_t control);
+  bool ToggleRowMark(std::int32_t row);
   bool SelectRows(const std::vector<std::int32_t>& rows);
   bool AddLayer(int kind, std::optional<std::int32_t> atRow);
   bool RemoveRows(const std::vector<std::int32_t>& rows);
@@ -59,6 +71,8 @@ class LayersDialogSession : private hostsim::DialogUser {
   // keeps afterwards: the words it opened the dialog with, items 5 to 10 as the dialog holds them.
   // False, with error set, when the plug-in handed nothing over.
   bool Confirm(PluginSettings& settings, std::string& error);
+  // Cancels the dialog: the plug-in discards its edits. False when it is not open.
+  bool Cancel();
 
  private:
   std::int32_t ChooseFromMenu(std::int32_t menuId, std::int32_t x, std::int32_t y) override;
@@ -79,7 +93,9 @@ class LayersDialogSession : private hostsim::DialogUser {
   std::vector<hostsim::StoredLayer> layers_;  // the plug-in's records, in row order as opened
   std::vector<DialogRow> rows_;
   std::string baseName_;
-  std::int32_t menuChoice_ = 0;
+  hostsim::DialogUser* person_ = nullptr;
+  std::int32_t menuChoice_ = 0;  // the answer AddLayer has for the menu; 0: the person's
+  std::int32_t chosenKind_ = 0;  // the item the menu last answered with
   std::optional<std::pair<std::string, std::string>> pairAnswer_;
 };
 

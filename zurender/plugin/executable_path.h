@@ -5,6 +5,9 @@
 
 namespace zurender {
 
+// The running executable's own path; empty when unknown.
+std::string ExecutablePath();
+
 // The folder of the running executable, without a trailing separator; "." when unknown.
 std::string ExecutableDirectory();
 

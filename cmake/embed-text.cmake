@@ -1,0 +1,20 @@
+# Writes a C++ source that holds text files as string constants, so that a program carries them.
+# cmake -DOUTPUT=file.cpp -DHEADER=path/of/header.h -DNAMESPACE=ns -DFILES="a.html;b.js" -P embed-text.cmake
+# Each file becomes an entry of kEmbeddedFiles: its name (without folders) and its text.
+set(source "// Made at build time by cmake/embed-text.cmake from the files it names; do not edit.\n")
+string(APPEND source "#include \"${HEADER}\"\n\nnamespace ${NAMESPACE} {\n\nconst EmbeddedFile kEmbeddedFiles[] = {\n")
+set(count 0)
+foreach(file IN LISTS FILES)
+  file(READ ${file} text)
+  string(FIND "${text}" ")zu_embedded\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${file} holds the text that ends an embedded file")
+  endif()
+  get_filename_component(name ${file} NAME)
+  string(APPEND source "    {\"${name}\", R\"zu_embedded(${text})zu_embedded\"},\n")
+  math(EXPR count "${count} + 1")
+endforeach()
+string(APPEND source "};\nconst std::size_t kEmbeddedFileCount = ${count};\n\n}  // namespace ${NAMESPACE}\n")
+file(WRITE ${OUTPUT}.new "${source}")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.new)
