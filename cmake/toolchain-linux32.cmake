@@ -1,10 +1,8 @@
 # 32-bit x86 Linux build, used for the test build of the plug-in and the host core.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-# 32-bit programs read folders and files through the 64-bit interfaces: under qemu-user the
-# others fail on a 64-bit host's directory offsets and inode numbers (EOVERFLOW).
-set(CMAKE_C_FLAGS_INIT "-m32 -D_FILE_OFFSET_BITS=64")
-set(CMAKE_CXX_FLAGS_INIT "-m32 -D_FILE_OFFSET_BITS=64")
+set(CMAKE_C_FLAGS_INIT "-m32")
+set(CMAKE_CXX_FLAGS_INIT "-m32")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-m32")

@@ -87,15 +87,18 @@ nlohmann::json CheckOf(const std::string& folder) {
   nlohmann::json stacks = nlohmann::json::array();
   for (const CheckedStack& s : report.stacks)
     stacks.push_back({{"file", s.file},
-                      {"arithmetic", s.depth == 32 ? std::string("float") : std::to_string(s.depth) + "-bit"},
+                      {"arithmetic", s.arithmetic},
                       {"max", s.error.max},
                       {"mean", s.error.mean},
-                      {"p99", s.error.p99}});
+                      {"p99", s.error.p99},
+                      {"relative", s.error.maxRelative}});
+  const bool checked = report.error.empty() && !report.stacks.empty();
   return {{"error", report.error},
           {"stacks", stacks},
-          {"floatError", report.floatError},
-          {"tolerance", kDefaultTolerance},
-          {"rebuilt", report.error.empty() && report.floatError <= kDefaultTolerance},
+          {"judged", checked ? report.stacks[report.judged].file : std::string()},
+          {"relativeError", checked ? report.stacks[report.judged].error.maxRelative : 0.0},
+          {"tolerance", Allowed(report, kDefaultTolerance)},
+          {"rebuilt", checked && Rebuilds(report, kDefaultTolerance)},
           {"obstacles", report.obstacles},
           {"text", FormatCheckReport(report, kDefaultTolerance)}};
 }

@@ -39,7 +39,7 @@ nlohmann::json DialogState(const hostsim::DialogToolkit& toolkit, DialogRef dial
                               {"kind", KindWord(c->kind)},
                               {"bounds", {c->bounds.left, c->bounds.top, c->bounds.right, c->bounds.bottom}},
                               {"value", c->value},
-                              {"text", Latin1ToUtf8(c->text)},
+                              {"text", Cp1252ToUtf8(c->text)},
                               {"label", c->label},
                               {"labelWidth", c->labelWidth},
                               {"items", c->items},
@@ -48,7 +48,7 @@ nlohmann::json DialogState(const hostsim::DialogToolkit& toolkit, DialogRef dial
     if (c->kind == hostsim::ControlKind::List) {
       nlohmann::json rows = nlohmann::json::array();
       for (const hostsim::ListRow& row : c->rows)
-        rows.push_back({{"text", Latin1ToUtf8(row.text)},
+        rows.push_back({{"text", Cp1252ToUtf8(row.text)},
                         {"checked", (row.flags & kRowChecked) != 0},
                         {"marked", (row.flags & kRowMarked) != 0},
                         {"selected", row.selected}});
@@ -56,7 +56,7 @@ nlohmann::json DialogState(const hostsim::DialogToolkit& toolkit, DialogRef dial
     }
     controls.push_back(control);
   }
-  return {{"title", Latin1ToUtf8(toolkit.DialogTitle(dialog))},
+  return {{"title", Cp1252ToUtf8(toolkit.DialogTitle(dialog))},
           {"width", frame.right},
           {"height", frame.bottom},
           {"controls", controls}};

@@ -32,11 +32,18 @@ std::optional<std::int32_t> Number(const nlohmann::json& request, const char* na
   return std::int32_t(value);
 }
 
-std::optional<std::string> Text(const nlohmann::json& request, const char* name) {
+// A text of the request as the host keeps it (Windows-1252), or none: missing, too long, or with a
+// character the code page cannot hold, which `refused` then names.
+std::optional<std::string> Text(const nlohmann::json& request, const char* name, std::string& refused) {
   const auto found = request.find(name);
   if (found == request.end() || !found->is_string() || found->get_ref<const std::string&>().size() > kLongestText)
     return std::nullopt;
-  return Utf8ToLatin1(found->get<std::string>());
+  Result<std::string> text = TypedTextToCp1252(found->get_ref<const std::string&>());
+  if (!text.ok()) {
+    refused = text.message();
+    return std::nullopt;
+  }
+  return text.value();
 }
 
 }  // namespace
@@ -208,8 +215,9 @@ std::optional<DialogWorker::Job> DialogWorker::Parse(const nlohmann::json& reque
     return std::nullopt;
   }
   const std::string what = request["do"];
-  auto need = [&error, &what](const char* fields) {
-    error = "\"" + what + "\" needs " + fields;
+  std::string refused;  // a text the code page cannot hold
+  auto need = [&error, &what, &refused](const char* fields) {
+    error = refused.empty() ? "\"" + what + "\" needs " + fields : refused;
     return std::nullopt;
   };
   const auto control = Number(request, "control");
@@ -231,7 +239,7 @@ std::optional<DialogWorker::Job> DialogWorker::Parse(const nlohmann::json& reque
     return Job([this, id = *control, v = *value] { return Gesture(session_->SetValue(id, v), id, "the value"); });
   }
   if (what == "text") {
-    const auto text = Text(request, "text");
+    const auto text = Text(request, "text", refused);
     if (!control || !text) return need("\"control\", a number, and \"text\", a string of at most 255 bytes");
     return Job([this, id = *control, t = *text] { return Gesture(session_->SetText(id, t), id, "the text"); });
   }
@@ -256,7 +264,7 @@ std::optional<DialogWorker::Job> DialogWorker::Parse(const nlohmann::json& reque
     });
   }
   if (what == "rename") {
-    const auto text = Text(request, "text");
+    const auto text = Text(request, "text", refused);
     if (!row || !text) return need("\"row\", a number, and \"text\", a string of at most 255 bytes");
     return Job([this, r = *row, t = *text] { return Gesture(session_->RenameRow(r, t), kLayerList, "the new name"); });
   }
@@ -285,8 +293,10 @@ StudioReply DialogWorker::Act(const nlohmann::json& request) {
     if (!item) return Refusal(400, "\"choose\" needs \"item\", the menu item counted from 1, or 0 for none");
     answer = Answer{"menu", *item, false, {}, {}};
   } else if (what == "options") {
-    const auto first = Text(request, "first"), second = Text(request, "second");
+    std::string refused;
+    const auto first = Text(request, "first", refused), second = Text(request, "second", refused);
     const auto confirm = request.find("confirm");
+    if (!refused.empty()) return Refusal(400, refused);
     if (confirm == request.end() || !confirm->is_boolean() || !first || !second)
       return Refusal(400, "\"options\" needs \"confirm\", true or false, and the texts \"first\" and \"second\"");
     answer = Answer{"options", 0, confirm->get<bool>(), *first, *second};

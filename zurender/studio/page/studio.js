@@ -402,13 +402,13 @@ function showResult(result) {
   const table = $('check-table');
   table.replaceChildren();
   const head = table.insertRow();
-  for (const [text, n] of [['file', 0], ['arithmetic', 0], ['max', 1], ['mean', 1], ['99%', 1]]) {
+  for (const [text, n] of [['file', 0], ['arithmetic', 0], ['max', 1], ['mean', 1], ['99%', 1], ['relative', 1]]) {
     const th = element('th', n ? 'n' : '', text);
     head.appendChild(th);
   }
   for (const s of check.stacks || []) {
     const tr = table.insertRow();
-    for (const [v, n] of [[s.file, 0], [s.arithmetic, 0], [sci(s.max), 1], [sci(s.mean), 1], [sci(s.p99), 1]]) {
+    for (const [v, n] of [[s.file, 0], [s.arithmetic, 0], [sci(s.max), 1], [sci(s.mean), 1], [sci(s.p99), 1], [sci(s.relative), 1]]) {
       const td = tr.insertCell();
       td.textContent = v;
       if (n) td.className = 'n';
@@ -418,7 +418,8 @@ function showResult(result) {
   verdict.className = 'verdict ' + (check.rebuilt ? 'good' : 'bad');
   verdict.textContent = check.error ? 'The check failed: ' + check.error
     : (check.rebuilt ? 'The layers rebuild the render' : 'The layers do not rebuild the render') +
-      ' (float error ' + sci(check.floatError) + (check.rebuilt ? ' within ' : ' above ') + sci(check.tolerance) + ').';
+      ' (' + check.judged + ' error ' + sci(check.relativeError) + ' relative, ' + (check.rebuilt ? 'within ' : 'above ') +
+      sci(check.tolerance) + ').';
   $('check-reasons-head').hidden = !(check.obstacles || []).length;
   const reasons = $('check-reasons');
   reasons.replaceChildren();
