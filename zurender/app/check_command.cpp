@@ -1,18 +1,16 @@
 #include "zurender/app/check_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-#include <nlohmann/json.hpp>
-
+#include "zurender/app/manifest_reader.h"
 #include "zurender/check/list_analysis.h"
+#include "zurender/check/render_agreement.h"
 #include "zurender/output/psd_reader.h"
 #if ZURENDER_FULL_OUTPUTS
 #include "zurender/output/exr_reader.h"
 #endif
-#include "zurender/settings/base64.h"
 #include "zurender/settings/stored_list_check.h"
 
 namespace zurender {
@@ -31,28 +29,21 @@ std::vector<ListEntry> ListOf(const std::vector<std::uint8_t>& stored) {
   return list;
 }
 
-bool ReadFacts(const std::string& path, RenderFacts& facts, std::string& error) {
-  std::ifstream in(path);
-  if (!in) {
-    error = path + ": cannot be read";
-    return false;
-  }
-  std::stringstream text;
-  text << in.rdbuf();
-  const nlohmann::json manifest = nlohmann::json::parse(text.str(), nullptr, false);
-  if (manifest.is_discarded() || !manifest.is_object()) {
-    error = path + ": not valid JSON";
-    return false;
-  }
-  const auto stored = manifest.value("/settings/storedList"_json_pointer, std::string());
-  const auto bytes = DecodeBase64(stored);
-  if (!bytes) {
-    error = path + ": settings.storedList: not base64";
-    return false;
-  }
-  facts.list = ListOf(*bytes);
-  facts.fog = manifest.value("fog", false);
-  return true;
+// A render of the manifest's frame makes files no larger than this, whose layers decode to no
+// more: the layered files are read within what the render they belong to can hold. Twice the
+// decoded size covers raw 32-bit channels, PackBits' and RLE's worst growth and the headers.
+ImageReadLimits LimitsFor(const ManifestFacts& manifest) {
+  const std::uint64_t pixels = std::uint64_t(manifest.width) * std::uint64_t(manifest.height);
+  const std::uint64_t decoded = pixels * (manifest.layerNames.size() + 1) * sizeof(ColourValue);
+  const ImageReadLimits most;
+  return ImageReadLimits{std::min(most.fileBytes, 2 * decoded + (std::uint64_t(16) << 20)), std::min(most.decodedBytes, decoded)};
+}
+
+template <typename Layer>
+RenderFileFacts FactsOf(const std::string& file, int width, int height, int depth, const std::vector<Layer>& layers) {
+  RenderFileFacts facts{file, width, height, depth, {}};
+  for (const Layer& layer : layers) facts.layers.push_back(layer.name);
+  return facts;
 }
 
 std::vector<StackLayer> Stack(const std::vector<PsdLayer>& layers) {
@@ -80,15 +71,27 @@ std::string Sci(double v) {
 
 CheckReport CheckRenderFolder(const std::string& dir) {
   CheckReport report;
-  RenderFacts facts;
-  if (!ReadFacts(dir + "/manifest.json", facts, report.error)) return report;
+  const Result<ManifestFacts> manifest = ReadManifest(dir + "/manifest.json");
+  if (!manifest.ok()) {
+    report.error = manifest.message();
+    return report;
+  }
+  const RenderFacts facts{ListOf(manifest->storedList), manifest->fog};
+  const RenderFileFacts reference{"manifest.json", manifest->width, manifest->height, manifest->depth,
+                                  manifest->layerNames};
+  const ImageReadLimits limits = LimitsFor(manifest.value());
   int psdDepth = 16;
   {
     // The layered file as an editor opens it: its visible layers at its depth, against its merged
     // image, which holds the Final Render at that depth.
-    Result<PsdDocument> psd = ReadPsd(dir + "/render.psd");
+    Result<PsdDocument> psd = ReadPsd(dir + "/render.psd", limits);
     if (!psd.ok()) {
       report.error = psd.message();
+      return report;
+    }
+    if (const std::string why = Disagreement(reference, FactsOf("render.psd", psd->width, psd->height, psd->depth, psd->layers));
+        !why.empty()) {
+      report.error = dir + ": " + why;
       return report;
     }
     psdDepth = psd->depth;
@@ -98,11 +101,17 @@ CheckReport CheckRenderFolder(const std::string& dir) {
     report.floatError = report.stacks.back().error.max;  // until the float file says otherwise
   }
 #if ZURENDER_FULL_OUTPUTS
-  {
-    // The float file: every layer in float, against the Final Render in float.
-    Result<ExrDocument> exr = ReadExr(dir + "/render.exr");
+  // The float file, where the render wrote one: every layer in float, against the Final Render
+  // in float. (A manifest that lists no files is of an older render, which always wrote it.)
+  if (manifest->files.empty() || manifest->Lists("render.exr")) {
+    Result<ExrDocument> exr = ReadExr(dir + "/render.exr", limits);
     if (!exr.ok()) {
       report.error = exr.message();
+      return report;
+    }
+    if (const std::string why = Disagreement(reference, FactsOf("render.exr", exr->width, exr->height, 0, exr->layers));
+        !why.empty()) {
+      report.error = dir + ": " + why;
       return report;
     }
     const std::size_t count = std::size_t(exr->width) * std::size_t(exr->height);

@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 
 #include "host/layers_dialog_resource.h"
+#include "zurender/base/staged_files.h"
+#include "zurender/base/stale_temporaries.h"
 #include "zurender/base/status.h"
 #include "zurender/dialog/layers_dialog_session.h"
 #include "zurender/dialog/presets.h"
@@ -288,9 +290,10 @@ int RunLayersCommand(const std::vector<std::string>& args, const std::string& pl
     const ParsedSettings read = ReadSettingsFile(file);
     if (!read.error.empty()) return fail(read.error);
     settings = read.settings;
+    // Editing the default list in its place would write over the user's list without a word.
     if (!PluginTakesStoredList(settings.storedList))
-      std::fprintf(stderr, "zurender layers: warning: %s: the plug-in cannot read its stored layer list and shows "
-                   "its default list instead\n", file.c_str());
+      return fail(file + ": the plug-in cannot read its stored layer list and would show its default list "
+                  "instead; the file is unchanged (zurender layers " + file + " init replaces it)");
   }
 
   PluginHost plugin;
@@ -310,6 +313,8 @@ int RunLayersCommand(const std::vector<std::string>& args, const std::string& pl
   }
   PluginSettings edited;
   if (!session.Confirm(edited, error)) return fail(file + ": " + error + "; the file is unchanged");
+  const std::filesystem::path where(FollowLinks(file));
+  RemoveStaleTemporaries(where.parent_path().empty() ? "." : where.parent_path().string(), where.filename().string());
   if (Status written = WriteSettingsFile(file, edited); !written.ok()) return fail(written.message());
   // What the file now holds, as the dialog shows it.
   LayersDialogSession shown(plugin);

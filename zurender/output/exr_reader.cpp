@@ -2,21 +2,41 @@
 
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
+#include <Iex.h>
 #include <ImfHeader.h>
+#include <ImfIO.h>
 #include <ImfInputFile.h>
 #include <ImfStringVectorAttribute.h>
 
+#include <memory>
 #include <new>
 
+#include "zurender/base/file_reading.h"
 #include "zurender/output/big_endian.h"
+#include "zurender/output/byte_source.h"
 #include "zurender/output/exr_file.h"
 #include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
 
-// Decoded layers are 16 bytes a pixel, all held at once in a 32-bit process.
-constexpr std::uint64_t kMaxDecodedBytes = std::uint64_t(3) << 29;  // 1.5 GiB
+// OpenEXR reads through a stream; this one reads a ByteSource, so that a file goes through the
+// host's one way of opening files (zurender/base/file_reading.h) and bytes in memory read alike.
+class SourceStream final : public Imf::IStream {
+ public:
+  SourceStream(ByteSource& source, const std::string& name) : Imf::IStream(name.c_str()), source_(source) {}
+  bool read(char c[], int n) override {
+    if (n < 0 || !source_.ReadAt(position_, c, std::size_t(n))) throw Iex::InputExc("the file ends early");
+    position_ += std::uint64_t(n);
+    return position_ < source_.size();
+  }
+  std::uint64_t tellg() override { return position_; }
+  void seekg(std::uint64_t position) override { position_ = position; }
+
+ private:
+  ByteSource& source_;
+  std::uint64_t position_ = 0;
+};
 
 const std::vector<std::string>* StringVector(const Imf::Header& header, const char* name) {
   const auto* attribute = header.findTypedAttribute<Imf::StringVectorAttribute>(name);
@@ -65,9 +85,10 @@ std::vector<ExrLayer> LayersFromChannels(const Imf::Header& header) {
   return layers;
 }
 
-Result<ExrDocument> ReadFile(const std::string& path) {
+Result<ExrDocument> ReadFrom(ByteSource& source, const std::string& name, std::uint64_t decodedLimit) {
   UseAllCoresForExr();
-  Imf::InputFile file(path.c_str());
+  SourceStream stream(source, name);
+  Imf::InputFile file(stream);
   const Imf::Header& header = file.header();
   const Imath::Box2i window = header.dataWindow();
   const std::int64_t width = std::int64_t(window.max.x) - window.min.x + 1;
@@ -82,8 +103,8 @@ Result<ExrDocument> ReadFile(const std::string& path) {
   doc.layers = listed.value().empty() ? LayersFromChannels(header) : std::move(listed.value());
   const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * sizeof(ColourValue);
   const bool merged = header.channels().findChannel("R") != nullptr;
-  if (bytes * (doc.layers.size() + (merged ? 1 : 0)) > kMaxDecodedBytes) {
-    return Status::Error("its layers need more memory than a 32-bit process can give");
+  if (bytes * (doc.layers.size() + (merged ? 1 : 0)) > decodedLimit) {
+    return Status::Error("its layers need more memory than " + ByteCountText(decodedLimit) + ", which is all it may take");
   }
 
   Imf::FrameBuffer frame;
@@ -107,18 +128,28 @@ Result<ExrDocument> ReadFile(const std::string& path) {
   return doc;
 }
 
-}  // namespace
-
-Result<ExrDocument> ReadExr(const std::string& path) {
+Result<ExrDocument> Read(ByteSource& source, const std::string& name, std::uint64_t decodedLimit) {
   try {
-    Result<ExrDocument> doc = ReadFile(path);
-    if (!doc.ok()) return Status::Error("cannot read " + path + ": " + doc.message());
+    Result<ExrDocument> doc = ReadFrom(source, name, decodedLimit);
+    if (!doc.ok()) return Status::Error("cannot read " + name + ": " + doc.message());
     return doc;
   } catch (const std::bad_alloc&) {
-    return Status::Error("cannot read " + path + ": out of memory");
+    return Status::Error("cannot read " + name + ": out of memory");
   } catch (const std::exception& error) {
-    return Status::Error("cannot read " + path + ": " + error.what());
+    return Status::Error("cannot read " + name + ": " + error.what());
   }
+}
+
+}  // namespace
+
+Result<ExrDocument> ReadExr(const std::string& path, const ImageReadLimits& limits) {
+  auto source = ByteSource::OpenFile(path, limits.fileBytes);
+  if (!source.ok()) return source.status();
+  return Read(*source.value(), path, limits.decodedBytes);
+}
+
+Result<ExrDocument> ReadExr(std::span<const std::uint8_t> bytes, const ImageReadLimits& limits) {
+  return Read(*ByteSource::FromMemory(bytes), "the EXR data", limits.decodedBytes);
 }
 
 }  // namespace zurender

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "host/colour_value.h"
 #include "zurender/base/status.h"
+#include "zurender/output/image_read_limits.h"
 
 namespace zurender {
 
@@ -27,6 +29,8 @@ struct ExrDocument {
   std::vector<ColourValue> merged;  // the unprefixed R, G, B, A channels; empty when the file has none
 };
 
-Result<ExrDocument> ReadExr(const std::string& path);
+Result<ExrDocument> ReadExr(const std::string& path, const ImageReadLimits& limits = {});
+// The same from bytes in memory, which must outlive the call.
+Result<ExrDocument> ReadExr(std::span<const std::uint8_t> bytes, const ImageReadLimits& limits = {});
 
 }  // namespace zurender

@@ -38,6 +38,26 @@ bool PluginTakesStoredList(const std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+std::string StoredListDamage(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty() || !PluginTakesStoredList(bytes) || hostsim::DecodeStoredList(bytes.data(), bytes.size()))
+    return "";
+  // Taken by the plug-in, so the header is whole; count the entries that lie within the bytes.
+  std::size_t pos = 4;
+  pos += 1 + bytes[pos];
+  const std::uint32_t count = std::uint32_t(bytes[pos]) << 24 | std::uint32_t(bytes[pos + 1]) << 16 |
+                              std::uint32_t(bytes[pos + 2]) << 8 | bytes[pos + 3];
+  pos += 4;
+  std::uint32_t held = 0;
+  while (held < count && pos + kEntryBytes < bytes.size() && pos + kEntryBytes + 1 + bytes[pos + kEntryBytes] <= bytes.size()) {
+    pos += kEntryBytes + 1 + bytes[pos + kEntryBytes];
+    ++held;
+  }
+  const std::string size = std::to_string(bytes.size()) + " bytes";
+  if (held < count)
+    return "the list counts " + std::to_string(count) + " layers, but its " + size + " hold " + std::to_string(held);
+  return std::to_string(bytes.size() - pos) + " bytes follow the last of its " + std::to_string(count) + " layers";
+}
+
 hostsim::StoredList RenderedList(const std::vector<std::uint8_t>& bytes) {
   if (auto list = bytes.empty() ? std::nullopt : hostsim::DecodeStoredList(bytes.data(), bytes.size())) {
     if (list->baseName.empty()) list->baseName.assign(1, ' ');
