@@ -2,12 +2,16 @@
 // rendering host drives it, and writes the layers it declares into files an artist opens; edits
 // the plug-in's settings through its own Layers dialog; checks that the layers rebuild the render.
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "zurender/app/check_command.h"
 #include "zurender/app/render_command.h"
 #include "zurender/app/render_options.h"
+#include "zurender/base/interruption.h"
+#include "zurender/base/temporary_files.h"
 #include "zurender/dialog/layers_command.h"
 #include "zurender/plugin/plugin_host.h"
 
@@ -31,9 +35,7 @@ std::string TakePluginPath(std::vector<std::string>& args) {
   return path;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "layers" || args[0] == "check")) {
     const std::string command = args[0];
@@ -51,4 +53,22 @@ int main(int argc, char** argv) {
     return 0;
   }
   return zurender::RunRender(parsed.options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  zurender::InstallInterruptionHandler();
+  // The last resort: whatever was not caught where it happened ends the program with one line.
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "zurender: out of memory\n");
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "zurender: internal error: %s\n", error.what());
+  } catch (...) {
+    std::fprintf(stderr, "zurender: internal error\n");
+  }
+  zurender::RemoveTemporariesForExit();
+  return 2;
 }

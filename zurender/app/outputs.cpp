@@ -25,7 +25,26 @@ std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std
   return "layers/" + std::string(number) + "-" + SafeFileNameFragment(name) + ".png";
 }
 
-WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
+std::vector<std::string> OutputFiles(const std::vector<std::string>& layerNames) {
+  std::vector<std::string> files = {"render.psd"};
+  if (kWritesPreviews) {
+    files.insert(files.end(), {"render.exr", "contact-sheet.png"});
+    for (std::size_t i = 0; i < layerNames.size(); ++i) files.push_back(PreviewFileName(i, layerNames.size(), layerNames[i]));
+  }
+  files.push_back("manifest.json");
+  return files;
+}
+
+std::size_t MaxOutputLayers() {
+  constexpr std::size_t kNumberedPreviews = 9999;
+  std::size_t most = std::min<std::size_t>(kPsdMaxLayers, kNumberedPreviews);
+#if ZURENDER_FULL_OUTPUTS
+  most = std::min(most, ContactSheetCapacity());
+#endif
+  return most;
+}
+
+WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request, StagedFiles& staged) {
   WrittenOutputs written;
   const std::size_t count = frame.pixelCount();
   std::vector<LayerView> views;
@@ -34,6 +53,12 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
                               std::span<const ColourValue>(layer.pixels.get(), count)});
   const std::span<const ColourValue> finalImage(frame.finalImage(), count);
   const std::string dir = request.directory + "/";
+  // Every file goes to its staging name; the names are taken here, before the threads start.
+  std::vector<std::string> names;
+  for (const FrameLayer& layer : frame.layers()) names.push_back(layer.info.name);
+  std::vector<std::string> at;
+  for (const std::string& file : OutputFiles(names))
+    if (file != "manifest.json") at.push_back(staged.Stage(dir + file));
 
   // Every file is one job; the jobs share the threads.
   std::vector<std::function<Status()>> jobs;
@@ -42,28 +67,26 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
   jobs.push_back([&]() -> Status {
     const Result<std::vector<std::uint8_t>> profile = LinearSrgbProfile();
     if (!profile.ok()) return profile.status();
-    return WritePsd(dir + "render.psd",
-                    PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, profile.value()});
+    return WritePsd(at[0], PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, profile.value()});
   });
   written.files.insert(written.files.end(), {"render.exr", "contact-sheet.png"});
   jobs.push_back([&] {
-    return WriteExr(dir + "render.exr", ExrImage{frame.width(), frame.height(), views, ExrCompression::kRle, finalImage});
+    return WriteExr(at[1], ExrImage{frame.width(), frame.height(), views, ExrCompression::kRle, finalImage});
   });
   jobs.push_back([&] {
     const std::string details = std::to_string(frame.width()) + " x " + std::to_string(frame.height()) + ", " +
                                 std::to_string(request.depth) + "-bit, " + std::to_string(views.size()) + (views.size() == 1 ? " layer" : " layers");
-    return WriteContactSheet(dir + "contact-sheet.png",
-                             ContactSheet{request.title, details, frame.width(), frame.height(), views});
+    return WriteContactSheet(at[2], ContactSheet{request.title, details, frame.width(), frame.height(), views});
   });
   for (std::size_t i = 0; i < views.size(); ++i) {
     written.previews.push_back(PreviewFileName(i, views.size(), frame.layers()[i].info.name));
-    jobs.push_back([&, i] { return WritePreviewPng(dir + written.previews[i], frame.width(), frame.height(), views[i].pixels); });
+    jobs.push_back([&, i] { return WritePreviewPng(at[3 + i], frame.width(), frame.height(), views[i].pixels); });
   }
   written.files.insert(written.files.end(), written.previews.begin(), written.previews.end());
 #else
   // Without a colour management library the layered file goes without its profile.
   jobs.push_back([&] {
-    return WritePsd(dir + "render.psd", PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, {}});
+    return WritePsd(at[0], PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, {}});
   });
 #endif
 
@@ -74,7 +97,7 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
   });
   for (const Status& result : results)
     if (!result.ok()) {
-      written.error = result.message();
+      written.error = staged.Unstaged(result.message());
       break;
     }
   return written;
