@@ -166,6 +166,7 @@ constexpr std::uint64_t kBytesPerLight = 192;
 
 int RenderJob(const RenderOptions& options) {
   const auto start = Clock::now();
+  SetInterruptionNote(options.outDir + "/ is as it was");
   // Everything that can be refused is checked before any tracing, and nothing is written before.
   std::optional<Scene> scene;
   std::unique_ptr<ShadingRecord> replay;
@@ -237,7 +238,14 @@ int RenderJob(const RenderOptions& options) {
   ShadingSource* shading = replay.get();
   const bool fog = replay ? replay->sceneHasFog() : scene->fog.density > 0.0f;
   if (shading == nullptr) {
-    tracer.emplace(*scene, options.width, options.height);
+    // The count above is of bytes; the address space may still lack room for the large blocks
+    // the geometry takes, which is then said with the same figures.
+    try {
+      tracer.emplace(*scene, options.width, options.height);
+    } catch (const std::bad_alloc&) {
+      return Fail("out of memory building the scene's geometry: the render needs about " + memory.Describe(threads) +
+                  ", and this 32-bit program found no room for it; render it with a lighter scene");
+    }
     traced = TracedShading(*tracer);
     shading = traced.get();
     if (!options.recordShading.empty()) {
@@ -249,7 +257,6 @@ int RenderJob(const RenderOptions& options) {
   // What killed runs left is removed; a run that is interrupted removes its own.
   RemoveStaleTemporaries(options.outDir);
   if (kWritesPreviews) RemoveStaleTemporaries(options.outDir + "/layers");
-  SetInterruptionNote(options.outDir + "/ keeps what it held before");
 
   // Tracing, or the answers of a recording, and the plug-in's calls.
   std::vector<hostsim::LightColour> colours;

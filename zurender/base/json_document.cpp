@@ -25,8 +25,12 @@ std::string Shortened(std::string message) {
   const std::size_t start = at + mark.size();
   const std::size_t end = message.rfind('\'');
   if (end == std::string::npos || end <= start || end - start <= kQuotedText) return message;
-  // The end of what was read is where the mistake is.
-  return message.substr(0, start) + "..." + message.substr(end - kQuotedText);
+  // The end of what was read is where the mistake is; a byte that is not printable ASCII (the
+  // bad byte itself, often) is shown as '?', so that the line stays text.
+  std::string quoted = message.substr(end - kQuotedText, kQuotedText);
+  for (char& c : quoted)
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+  return message.substr(0, start) + "..." + quoted + message.substr(end);
 }
 
 struct Container {
@@ -45,43 +49,60 @@ std::string PathOf(const std::vector<Container>& stack) {
   return path;
 }
 
+// Walks the text again, building nothing, for the first key given twice in one object. (The
+// parser's own callbacks would do it in one pass, but cost time quadratic in an array's length.)
+class DuplicateKeys final : public nlohmann::json_sax<json> {
+ public:
+  std::string found;
+
+  bool null() override { return Value(); }
+  bool boolean(bool) override { return Value(); }
+  bool number_integer(number_integer_t) override { return Value(); }
+  bool number_unsigned(number_unsigned_t) override { return Value(); }
+  bool number_float(number_float_t, const string_t&) override { return Value(); }
+  bool string(string_t&) override { return Value(); }
+  bool binary(binary_t&) override { return Value(); }
+  bool start_object(std::size_t) override {
+    stack_.emplace_back();
+    return true;
+  }
+  bool key(string_t& key) override {
+    Container& object = stack_.back();
+    object.key = key;
+    if (object.keys.insert(key).second) return true;
+    const std::string path = PathOf(stack_);
+    found = (path.empty() ? "" : path + ": ") + "duplicate key \"" + key + "\"";
+    return false;  // the first is enough
+  }
+  bool end_object() override { return End(); }
+  bool start_array(std::size_t) override {
+    stack_.emplace_back();
+    stack_.back().array = true;
+    return true;
+  }
+  bool end_array() override { return End(); }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+ private:
+  bool Value() {
+    if (!stack_.empty() && stack_.back().array) ++stack_.back().index;
+    return true;
+  }
+  bool End() {
+    stack_.pop_back();
+    return Value();
+  }
+  std::vector<Container> stack_;
+};
+
 }  // namespace
 
 Result<json> ParseJsonText(const std::string& text) {
-  std::vector<Container> stack;
-  std::string duplicate;
-  auto elementDone = [&] {
-    if (!stack.empty() && stack.back().array) ++stack.back().index;
-  };
-  const json::parser_callback_t watch = [&](int, json::parse_event_t event, json& parsed) {
-    switch (event) {
-      case json::parse_event_t::object_start: stack.emplace_back(); break;
-      case json::parse_event_t::array_start:
-        stack.emplace_back();
-        stack.back().array = true;
-        break;
-      case json::parse_event_t::key:
-        if (!stack.empty() && parsed.is_string()) {
-          Container& object = stack.back();
-          object.key = parsed.get<std::string>();
-          if (!object.keys.insert(object.key).second && duplicate.empty()) {
-            const std::string path = PathOf(stack);
-            duplicate = (path.empty() ? "" : path + ": ") + "duplicate key \"" + object.key + "\"";
-          }
-        }
-        break;
-      case json::parse_event_t::object_end:
-      case json::parse_event_t::array_end:
-        if (!stack.empty()) stack.pop_back();
-        elementDone();
-        break;
-      case json::parse_event_t::value: elementDone(); break;
-    }
-    return true;
-  };
   try {
-    json root = json::parse(text, watch);
-    if (!duplicate.empty()) return Status::Error(duplicate);
+    json root = json::parse(text);
+    DuplicateKeys duplicates;
+    json::sax_parse(text, &duplicates);
+    if (!duplicates.found.empty()) return Status::Error(duplicates.found);
     return root;
   } catch (const json::exception& error) {
     return Status::Error(Shortened(WithoutExceptionId(error.what())));
