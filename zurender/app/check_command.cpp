@@ -69,6 +69,31 @@ std::string Sci(double v) {
 
 }  // namespace
 
+std::string StackRenderFile(const RenderFileFacts& reference, const PsdDocument& psd, CheckReport& report) {
+  if (std::string why = Disagreement(reference, FactsOf("render.psd", psd.width, psd.height, psd.depth, psd.layers));
+      !why.empty())
+    return why;
+  const std::size_t count = std::size_t(psd.width) * std::size_t(psd.height);
+  const std::vector<ColourValue> rebuilt = RebuildStack(Stack(psd.layers), count, psd.depth);
+  report.stacks.push_back(CheckedStack{"render.psd", psd.depth, MeasureError(rebuilt, psd.merged.data(), count)});
+  report.floatError = report.stacks.back().error.max;  // until the float file says otherwise
+  return "";
+}
+
+#if ZURENDER_FULL_OUTPUTS
+std::string StackRenderFile(const RenderFileFacts& reference, const ExrDocument& exr, CheckReport& report) {
+  if (std::string why = Disagreement(reference, FactsOf("render.exr", exr.width, exr.height, 0, exr.layers));
+      !why.empty())
+    return why;
+  const std::size_t count = std::size_t(exr.width) * std::size_t(exr.height);
+  if (exr.merged.size() != count) return "render.exr holds no Final Render in its own R, G, B channels";
+  const std::vector<ColourValue> rebuilt = RebuildStack(Stack(exr.layers), count, 32);
+  report.stacks.push_back(CheckedStack{"render.exr", 32, MeasureError(rebuilt, exr.merged.data(), count)});
+  report.floatError = report.stacks.back().error.max;
+  return "";
+}
+#endif
+
 CheckReport CheckRenderFolder(const std::string& dir) {
   CheckReport report;
   const Result<ManifestFacts> manifest = ReadManifest(dir + "/manifest.json");
@@ -89,16 +114,11 @@ CheckReport CheckRenderFolder(const std::string& dir) {
       report.error = psd.message();
       return report;
     }
-    if (const std::string why = Disagreement(reference, FactsOf("render.psd", psd->width, psd->height, psd->depth, psd->layers));
-        !why.empty()) {
+    if (std::string why = StackRenderFile(reference, psd.value(), report); !why.empty()) {
       report.error = dir + ": " + why;
       return report;
     }
     psdDepth = psd->depth;
-    const std::size_t count = std::size_t(psd->width) * std::size_t(psd->height);
-    const std::vector<ColourValue> rebuilt = RebuildStack(Stack(psd->layers), count, psd->depth);
-    report.stacks.push_back(CheckedStack{"render.psd", psd->depth, MeasureError(rebuilt, psd->merged.data(), count)});
-    report.floatError = report.stacks.back().error.max;  // until the float file says otherwise
   }
 #if ZURENDER_FULL_OUTPUTS
   // The float file, where the render wrote one: every layer in float, against the Final Render
@@ -109,19 +129,10 @@ CheckReport CheckRenderFolder(const std::string& dir) {
       report.error = exr.message();
       return report;
     }
-    if (const std::string why = Disagreement(reference, FactsOf("render.exr", exr->width, exr->height, 0, exr->layers));
-        !why.empty()) {
+    if (std::string why = StackRenderFile(reference, exr.value(), report); !why.empty()) {
       report.error = dir + ": " + why;
       return report;
     }
-    const std::size_t count = std::size_t(exr->width) * std::size_t(exr->height);
-    if (exr->merged.size() != count) {
-      report.error = dir + "/render.exr: it holds no Final Render in its own R, G, B channels";
-      return report;
-    }
-    const std::vector<ColourValue> rebuilt = RebuildStack(Stack(exr->layers), count, 32);
-    report.stacks.push_back(CheckedStack{"render.exr", 32, MeasureError(rebuilt, exr->merged.data(), count)});
-    report.floatError = report.stacks.back().error.max;
   }
 #endif
   report.obstacles = StackObstacles(facts.list, StackFacts{facts.fog, psdDepth != 32});

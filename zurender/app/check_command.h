@@ -6,7 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "zurender/check/render_agreement.h"
 #include "zurender/check/stack.h"
+#include "zurender/output/psd_reader.h"
+#if ZURENDER_FULL_OUTPUTS
+#include "zurender/output/exr_reader.h"
+#endif
 
 namespace zurender {
 
@@ -26,6 +31,14 @@ struct CheckReport {
 };
 
 CheckReport CheckRenderFolder(const std::string& dir);
+
+// One decoded file of a render folder, as the check takes it: found to be of the render that
+// reference describes, then its visible layers stacked against its Final Render into report.
+// "" when done, else why the file is not of that render (and nothing is stacked).
+std::string StackRenderFile(const RenderFileFacts& reference, const PsdDocument& psd, CheckReport& report);
+#if ZURENDER_FULL_OUTPUTS
+std::string StackRenderFile(const RenderFileFacts& reference, const ExrDocument& exr, CheckReport& report);
+#endif
 // The report as a short table; rebuilt says whether the float error is within the tolerance.
 std::string FormatCheckReport(const CheckReport& report, double tolerance);
 

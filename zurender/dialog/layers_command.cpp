@@ -17,7 +17,6 @@
 namespace zurender {
 namespace {
 
-constexpr std::uint32_t kOffFlag = 0x1;
 constexpr std::uint32_t kAdditiveBits[4] = {0x10, 0x20, 0x40, 0x80};
 
 // A failed command: the message, and whether it was the way the command was written (status 2).

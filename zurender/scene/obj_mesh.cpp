@@ -65,8 +65,12 @@ bool IsIndex(std::string_view word) {
 
 // The reader this host uses takes what is not a number for 0 and a corner such as "1/" for
 // vertex 0, so the numbers are checked here first: a coordinate must be a finite number and a
-// face corner v, v/vt, v//vn or v/vt/vn. The message, or "" when every line is good.
-std::string CheckNumbers(std::string_view text) {
+// face corner v, v/vt, v//vn or v/vt/vn. Only the lines the mesh is made of go on to it (the
+// reader's handling of the others, such as skin weights, is not safe with any input): `used`
+// gets them. The message, or "" when every line is good.
+std::string CheckNumbers(std::string_view text, std::string& used) {
+  used.clear();
+  used.reserve(text.size());
   std::size_t lineNumber = 0;
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
@@ -75,7 +79,12 @@ std::string CheckNumbers(std::string_view text) {
     start = end + 1;
     ++lineNumber;
     const std::vector<std::string_view> words = Words(line);
-    if (words.empty()) continue;
+    if (words.empty() || !(words[0] == "v" || words[0] == "vn" || words[0] == "vt" || words[0] == "f")) {
+      used += '\n';  // the line numbers stay the file's
+      continue;
+    }
+    used.append(line);
+    used += '\n';
     const std::string at = "line " + std::to_string(lineNumber) + ": ";
     if (words[0] == "v" || words[0] == "vn") {
       for (std::size_t w = 1; w < words.size(); ++w)
@@ -108,13 +117,14 @@ std::string CheckNumbers(std::string_view text) {
 }  // namespace
 
 Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& name) {
-  if (const std::string wrong = CheckNumbers(text); !wrong.empty()) return Status::Error("mesh \"" + name + "\": " + wrong);
+  std::string used;
+  if (const std::string wrong = CheckNumbers(text, used); !wrong.empty()) return Status::Error("mesh \"" + name + "\": " + wrong);
   tinyobj::ObjReaderConfig config;
   config.triangulate = true;
   config.vertex_color = false;
   tinyobj::ObjReader reader;
   // Without material text, tinyobj ignores "mtllib" and reads no other file.
-  if (!reader.ParseFromString(text, "", config)) {
+  if (!reader.ParseFromString(used, "", config)) {
     return Status::Error("mesh \"" + name + "\": " + FirstLine(reader.Error()));
   }
   const tinyobj::attrib_t& attrib = reader.GetAttrib();
