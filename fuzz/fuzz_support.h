@@ -23,6 +23,6 @@ inline std::string Text(const std::uint8_t* data, std::size_t size) { return std
 
 // The layered readers take no more than a small frame's worth here: an input of a few kilobytes
 // may claim a canvas of gigabytes, and the limit is what keeps the reader from taking it.
-inline ImageReadLimits SmallFrame() { return ImageReadLimits{std::uint64_t(1) << 20, std::uint64_t(64) << 20}; }
+inline ImageReadLimits SmallFrame() { return ImageReadLimits{std::uint64_t(1) << 20, std::uint64_t(2) << 20}; }
 
 }  // namespace zurender::fuzz
