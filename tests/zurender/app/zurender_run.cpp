@@ -32,6 +32,22 @@ ProgramRun RunZurender(const std::vector<std::string>& args) {
   return run;
 }
 
+int StartZurender(const std::vector<std::string>& args, const std::string& errPath) {
+  const pid_t child = fork();
+  if (child != 0) return int(child);
+  std::vector<char*> argv = {const_cast<char*>(ZURENDER_PATH)};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen(errPath.c_str(), "w", stderr) == nullptr) _exit(127);
+  execv(ZURENDER_PATH, argv.data());
+  _exit(127);
+}
+
+int WaitForZurender(int process) {
+  int status = 0;
+  return waitpid(pid_t(process), &status, 0) == process ? status : -1;
+}
+
 TempFolder::TempFolder() {
   static int serial = 0;
   path_ = std::filesystem::temp_directory_path() /
