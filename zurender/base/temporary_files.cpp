@@ -28,7 +28,7 @@ class RegistryLock {
     unsigned long long none = 0;
     while (!owner_.compare_exchange_weak(none, self)) {
       none = 0;
-      Yield();
+      Pause();
     }
     depth_ = 1;
   }
@@ -41,7 +41,7 @@ class RegistryLock {
     static thread_local char mark;
     return reinterpret_cast<unsigned long long>(&mark);
   }
-  static void Yield() {
+  static void Pause() {
 #if defined(_WIN32)
     ::Sleep(0);
 #else
