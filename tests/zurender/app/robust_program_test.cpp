@@ -89,15 +89,17 @@ TEST(Zurender, AnInterruptedRunLeavesThePreviousFilesAndTheNextRemovesWhatAKille
   const std::string manifest = ReadFile(out + "/manifest.json");
   for (const int signal : {SIGTERM, SIGINT, SIGKILL}) {
     // Stopped while it writes its files, once the first temporary is seen.
-    const int process = StartZurender({"-o", out, "--size", "800x600", "--layers", "all"}, dir.Path("err"));
-    bool seen = false;
-    for (int wait = 0; wait < 20000 && !seen; ++wait) {
+    const int process = StartZurender({"-o", out, "--size", "320x240", "--layers", "all"}, dir.Path("err"));
+    int status = 0;
+    bool seen = false, ended = false;
+    while (!seen && !ended) {
       seen = Temporaries(out) > 0;
-      if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(500));
+      ended = !seen && ::waitpid(process, &status, WNOHANG) == process;
+      if (!seen && !ended) std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    ASSERT_TRUE(seen) << "no temporary appeared";
+    ASSERT_TRUE(seen) << "the render ended before a temporary was seen";
     ::kill(process, signal);
-    const int status = WaitForZurender(process);
+    status = WaitForZurender(process);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
     EXPECT_EQ(ReadFile(out + "/manifest.json"), manifest) << signal;
     if (signal != SIGKILL) {
