@@ -41,15 +41,16 @@ bool PluginTakesStoredList(const std::vector<std::uint8_t>& bytes) {
 std::string StoredListDamage(const std::vector<std::uint8_t>& bytes) {
   if (bytes.empty() || !PluginTakesStoredList(bytes) || hostsim::DecodeStoredList(bytes.data(), bytes.size()))
     return "";
-  // Taken by the plug-in, so the header is whole; count the entries that lie within the bytes.
+  // The plug-in reads zeros past the bytes, as the host's block holds them; so does this.
+  auto at = [&](std::size_t i) -> std::uint32_t { return i < bytes.size() ? bytes[i] : 0; };
   std::size_t pos = 4;
-  pos += 1 + bytes[pos];
-  const std::uint32_t count = std::uint32_t(bytes[pos]) << 24 | std::uint32_t(bytes[pos + 1]) << 16 |
-                              std::uint32_t(bytes[pos + 2]) << 8 | bytes[pos + 3];
+  pos += 1 + at(pos);
+  const std::uint32_t count = at(pos) << 24 | at(pos + 1) << 16 | at(pos + 2) << 8 | at(pos + 3);
   pos += 4;
+  if (pos > bytes.size()) return "its " + std::to_string(bytes.size()) + " bytes end inside the list's header";
   std::uint32_t held = 0;
-  while (held < count && pos + kEntryBytes < bytes.size() && pos + kEntryBytes + 1 + bytes[pos + kEntryBytes] <= bytes.size()) {
-    pos += kEntryBytes + 1 + bytes[pos + kEntryBytes];
+  while (held < count && pos + kEntryBytes < bytes.size() && pos + kEntryBytes + 1 + at(pos + kEntryBytes) <= bytes.size()) {
+    pos += kEntryBytes + 1 + at(pos + kEntryBytes);
     ++held;
   }
   const std::string size = std::to_string(bytes.size()) + " bytes";
