@@ -21,7 +21,10 @@ std::string WithoutExceptionId(const std::string& what) {
 std::string Shortened(std::string message) {
   const std::string mark = "last read: '";
   const std::size_t at = message.find(mark);
-  if (at == std::string::npos) return message.size() > 4 * kQuotedText ? message.substr(0, 4 * kQuotedText) + "..." : message;
+  if (at == std::string::npos) {
+    if (message.size() > 4 * kQuotedText) message.resize(4 * kQuotedText), message.append("...");
+    return message;
+  }
   const std::size_t start = at + mark.size();
   const std::size_t end = message.rfind('\'');
   if (end == std::string::npos || end <= start || end - start <= kQuotedText) return message;
@@ -30,7 +33,10 @@ std::string Shortened(std::string message) {
   std::string quoted = message.substr(end - kQuotedText, kQuotedText);
   for (char& c : quoted)
     if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
-  return message.substr(0, start) + "..." + quoted + message.substr(end);
+  // Built piece by piece: GCC 12 warns wrongly about overlap in a chain of + at -O3.
+  std::string shortened = message.substr(0, start);
+  shortened.append("...").append(quoted).append(message, end, std::string::npos);
+  return shortened;
 }
 
 struct Container {
@@ -43,8 +49,12 @@ struct Container {
 std::string PathOf(const std::vector<Container>& stack) {
   std::string path;
   for (std::size_t i = 0; i + 1 < stack.size(); ++i) {
-    if (stack[i].array) path += "[" + std::to_string(stack[i].index) + "]";
-    else path += (path.empty() ? "" : ".") + stack[i].key;
+    if (stack[i].array) {
+      path.append("[").append(std::to_string(stack[i].index)).append("]");
+    } else {
+      if (!path.empty()) path.append(".");
+      path.append(stack[i].key);
+    }
   }
   return path;
 }
@@ -71,7 +81,9 @@ class DuplicateKeys final : public nlohmann::json_sax<json> {
     object.key = key;
     if (object.keys.insert(key).second) return true;
     const std::string path = PathOf(stack_);
-    found = (path.empty() ? "" : path + ": ") + "duplicate key \"" + key + "\"";
+    found = path;
+    if (!found.empty()) found.append(": ");
+    found.append("duplicate key \"").append(key).append("\"");
     return false;  // the first is enough
   }
   bool end_object() override { return End(); }
