@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-#include <nlohmann/json.hpp>
-
+#include "zurender/app/manifest_reader.h"
 #include "zurender/check/list_analysis.h"
+#include "zurender/check/render_agreement.h"
 #include "zurender/output/psd_reader.h"
 #if ZURENDER_FULL_OUTPUTS
 #include "zurender/output/exr_reader.h"
 #endif
-#include "zurender/settings/base64.h"
 #include "zurender/settings/stored_list_check.h"
 
 namespace zurender {
@@ -32,28 +29,21 @@ std::vector<ListEntry> ListOf(const std::vector<std::uint8_t>& stored) {
   return list;
 }
 
-bool ReadFacts(const std::string& path, RenderFacts& facts, std::string& error) {
-  std::ifstream in(path);
-  if (!in) {
-    error = path + ": cannot be read";
-    return false;
-  }
-  std::stringstream text;
-  text << in.rdbuf();
-  const nlohmann::json manifest = nlohmann::json::parse(text.str(), nullptr, false);
-  if (manifest.is_discarded() || !manifest.is_object()) {
-    error = path + ": not valid JSON";
-    return false;
-  }
-  const auto stored = manifest.value("/settings/storedList"_json_pointer, std::string());
-  const auto bytes = DecodeBase64(stored);
-  if (!bytes) {
-    error = path + ": settings.storedList: not base64";
-    return false;
-  }
-  facts.list = ListOf(*bytes);
-  facts.fog = manifest.value("fog", false);
-  return true;
+// A render of the manifest's frame makes files no larger than this, whose layers decode to no
+// more: the layered files are read within what the render they belong to can hold. Twice the
+// decoded size covers raw 32-bit channels, PackBits' and RLE's worst growth and the headers.
+ImageReadLimits LimitsFor(const ManifestFacts& manifest) {
+  const std::uint64_t pixels = std::uint64_t(manifest.width) * std::uint64_t(manifest.height);
+  const std::uint64_t decoded = pixels * (manifest.layerNames.size() + 1) * sizeof(ColourValue);
+  const ImageReadLimits most;
+  return ImageReadLimits{std::min(most.fileBytes, 2 * decoded + (std::uint64_t(16) << 20)), std::min(most.decodedBytes, decoded)};
+}
+
+template <typename Layer>
+RenderFileFacts FactsOf(const std::string& file, int width, int height, int depth, const std::vector<Layer>& layers) {
+  RenderFileFacts facts{file, width, height, depth, {}};
+  for (const Layer& layer : layers) facts.layers.push_back(layer.name);
+  return facts;
 }
 
 std::vector<StackLayer> Stack(const std::vector<PsdLayer>& layers) {
@@ -79,44 +69,72 @@ std::string Sci(double v) {
 
 }  // namespace
 
+std::string StackRenderFile(const RenderFileFacts& reference, const PsdDocument& psd, CheckReport& report) {
+  if (std::string why = Disagreement(reference, FactsOf("render.psd", psd.width, psd.height, psd.depth, psd.layers));
+      !why.empty())
+    return why;
+  const std::size_t count = std::size_t(psd.width) * std::size_t(psd.height);
+  const std::vector<ColourValue> rebuilt = RebuildStack(Stack(psd.layers), count, psd.depth);
+  report.stacks.push_back(CheckedStack{"render.psd", psd.depth == 32 ? "float" : std::to_string(psd.depth) + "-bit",
+                                       MeasureError(rebuilt, psd.merged.data(), count)});
+  return "";
+}
+
+#if ZURENDER_FULL_OUTPUTS
+std::string StackRenderFile(const RenderFileFacts& reference, const ExrDocument& exr, CheckReport& report) {
+  if (std::string why = Disagreement(reference, FactsOf("render.exr", exr.width, exr.height, 0, exr.layers));
+      !why.empty())
+    return why;
+  const std::size_t count = std::size_t(exr.width) * std::size_t(exr.height);
+  if (exr.merged.size() != count) return "render.exr holds no Final Render in its own R, G, B channels";
+  const std::vector<ColourValue> rebuilt = RebuildStack(Stack(exr.layers), count, 32);
+  report.stacks.push_back(
+      CheckedStack{"render.exr", exr.halfLayers ? "half" : "float", MeasureError(rebuilt, exr.merged.data(), count)});
+  report.judged = report.stacks.size() - 1;
+  report.half = exr.halfLayers;
+  return "";
+}
+#endif
+
 CheckReport CheckRenderFolder(const std::string& dir) {
   CheckReport report;
-  RenderFacts facts;
-  if (!ReadFacts(dir + "/manifest.json", facts, report.error)) return report;
+  const Result<ManifestFacts> manifest = ReadManifest(dir + "/manifest.json");
+  if (!manifest.ok()) {
+    report.error = manifest.message();
+    return report;
+  }
+  const RenderFacts facts{ListOf(manifest->storedList), manifest->fog};
+  const RenderFileFacts reference{"manifest.json", manifest->width, manifest->height, manifest->depth,
+                                  manifest->layerNames};
+  const ImageReadLimits limits = LimitsFor(manifest.value());
   int psdDepth = 16;
   {
     // The layered file as an editor opens it: its visible layers at its depth, against its merged
     // image, which holds the Final Render at that depth.
-    Result<PsdDocument> psd = ReadPsd(dir + "/render.psd");
+    Result<PsdDocument> psd = ReadPsd(dir + "/render.psd", limits);
     if (!psd.ok()) {
       report.error = psd.message();
       return report;
     }
+    if (std::string why = StackRenderFile(reference, psd.value(), report); !why.empty()) {
+      report.error = dir + ": " + why;
+      return report;
+    }
     psdDepth = psd->depth;
-    const std::size_t count = std::size_t(psd->width) * std::size_t(psd->height);
-    const std::vector<ColourValue> rebuilt = RebuildStack(Stack(psd->layers), count, psd->depth);
-    report.stacks.push_back(CheckedStack{"render.psd", psd->depth == 32 ? "float" : std::to_string(psd->depth) + "-bit",
-                                         MeasureError(rebuilt, psd->merged.data(), count)});
   }
 #if ZURENDER_FULL_OUTPUTS
-  {
-    // The float file: every layer in float, against the Final Render in float. The reader gives
-    // the layers straight alpha, as the stack takes them.
-    Result<ExrDocument> exr = ReadExr(dir + "/render.exr");
+  // The float file, where the render wrote one: every layer in float, against the Final Render
+  // in float. (A manifest that lists no files is of an older render, which always wrote it.)
+  if (manifest->files.empty() || manifest->Lists("render.exr")) {
+    Result<ExrDocument> exr = ReadExr(dir + "/render.exr", limits);
     if (!exr.ok()) {
       report.error = exr.message();
       return report;
     }
-    const std::size_t count = std::size_t(exr->width) * std::size_t(exr->height);
-    if (exr->merged.size() != count) {
-      report.error = dir + "/render.exr: it holds no Final Render in its own R, G, B channels";
+    if (std::string why = StackRenderFile(reference, exr.value(), report); !why.empty()) {
+      report.error = dir + ": " + why;
       return report;
     }
-    const std::vector<ColourValue> rebuilt = RebuildStack(Stack(exr->layers), count, 32);
-    report.stacks.push_back(
-        CheckedStack{"render.exr", exr->halfLayers ? "half" : "float", MeasureError(rebuilt, exr->merged.data(), count)});
-    report.judged = report.stacks.size() - 1;
-    report.half = exr->halfLayers;
   }
 #else
   report.notes.push_back("render.exr is not checked: this build reads no EXR files; the verdict is the PSD's");

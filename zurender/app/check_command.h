@@ -6,7 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "zurender/check/render_agreement.h"
 #include "zurender/check/stack.h"
+#include "zurender/output/psd_reader.h"
+#if ZURENDER_FULL_OUTPUTS
+#include "zurender/output/exr_reader.h"
+#endif
 
 namespace zurender {
 
@@ -46,6 +51,14 @@ CheckReport CheckRenderFolder(const std::string& dir);
 // floats; and whether it is within it.
 double Allowed(const CheckReport& report, double tolerance);
 bool Rebuilds(const CheckReport& report, double tolerance);
+
+// One decoded file of a render folder, as the check takes it: found to be of the render that
+// reference describes, then its visible layers stacked against its Final Render into report.
+// "" when done, else why the file is not of that render (and nothing is stacked).
+std::string StackRenderFile(const RenderFileFacts& reference, const PsdDocument& psd, CheckReport& report);
+#if ZURENDER_FULL_OUTPUTS
+std::string StackRenderFile(const RenderFileFacts& reference, const ExrDocument& exr, CheckReport& report);
+#endif
 // The report as a short table and the verdict; for a report with an error, the error alone.
 std::string FormatCheckReport(const CheckReport& report, double tolerance);
 

@@ -6,6 +6,8 @@
 #endif
 
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@
 #if !defined(_WIN32)
 #include "zurender/app/studio_command.h"
 #endif
+#include "zurender/base/interruption.h"
+#include "zurender/base/temporary_files.h"
 #include "zurender/dialog/layers_command.h"
 #include "zurender/plugin/plugin_host.h"
 
@@ -38,13 +42,7 @@ std::string TakePluginPath(std::vector<std::string>& args) {
   return path;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-#if defined(_WIN32)
-  // Layer names are printed in UTF-8, as they are on Linux.
-  SetConsoleOutputCP(CP_UTF8);
-#endif
+int Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "layers" || args[0] == "check" || args[0] == "studio")) {
     const std::string command = args[0];
@@ -69,4 +67,28 @@ int main(int argc, char** argv) {
     return 0;
   }
   return zurender::RunRender(parsed.options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#if defined(_WIN32)
+  // Layer names are printed in UTF-8, as they are on Linux.
+  SetConsoleOutputCP(CP_UTF8);
+#endif
+  // The studio takes its signals itself: one Ctrl-C ends its server. Every other command ends on
+  // them with its temporaries removed.
+  if (argc < 2 || std::string(argv[1]) != "studio") zurender::InstallInterruptionHandler();
+  // The last resort: whatever was not caught where it happened ends the program with one line.
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "zurender: out of memory\n");
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "zurender: internal error: %s\n", error.what());
+  } catch (...) {
+    std::fprintf(stderr, "zurender: internal error\n");
+  }
+  zurender::RemoveTemporariesForExit();
+  return 2;
 }

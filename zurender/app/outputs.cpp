@@ -44,6 +44,35 @@ std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std
   return "layers/" + std::string(number) + "-" + SafeFileNameFragment(name) + ".png";
 }
 
+namespace {
+
+// What a layer is shown by: its declared name, a mask's with its number (ShownName).
+std::string ShownLayerName(const DeclaredLayer& layer) {
+  return ShownName(LayerView{layer.name, layer.blendKey, true, {}, LayerAlpha::kOpaque, MaskNumber(layer)});
+}
+
+}  // namespace
+
+std::vector<std::string> OutputFiles(const std::vector<DeclaredLayer>& layers) {
+  std::vector<std::string> files = {"render.psd"};
+  if (kWritesPreviews) {
+    files.insert(files.end(), {"render.exr", "contact-sheet.png"});
+    for (std::size_t i = 0; i < layers.size(); ++i)
+      files.push_back(PreviewFileName(i, layers.size(), ShownLayerName(layers[i])));
+  }
+  files.push_back("manifest.json");
+  return files;
+}
+
+std::size_t MaxOutputLayers() {
+  constexpr std::size_t kNumberedPreviews = 9999;
+  std::size_t most = std::min<std::size_t>(kPsdMaxLayers, kNumberedPreviews);
+#if ZURENDER_FULL_OUTPUTS
+  most = std::min(most, ContactSheetCapacity());
+#endif
+  return most;
+}
+
 std::vector<LayerView> LayerViews(const Frame& frame) {
   std::vector<LayerView> views;
   for (const FrameLayer& layer : frame.layers())
@@ -54,12 +83,18 @@ std::vector<LayerView> LayerViews(const Frame& frame) {
   return views;
 }
 
-WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
+WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request, StagedFiles& staged) {
   WrittenOutputs written;
   const std::size_t count = frame.pixelCount();
   const std::vector<LayerView> views = LayerViews(frame);
   const std::span<const ColourValue> finalImage(frame.finalImage(), count);
   const std::string dir = request.directory + "/";
+  // Every file goes to its staging name; the names are taken here, before the threads start.
+  std::vector<DeclaredLayer> layers;
+  for (const FrameLayer& layer : frame.layers()) layers.push_back(layer.info);
+  std::vector<std::string> at;
+  for (const std::string& file : OutputFiles(layers))
+    if (file != "manifest.json") at.push_back(staged.Stage(dir + file));
 
   // Every file is one job; the jobs share the threads.
   std::vector<std::function<Status()>> jobs;
@@ -68,31 +103,30 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
   jobs.push_back([&]() -> Status {
     const Result<std::vector<std::uint8_t>> profile = LinearSrgbProfile();
     if (!profile.ok()) return profile.status();
-    return WritePsd(dir + "render.psd",
-                    PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, profile.value()});
+    return WritePsd(at[0], PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, profile.value()});
   });
   written.files.insert(written.files.end(), {"render.exr", "contact-sheet.png"});
   jobs.push_back([&] {
-    return WriteExr(dir + "render.exr", ExrImage{frame.width(), frame.height(), views, ExrCompression::kZip, finalImage,
-                                                 request.exrHalf, "zurender " ZU_VERSION_TEXT, request.created});
+    return WriteExr(at[1], ExrImage{frame.width(), frame.height(), views, ExrCompression::kZip, finalImage,
+                                    request.exrHalf, "zurender " ZU_VERSION_TEXT, request.created});
   });
   std::vector<std::string> modes;
   for (const LayerView& view : views) modes.push_back(BlendModeName(view.blendKey));
   jobs.push_back([&] {
     const std::string details = std::to_string(frame.width()) + " x " + std::to_string(frame.height()) + ", " +
                                 std::to_string(request.depth) + "-bit, " + std::to_string(views.size()) + (views.size() == 1 ? " layer" : " layers");
-    return WriteContactSheet(dir + "contact-sheet.png",
+    return WriteContactSheet(at[2],
                              ContactSheet{request.title, details, frame.width(), frame.height(), views, modes});
   });
   for (std::size_t i = 0; i < views.size(); ++i) {
     written.previews.push_back(PreviewFileName(i, views.size(), ShownName(views[i])));
-    jobs.push_back([&, i] { return WritePreviewPng(dir + written.previews[i], frame.width(), frame.height(), views[i].pixels); });
+    jobs.push_back([&, i] { return WritePreviewPng(at[3 + i], frame.width(), frame.height(), views[i].pixels); });
   }
   written.files.insert(written.files.end(), written.previews.begin(), written.previews.end());
 #else
   // Without a colour management library the layered file goes without its profile.
   jobs.push_back([&] {
-    return WritePsd(dir + "render.psd", PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, {}});
+    return WritePsd(at[0], PsdImage{frame.width(), frame.height(), request.depth, views, finalImage, {}});
   });
 #endif
 
@@ -103,7 +137,7 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request) {
   });
   for (const Status& result : results)
     if (!result.ok()) {
-      written.error = result.message();
+      written.error = staged.Unstaged(result.message());
       break;
     }
   return written;

@@ -1,11 +1,13 @@
 // Writing a rendered frame into the output folder: the layered PSD, the multi-layer EXR, a
-// preview per layer and the contact sheet. Each file is complete or absent.
+// preview per layer and the contact sheet, each staged beside its final name, to be put in place
+// with the manifest all together (zurender/base/staged_files.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "zurender/app/frame.h"
+#include "zurender/base/staged_files.h"
 #include "zurender/output/layer_view.h"
 
 namespace zurender {
@@ -22,7 +24,7 @@ struct OutputRequest {
 struct WrittenOutputs {
   std::vector<std::string> files;     // relative to the directory, in a fixed order
   std::vector<std::string> previews;  // per layer, relative to the directory
-  std::string error;                  // the first failure; the other files are still written
+  std::string error;                  // the first failure, naming the file by its final name
 };
 
 // Whether this build writes the EXR file, the previews and the contact sheet (the Windows build
@@ -37,7 +39,14 @@ std::string PreviewFileName(std::size_t index, std::size_t layerCount, const std
 // which alpha is coverage (CarriesCoverage).
 std::vector<LayerView> LayerViews(const Frame& frame);
 
-WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request);
+// The files a render of these layers writes, relative to the folder, the manifest last.
+std::vector<std::string> OutputFiles(const std::vector<DeclaredLayer>& layers);
+
+// The most layers the files can hold: the PSD's count is 16-bit, the previews are numbered with
+// up to four digits, and one contact sheet shows them all.
+std::size_t MaxOutputLayers();
+
+WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request, StagedFiles& staged);
 
 // Removes the previews of an earlier render in the folder that this render did not write, so the
 // folder holds one render; files of any other name are left alone.

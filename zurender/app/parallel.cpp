@@ -1,5 +1,7 @@
 #include "zurender/app/parallel.h"
 
+#include <atomic>
+#include <exception>
 #include <new>
 #include <vector>
 
@@ -11,6 +13,31 @@
 #endif
 
 namespace zurender {
+namespace {
+
+// The first exception of any worker, thrown again on the calling thread once every worker has
+// returned: none may end the process from a thread of its own.
+class FirstFailure {
+ public:
+  std::function<void(int)> Guard(const std::function<void(int)>& work) {
+    return [this, &work](int worker) {
+      try {
+        work(worker);
+      } catch (...) {
+        if (!taken_.exchange(true)) failure_ = std::current_exception();
+      }
+    };
+  }
+  void Rethrow() const {
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
+ private:
+  std::atomic<bool> taken_{false};
+  std::exception_ptr failure_;
+};
+
+}  // namespace
 
 #if defined(_WIN32)
 
@@ -32,7 +59,9 @@ DWORD WINAPI ThreadMain(LPVOID argument) {
 }
 }  // namespace
 
-void RunOnThreads(int count, const std::function<void(int)>& work) {
+void RunOnThreads(int count, const std::function<void(int)>& unguarded) {
+  FirstFailure failure;
+  const std::function<void(int)> work = failure.Guard(unguarded);
   std::vector<ThreadStart> starts;
   std::vector<HANDLE> threads;
   for (int worker = 1; worker < count; ++worker) starts.push_back(ThreadStart{&work, worker});
@@ -46,6 +75,7 @@ void RunOnThreads(int count, const std::function<void(int)>& work) {
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
   }
+  failure.Rethrow();
 }
 
 static_assert(sizeof(CRITICAL_SECTION) <= 64);
@@ -61,7 +91,9 @@ int CoreCount() {
   return cores > 0 ? int(cores) : 1;
 }
 
-void RunOnThreads(int count, const std::function<void(int)>& work) {
+void RunOnThreads(int count, const std::function<void(int)>& unguarded) {
+  FirstFailure failure;
+  const std::function<void(int)> work = failure.Guard(unguarded);
   std::vector<std::thread> threads;
   for (int worker = 1; worker < count; ++worker) {
     try {
@@ -72,6 +104,7 @@ void RunOnThreads(int count, const std::function<void(int)>& work) {
   }
   work(0);
   for (std::thread& thread : threads) thread.join();
+  failure.Rethrow();
 }
 
 static_assert(sizeof(std::mutex) <= 64);

@@ -10,7 +10,8 @@ namespace zurender {
 int CoreCount();
 
 // Runs work(worker) for worker 0 .. count-1, each on a thread of its own (worker 0 on the
-// calling thread), and returns when all have returned.
+// calling thread), and returns when all have returned. An exception of any worker is thrown
+// again here, after the others are done.
 void RunOnThreads(int count, const std::function<void(int worker)>& work);
 
 // A mutual-exclusion lock that is neither copied nor moved.

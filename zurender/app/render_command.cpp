@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <new>
 #include <optional>
+#include <set>
 
 #include "zurender/app/check_command.h"
-#include "zurender/app/emulation.h"
 #include "zurender/app/frame.h"
+#include "zurender/app/job_memory.h"
 #include "zurender/app/layer_kinds.h"
 #include "zurender/app/manifest.h"
 #include "zurender/app/outputs.h"
@@ -16,12 +19,17 @@
 #include "zurender/app/plugin_session.h"
 #include "zurender/app/render_job.h"
 #include "zurender/app/shading_source.h"
+#include "zurender/base/emulation.h"
+#include "zurender/base/stale_temporaries.h"
+#include "zurender/base/staged_files.h"
+#include "zurender/base/temporary_files.h"
 #include "zurender/dialog/presets.h"
 #include "zurender/output/atomic_file.h"
 #include "zurender/output/output_directory.h"
 #include "zurender/scene/builtin_scene.h"
 #include "zurender/scene/scene_file.h"
 #include "zurender/settings/stored_list_check.h"
+#include "zurender/trace/geometry.h"
 #include "zurender/trace/tracer.h"
 
 namespace zurender {
@@ -41,6 +49,17 @@ Status WriteText(const std::string& path, const std::string& text) {
   if (Status s = file.Open(path); !s.ok()) return s;
   if (Status s = file.Write(text.data(), text.size()); !s.ok()) return s;
   return file.Commit();
+}
+
+// What the scene's meshes hold already, each once however many objects place it.
+std::uint64_t MeshBytes(const Scene& scene) {
+  std::set<const TriangleMesh*> counted;
+  std::uint64_t bytes = 0;
+  for (const Object& object : scene.objects)
+    if (const auto* mesh = std::get_if<Mesh>(&object.shape); mesh != nullptr && mesh->data && counted.insert(mesh->data.get()).second)
+      bytes += mesh->data->positions.size() * sizeof(Vec3) + mesh->data->normals.size() * sizeof(Vec3) +
+               mesh->data->triangles.size() * sizeof(mesh->data->triangles[0]);
+  return bytes;
 }
 
 std::string FilledBy(const FrameLayer& layer) {
@@ -123,10 +142,40 @@ Manifest MakeManifest(const RenderOptions& options, const Frame& frame, const st
   return manifest;
 }
 
-}  // namespace
+// A file the run reads or writes, and what it is to the person running it.
+struct RunFile {
+  std::string path;
+  std::string role;
+};
 
-int RunRender(const RenderOptions& options) {
+bool SameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
+  const fs::path x = fs::weakly_canonical(a, error), y = fs::weakly_canonical(b, error);
+  return !error && x == y;
+}
+
+// Why the run would write over one of its own inputs or write one file twice, or "".
+std::string Collision(const std::vector<RunFile>& reads, const std::vector<RunFile>& writes) {
+  for (std::size_t w = 0; w < writes.size(); ++w) {
+    for (const RunFile& read : reads)
+      if (!read.path.empty() && SameFile(writes[w].path, read.path))
+        return writes[w].role + " " + writes[w].path + " is " + read.role + " " + read.path +
+               ": the render would write over it";
+    for (std::size_t other = 0; other < w; ++other)
+      if (SameFile(writes[w].path, writes[other].path))
+        return writes[w].role + " " + writes[w].path + " is also " + writes[other].role + ": give each its own file";
+  }
+  return "";
+}
+
+// The lights' records, their colours and the tracer's own copy of each light.
+constexpr std::uint64_t kBytesPerLight = 192;
+
+int RenderJob(const RenderOptions& options) {
   const auto start = Clock::now();
+  SetInterruptionNote(options.outDir + "/ is as it was");
   // Everything that can be refused is checked before any tracing, and nothing is written before.
   std::optional<Scene> scene;
   std::unique_ptr<ShadingRecord> replay;
@@ -148,19 +197,64 @@ int RunRender(const RenderOptions& options) {
   PluginSession plugin(host);
   std::vector<DeclaredLayer> declared;
   if (!plugin.Begin(settings, declared, error)) return Fail(error);
+  if (declared.size() > MaxOutputLayers())
+    return Fail("the plug-in declared " + std::to_string(declared.size()) + " layers, and the files hold at most " +
+                std::to_string(MaxOutputLayers()) + "; nothing was rendered");
+
+  // What the job will hold, against what this 32-bit program can.
+  const std::size_t lightCount = replay ? std::size_t(replay->LightCount()) : scene->lights.size();
+  const std::uint64_t pixels = std::uint64_t(options.width) * std::uint64_t(options.height);
+  if (!options.recordShading.empty() && lightCount > ShadingRecord::kMostRecordedLights)
+    return Fail("--record-shading: a recording holds at most " + std::to_string(ShadingRecord::kMostRecordedLights) +
+                " lights, and the scene has " + std::to_string(lightCount));
+  JobMemory memory;
+  memory.frame = Frame::BytesNeeded(options.width, options.height, declared.size());
+  memory.scene = lightCount * kBytesPerLight + (scene ? Geometry::BytesNeeded(*scene) + MeshBytes(*scene) : 0);
+  memory.perWorker = WorkerBytes(declared.size(), lightCount);
+  if (!options.recordShading.empty()) memory.extras += pixels * (sizeof(PixelShade) + lightCount * sizeof(LightSample));
+  if (!options.pluginWrites.empty()) memory.extras += pixels * declared.size() * (sizeof(ColourValue) + 1);
+  const int wanted = options.threads > 0 ? options.threads : CoreCount();
+  const int threads = memory.ThreadsThatFit(wanted);
+  if (threads == 0)
+    return Fail("this render needs about " + memory.Describe(1) + ", more than this 32-bit program can hold (" +
+                MebibyteText(kJobMemoryBudget) + "); render it smaller, with fewer layers or a lighter scene");
+  if (threads < wanted)
+    std::fprintf(stderr, "zurender: %d threads would need %s, more than this 32-bit program can hold; tracing on %d\n",
+                 wanted, memory.Describe(wanted).c_str(), threads);
+
+  // The files it writes must be none it reads, and each its own.
+  const std::vector<std::string> outputs = OutputFiles(declared);
+  std::vector<RunFile> reads = {{options.scenePath, "the scene file"}, {options.settingsPath, "the settings file"},
+                                {options.replayShading, "the recording replayed"}, {pluginPath, "the plug-in"}};
+  if (scene)
+    for (const std::string& mesh : scene->meshFiles) reads.push_back({mesh, "a mesh of the scene"});
+  std::vector<RunFile> writes;
+  for (const std::string& file : outputs) writes.push_back({options.outDir + "/" + file, "the output file"});
+  if (!options.recordShading.empty()) writes.push_back({options.recordShading, "--record-shading"});
+  if (!options.pluginWrites.empty()) writes.push_back({options.pluginWrites, "--plugin-writes"});
+  if (const std::string why = Collision(reads, writes); !why.empty()) return Fail(why);
+  for (const RunFile& write : writes)
+    if (const std::string why = StagedFiles::Obstacle(write.path); !why.empty())
+      return Fail("cannot write " + write.path + ": " + why);
+
+  // The frame and the tracer take their memory now, before the output folder is made.
   std::unique_ptr<Frame> frame = Frame::Allocate(options.width, options.height, declared, error);
   if (frame == nullptr) return Fail(error);
   if (!options.pluginWrites.empty()) frame->KeepPluginWrites();
-  if (Status made = MakeOutputDirectory(options.outDir, kWritesPreviews); !made.ok()) return Fail(made.message());
-
-  // Tracing, or the answers of a recording, and the plug-in's calls.
   std::optional<Tracer> tracer;
   std::unique_ptr<ShadingSource> traced;
   std::unique_ptr<ShadingRecord> record;
   ShadingSource* shading = replay.get();
   const bool fog = replay ? replay->sceneHasFog() : scene->fog.density > 0.0f;
   if (shading == nullptr) {
-    tracer.emplace(*scene, options.width, options.height);
+    // The count above is of bytes; the address space may still lack room for the large blocks
+    // the geometry takes, which is then said with the same figures.
+    try {
+      tracer.emplace(*scene, options.width, options.height);
+    } catch (const std::bad_alloc&) {
+      return Fail("out of memory building the scene's geometry: the render needs about " + memory.Describe(threads) +
+                  ", and this 32-bit program found no room for it; render it with a lighter scene");
+    }
     traced = TracedShading(*tracer);
     shading = traced.get();
     if (!options.recordShading.empty()) {
@@ -168,13 +262,18 @@ int RunRender(const RenderOptions& options) {
       shading = record.get();
     }
   }
+  if (Status made = MakeOutputDirectory(options.outDir, kWritesPreviews); !made.ok()) return Fail(made.message());
+  // What killed runs left is removed; a run that is interrupted removes its own.
+  RemoveStaleTemporaries(options.outDir);
+  if (kWritesPreviews) RemoveStaleTemporaries(options.outDir + "/layers");
+
+  // Tracing, or the answers of a recording, and the plug-in's calls.
   std::vector<hostsim::LightColour> colours;
   for (int i = 0; i < shading->LightCount(); ++i) {
     const float* c = shading->LightColour(i);
     colours.push_back(hostsim::LightColour{c[0], c[1], c[2]});
   }
   plugin.SetLights(colours);
-  const int threads = options.threads > 0 ? options.threads : CoreCount();
   const FrameStats stats = RenderFrame(*shading, plugin, *frame, threads);
   plugin.End();
   if (stats.failedFills != 0)
@@ -183,11 +282,13 @@ int RunRender(const RenderOptions& options) {
   if (record && !record->Write(options.recordShading, error)) return Fail(error);
   if (!options.pluginWrites.empty() && !frame->WritePluginWrites(options.pluginWrites, error)) return Fail(error);
 
-  // The files.
+  // The files, staged and put in place together: the folder holds this render or the one before.
   const auto writeStart = Clock::now();
   const std::string title = sceneName == "built-in" ? "ZU Layers: the built-in scene" : sceneName;
+  StagedFiles staged;
   const WrittenOutputs written = WriteOutputs(
-      *frame, OutputRequest{options.outDir, options.depth, options.exrHalf, CreationTime(), title, threads});
+      *frame, OutputRequest{options.outDir, options.depth, options.exrHalf, CreationTime(), title, threads}, staged);
+  if (!written.error.empty()) return Fail(written.error + "; " + options.outDir + "/ keeps what it held before");
   Manifest manifest = MakeManifest(options, *frame, declared, settings, written);
   manifest.scene = sceneName;
   manifest.sceneHasFog = fog;
@@ -196,10 +297,16 @@ int RunRender(const RenderOptions& options) {
   manifest.rays = stats.rays;
   const double writeSeconds = Seconds(Clock::now() - writeStart);
   manifest.timings = ManifestTimings{Seconds(Clock::now() - start), stats.traceSeconds, stats.pluginSeconds, writeSeconds};
-  const Status manifestWritten = WriteText(options.outDir + "/manifest.json", ManifestToJson(manifest));
-  if (!written.error.empty()) return Fail(written.error);
-  if (!manifestWritten.ok()) return Fail(manifestWritten.message());
-  if (kWritesPreviews) RemoveStalePreviews(options.outDir, written.previews);
+  const std::string manifestPath = options.outDir + "/manifest.json";
+  if (Status s = WriteText(staged.Stage(manifestPath), ManifestToJson(manifest)); !s.ok())
+    return Fail(staged.Unstaged(s.message()) + "; " + options.outDir + "/ keeps what it held before");
+  const Status published = WithoutInterruption([&] {
+    Status status = staged.Publish();
+    if (status.ok() && kWritesPreviews) RemoveStalePreviews(options.outDir, written.previews);
+    if (status.ok()) SetInterruptionNote("the render was written to " + options.outDir + "/ before");
+    return status;
+  });
+  if (!published.ok()) return Fail(published.message());
 
   // The check reads the files back as an editor would; the frame's memory goes first.
   const std::size_t layerCount = frame->layers().size();
@@ -221,6 +328,16 @@ int RunRender(const RenderOptions& options) {
               stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
               total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, checkSeconds, options.outDir.c_str());
   return 0;
+}
+
+}  // namespace
+
+int RunRender(const RenderOptions& options) {
+  try {
+    return RenderJob(options);
+  } catch (const std::bad_alloc&) {
+    return Fail("out of memory; the output folder keeps what it held before");
+  }
 }
 
 }  // namespace zurender

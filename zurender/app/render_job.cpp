@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "zurender/app/parallel.h"
@@ -13,6 +14,9 @@ namespace zurender {
 namespace {
 
 constexpr int kTileSide = 16;
+constexpr std::size_t kTilePixels = std::size_t(kTileSide) * kTileSide;
+// A worker's light samples take at most this much, unless one pixel's alone take more.
+constexpr std::size_t kLightBufferBytes = std::size_t(1) << 20;
 
 using Clock = std::chrono::steady_clock;
 
@@ -27,7 +31,29 @@ Tile TileAt(int index, int tilesAcross, int width, int height) {
   return Tile{x0, y0, std::min(x0 + kTileSide, width), std::min(y0 + kTileSide, height)};
 }
 
+// One worker's buffers.
+struct Worker {
+  Worker(std::size_t layerCount, std::size_t lightCount)
+      : shades(kTilePixels), lights(std::max<std::size_t>(1, PixelsPerBatch(lightCount) * lightCount)),
+        pixels(kTilePixels), writes(layerCount, kTilePixels) {}
+  std::vector<PixelShade> shades;
+  std::vector<LightSample> lights;
+  std::vector<std::size_t> pixels;
+  TileWrites writes;
+};
+
 }  // namespace
+
+std::size_t PixelsPerBatch(std::size_t lightCount) {
+  if (lightCount == 0) return kTilePixels;
+  return std::clamp<std::size_t>(kLightBufferBytes / (lightCount * sizeof(LightSample)), 1, kTilePixels);
+}
+
+std::uint64_t WorkerBytes(std::size_t layerCount, std::size_t lightCount) {
+  const std::uint64_t samples = std::max<std::uint64_t>(1, std::uint64_t(PixelsPerBatch(lightCount)) * lightCount);
+  return samples * sizeof(LightSample) + kTilePixels * (sizeof(PixelShade) + sizeof(std::size_t)) +
+         std::uint64_t(layerCount) * kTilePixels * (sizeof(ColourValue) + 1) + layerCount * sizeof(std::uint64_t);
+}
 
 FrameStats RenderFrame(ShadingSource& shading, PixelFiller& filler, Frame& frame, int threads) {
   const int width = frame.width(), height = frame.height();
@@ -43,37 +69,45 @@ FrameStats RenderFrame(ShadingSource& shading, PixelFiller& filler, Frame& frame
   std::atomic<std::uint64_t> rays{0};
   const auto start = Clock::now();
 
-  RunOnThreads(threads, [&](int) {
-    std::vector<PixelShade> shades(kTileSide * kTileSide);
-    std::vector<LightSample> lights(std::max<std::size_t>(1, kTileSide * kTileSide * lightCount));
-    std::vector<std::size_t> pixels(kTileSide * kTileSide);
-    TileWrites writes(frame.layerCount(), kTileSide * kTileSide);
+  const std::size_t batch = PixelsPerBatch(lightCount);
+  std::vector<std::unique_ptr<Worker>> workers;
+  for (int i = 0; i < threads; ++i) workers.push_back(std::make_unique<Worker>(frame.layerCount(), lightCount));
+
+  RunOnThreads(threads, [&](int worker) {
+    Worker& w = *workers[std::size_t(worker)];
+    int xs[kTilePixels], ys[kTilePixels];
     std::uint64_t tileRays = 0;
     for (int index = nextTile++; index < tileCount; index = nextTile++) {
       const Tile tile = TileAt(index, tilesAcross, width, height);
-      // Trace the tile and fill the host's layers, in parallel with the other workers.
       std::size_t n = 0;
       for (int y = tile.y0; y < tile.y1; ++y)
         for (int x = tile.x0; x < tile.x1; ++x, ++n) {
-          pixels[n] = std::size_t(y) * std::size_t(width) + std::size_t(x);
-          shading.Shade(x, y, shades[n], &lights[n * lightCount], tileRays);
-          frame.FillFromShade(pixels[n], shades[n]);
+          xs[n] = x;
+          ys[n] = y;
+          w.pixels[n] = std::size_t(y) * std::size_t(width) + std::size_t(x);
         }
-      // Then the plug-in, one pixel at a time; its writes reach the frame after it is done.
-      pluginLock.lock();
-      const auto entered = Clock::now();
-      std::size_t i = 0;
-      for (int y = tile.y0; y < tile.y1; ++y)
-        for (int x = tile.x0; x < tile.x1; ++x, ++i)
-          if (filler.FillPixel(x, y, i, shades[i], &lights[i * lightCount], writes) != 0) ++stats.failedFills;
-      stats.pluginSeconds += Seconds(Clock::now() - entered);
-      progress.Update(++tilesDone, std::size_t(tileCount));
-      pluginLock.unlock();
-      writes.CopyInto(frame, pixels.data(), n);
+      for (std::size_t first = 0; first < n; first += batch) {
+        const std::size_t last = std::min(n, first + batch);
+        // Trace the pixels and fill the host's layers, in parallel with the other workers.
+        for (std::size_t i = first; i < last; ++i) {
+          shading.Shade(xs[i], ys[i], w.shades[i], &w.lights[(i - first) * lightCount], tileRays);
+          frame.FillFromShade(w.pixels[i], w.shades[i]);
+        }
+        // Then the plug-in, one pixel at a time; its writes reach the frame after the tile.
+        pluginLock.lock();
+        const auto entered = Clock::now();
+        for (std::size_t i = first; i < last; ++i)
+          if (filler.FillPixel(xs[i], ys[i], i, w.shades[i], &w.lights[(i - first) * lightCount], w.writes) != 0)
+            ++stats.failedFills;
+        stats.pluginSeconds += Seconds(Clock::now() - entered);
+        if (last == n) progress.Update(++tilesDone, std::size_t(tileCount));
+        pluginLock.unlock();
+      }
+      w.writes.CopyInto(frame, w.pixels.data(), n);
     }
     rays += tileRays;
     pluginLock.lock();
-    writes.AddCountsTo(frame);
+    w.writes.AddCountsTo(frame);
     pluginLock.unlock();
   });
   progress.Finish();

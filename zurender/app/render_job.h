@@ -29,7 +29,15 @@ struct FrameStats {
   std::uint64_t failedFills = 0;  // pixels for which the plug-in reported a refused request
 };
 
-// Shades and fills every pixel of the frame; the edge masks are filled last.
+// Shades and fills every pixel of the frame; the edge masks are filled last. Each worker's
+// buffers are taken before any starts, and none grows while they run.
 FrameStats RenderFrame(ShadingSource& shading, PixelFiller& filler, Frame& frame, int threads);
+
+// A worker traces this many pixels of its tile, keeping their light samples, before it hands
+// them to the plug-in: a whole tile while the samples fit in a fixed buffer, fewer as the scene's
+// lights grow, and one pixel at a time past that, whose samples alone then fill the buffer.
+std::size_t PixelsPerBatch(std::size_t lightCount);
+// What one worker holds while it runs: its light samples, shades and the plug-in's tile writes.
+std::uint64_t WorkerBytes(std::size_t layerCount, std::size_t lightCount);
 
 }  // namespace zurender

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "zurender/output/atomic_file.h"
+#include "zurender/output/byte_source.h"
 #include "zurender/trace/tracer.h"
 
 namespace zurender {
@@ -43,14 +44,16 @@ ShadingRecord::ShadingRecord(ShadingSource& source, int width, int height, bool 
 void ShadingRecord::Shade(int x, int y, PixelShade& shade, LightSample* lights, std::uint64_t& rays) {
   const std::size_t pixel = std::size_t(y) * std::size_t(width_) + std::size_t(x);
   const std::size_t count = std::size_t(LightCount());
+  // Pointers, not references into the samples: a scene without lights has none to point at.
+  LightSample* const kept = lights_.data() + pixel * count;
   if (source_ != nullptr) {
     source_->Shade(x, y, shade, lights, rays);
     shades_[pixel] = shade;
-    std::copy(lights, lights + count, &lights_[pixel * count]);
+    if (count != 0) std::copy(lights, lights + count, kept);
     return;
   }
   shade = shades_[pixel];
-  std::copy(&lights_[pixel * count], &lights_[pixel * count] + count, lights);
+  if (count != 0) std::copy(kept, kept + count, lights);
 }
 
 bool ShadingRecord::Write(const std::string& path, std::string& error) const {
@@ -71,32 +74,54 @@ bool ShadingRecord::Write(const std::string& path, std::string& error) const {
 
 std::unique_ptr<ShadingRecord> ShadingRecord::Read(const std::string& path, int width, int height,
                                                    std::string& error) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  Result<std::unique_ptr<ByteSource>> source = ByteSource::OpenFile(path, kLargestRecording);
+  if (!source.ok()) {
+    error = source.message();
+    return nullptr;
+  }
+  std::unique_ptr<ShadingRecord> record = FromSource(*source.value(), width, height, error);
+  if (record == nullptr) error = path + ": " + error;
+  return record;
+}
+
+std::unique_ptr<ShadingRecord> ShadingRecord::FromSource(ByteSource& source, int width, int height, std::string& error) {
   auto fail = [&](const std::string& why) {
-    error = path + ": " + why;
+    error = why;
     return nullptr;
   };
-  if (file == nullptr) return fail("cannot be read");
   std::uint32_t header[5] = {};
   std::uint8_t fog = 0;
-  if (std::fread(header, sizeof header, 1, file.get()) != 1 || header[0] != kRecordMagic || header[1] != kRecordVersion ||
-      std::fread(&fog, 1, 1, file.get()) != 1)
+  if (!source.ReadAt(0, header, sizeof header) || header[0] != kRecordMagic || header[1] != kRecordVersion ||
+      !source.ReadAt(sizeof header, &fog, 1))
     return fail("not a recording of a render's shading");
   if (int(header[2]) != width || int(header[3]) != height)
     return fail("a recording of a " + std::to_string(header[2]) + "x" + std::to_string(header[3]) +
                 " frame, not " + std::to_string(width) + "x" + std::to_string(height));
-  if (header[4] > 1024) return fail("not a recording of a render's shading");
+  if (header[4] > kMostRecordedLights) return fail("not a recording of a render's shading");
+  const std::uint64_t pixels = std::uint64_t(width) * std::uint64_t(height);
+  const std::uint64_t lights = header[4];
+  const std::uint64_t colourBytes = lights * 3 * sizeof(float);
+  const std::uint64_t shadeBytes = pixels * sizeof(PixelShade);
+  const std::uint64_t sampleBytes = pixels * lights * sizeof(LightSample);
+  const std::uint64_t expected = sizeof header + 1 + colourBytes + shadeBytes + sampleBytes;
+  if (expected > kLargestRecording) return fail("a recording of this frame would be larger than a 32-bit process can hold");
+  if (source.size() < expected) return fail("the recording ends early");
+  if (source.size() > expected) return fail("the recording holds more than a frame of this size");
   std::unique_ptr<ShadingRecord> record(new ShadingRecord);
   record->width_ = width;
   record->height_ = height;
   record->fog_ = fog != 0;
-  record->colours_.resize(std::size_t(header[4]) * 3);
-  record->shades_.resize(std::size_t(width) * std::size_t(height));
-  record->lights_.resize(record->shades_.size() * header[4]);
-  auto read = [&](void* data, std::size_t bytes) { return bytes == 0 || std::fread(data, bytes, 1, file.get()) == 1; };
-  if (!read(record->colours_.data(), record->colours_.size() * sizeof(float)) ||
-      !read(record->shades_.data(), record->shades_.size() * sizeof(PixelShade)) ||
-      !read(record->lights_.data(), record->lights_.size() * sizeof(LightSample)))
+  record->colours_.resize(std::size_t(lights) * 3);
+  record->shades_.resize(std::size_t(pixels));
+  record->lights_.resize(std::size_t(pixels * lights));
+  std::uint64_t at = sizeof header + 1;
+  auto read = [&](void* data, std::uint64_t bytes) {
+    const bool got = bytes == 0 || source.ReadAt(at, data, std::size_t(bytes));
+    at += bytes;
+    return got;
+  };
+  if (!read(record->colours_.data(), colourBytes) || !read(record->shades_.data(), shadeBytes) ||
+      !read(record->lights_.data(), sampleBytes))
     return fail("the recording ends early");
   return record;
 }

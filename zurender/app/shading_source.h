@@ -11,6 +11,7 @@
 
 namespace zurender {
 
+class ByteSource;
 class Tracer;
 
 class ShadingSource {
@@ -36,6 +37,12 @@ class ShadingRecord final : public ShadingSource {
   ShadingRecord(ShadingSource& source, int width, int height, bool sceneHasFog);
   // Reads a recording; none, with error set, when the file is not one or not of this size.
   static std::unique_ptr<ShadingRecord> Read(const std::string& path, int width, int height, std::string& error);
+  // The same from any bytes; the message does not name them.
+  static std::unique_ptr<ShadingRecord> FromSource(ByteSource& source, int width, int height, std::string& error);
+
+  // The most lights a recording holds, and the most bytes it may be: what a 32-bit process holds.
+  static constexpr std::uint32_t kMostRecordedLights = 1024;
+  static constexpr std::uint64_t kLargestRecording = std::uint64_t(3) << 29;
 
   bool Write(const std::string& path, std::string& error) const;
   bool sceneHasFog() const { return fog_; }

@@ -9,9 +9,11 @@
 #include <charconv>
 #include <memory>
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 
 #include "host/layers_dialog_resource.h"
+#include "zurender/base/staged_files.h"
+#include "zurender/base/stale_temporaries.h"
 #include "zurender/base/status.h"
 #include "zurender/dialog/layers_dialog_session.h"
 #include "zurender/dialog/presets.h"
@@ -23,7 +25,6 @@
 namespace zurender {
 namespace {
 
-constexpr std::uint32_t kOffFlag = 0x1;
 constexpr std::uint32_t kAdditiveBits[4] = {0x10, 0x20, 0x40, 0x80};
 
 // A failed command: the message, and whether it was the way the command was written (status 2).
@@ -353,9 +354,10 @@ int RunLayersCommand(const std::vector<std::string>& args, const std::string& pl
     const ParsedSettings read = ReadSettingsFile(file);
     if (!read.error.empty()) return fail(read.error);
     settings = read.settings;
+    // Editing the default list in its place would write over the user's list without a word.
     if (!PluginTakesStoredList(settings.storedList))
-      std::fprintf(stderr, "zurender layers: warning: %s: the plug-in cannot read its stored layer list and shows "
-                   "its default list instead\n", file.c_str());
+      return fail(file + ": the plug-in cannot read its stored layer list and would show its default list "
+                  "instead; the file is unchanged (zurender layers " + file + " init replaces it)");
   }
 
   PluginHost plugin;
@@ -375,6 +377,8 @@ int RunLayersCommand(const std::vector<std::string>& args, const std::string& pl
   }
   PluginSettings edited;
   if (!session.Confirm(edited, error)) return fail(file + ": " + error + "; the file is unchanged");
+  const std::filesystem::path where(FollowLinks(file));
+  RemoveStaleTemporaries(where.parent_path().empty() ? "." : where.parent_path().string(), where.filename().string());
   if (Status written = WriteSettingsFile(file, edited); !written.ok()) return fail(written.message());
   // What the file now holds, as the dialog shows it.
   LayersDialogSession shown(plugin);

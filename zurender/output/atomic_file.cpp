@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "zurender/output/file_system.h"
+#include "zurender/base/file_system.h"
+#include "zurender/base/staged_files.h"
+#include "zurender/base/temporary_files.h"
+#include "zurender/base/temporary_name.h"
 
 namespace zurender {
 namespace {
@@ -24,6 +27,7 @@ void AtomicFile::Discard() {
     std::fclose(file_);
     file_ = nullptr;
     RemoveFile(tempPath_);
+    ForgetTemporary(tempPath_);
   }
 }
 
@@ -33,20 +37,26 @@ Status AtomicFile::FailWithErrno(const char* action) {
 }
 
 Status AtomicFile::Fail(const std::string& reason) {
-  if (status_.ok()) status_ = Status::Error("cannot write " + path_ + ": " + reason);
+  if (status_.ok()) status_ = Status::Error("cannot write " + shownPath_ + ": " + reason);
   return status_;
 }
 
 Status AtomicFile::Open(const std::string& path) {
   Discard();
-  path_ = path;
+  // Written through a symbolic link: the file it names is replaced, and the link stays.
+  path_ = FollowLinks(path);
+  shownPath_ = path;
   status_ = Status();
   position_ = 0;
   if (path.empty()) return Fail("empty path");
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    tempPath_ = path + ".tmp" + std::to_string(ProcessNumber()) + "-" + std::to_string(tempCounter++);
+    tempPath_ = TemporaryName(path_, std::to_string(tempCounter++));
+    RegisterTemporary(tempPath_);
     file_ = CreateNewFile(tempPath_);
     if (file_ == nullptr) {
+      const int error = errno;
+      ForgetTemporary(tempPath_);
+      errno = error;
       if (errno == EEXIST) continue;
       return FailWithErrno("cannot create a file in its directory");
     }
@@ -92,12 +102,11 @@ Status AtomicFile::Commit() {
   if (closed != 0) {
     (void)FailWithErrno("close failed");
     RemoveFile(tempPath_);
-    return status_;
-  }
-  if (!MoveIntoPlace(tempPath_, path_)) {
+  } else if (!MoveIntoPlace(tempPath_, path_)) {
     (void)FailWithErrno("cannot rename the finished file into place");
     RemoveFile(tempPath_);
   }
+  ForgetTemporary(tempPath_);
   return status_;
 }
 

@@ -19,7 +19,9 @@ class AtomicFile {
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
-  // Creates the temporary beside path (mode 0666 less the umask, as an ordinary new file).
+  // Creates the temporary beside path (mode 0666 less the umask, as an ordinary new file). When
+  // path is a symbolic link, the file it names is written and the link kept. The temporary is
+  // removed if the process is interrupted (zurender/base/interruption.h).
   Status Open(const std::string& path);
 
   // The first failure sticks: later calls do nothing and return it again, so a writer may check
@@ -42,7 +44,8 @@ class AtomicFile {
   Status FailWithErrno(const char* action);
   void Discard();
 
-  std::string path_;
+  std::string path_;       // symbolic links followed
+  std::string shownPath_;  // as the caller gave it, for messages
   std::string tempPath_;
   std::FILE* file_ = nullptr;
   std::uint64_t position_ = 0;

@@ -1,11 +1,10 @@
 #include "zurender/output/byte_source.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "zurender/output/big_endian.h"
-#include "zurender/output/file_system.h"
+#include "zurender/base/file_reading.h"
 
 namespace zurender {
 namespace {
@@ -26,18 +25,15 @@ class MemorySource final : public ByteSource {
 
 class FileSource final : public ByteSource {
  public:
-  FileSource(std::FILE* file, std::uint64_t size) : file_(file), size_(size) {}
-  ~FileSource() override { std::fclose(file_); }
-  std::uint64_t size() const override { return size_; }
+  explicit FileSource(ReadableFile file) : file_(std::move(file)) {}
+  std::uint64_t size() const override { return file_.size(); }
   bool ReadAt(std::uint64_t offset, void* out, std::size_t count) override {
-    if (offset > size_ || count > size_ - offset) return false;
-    if (count == 0) return true;
-    return SeekTo(file_, offset) && std::fread(out, 1, count, file_) == count;
+    if (offset > file_.size() || count > file_.size() - offset) return false;
+    return count == 0 || file_.ReadAt(offset, out, count);
   }
 
  private:
-  std::FILE* file_;
-  std::uint64_t size_;
+  ReadableFile file_;
 };
 
 // One read into memory stays well inside a 32-bit address space.
@@ -45,14 +41,10 @@ constexpr std::uint64_t kMaxBlock = std::uint64_t(1) << 30;
 
 }  // namespace
 
-Result<std::unique_ptr<ByteSource>> ByteSource::OpenFile(const std::string& path) {
-  std::uint64_t size = 0;
-  std::FILE* file = OpenRegularFile(path, size);
-  if (file == nullptr) {
-    const int error = errno;
-    return Status::Error("cannot read " + path + ": " + (error == EISDIR ? "not a regular file" : std::strerror(error)));
-  }
-  return std::unique_ptr<ByteSource>(new FileSource(file, size));
+Result<std::unique_ptr<ByteSource>> ByteSource::OpenFile(const std::string& path, std::uint64_t maxBytes) {
+  Result<ReadableFile> file = ReadableFile::Open(path, maxBytes);
+  if (!file.ok()) return Status::Error("cannot read " + path + ": " + file.message());
+  return std::unique_ptr<ByteSource>(new FileSource(std::move(file.value())));
 }
 
 std::unique_ptr<ByteSource> ByteSource::FromMemory(std::span<const std::uint8_t> bytes) {

@@ -20,7 +20,8 @@ class ByteSource {
   virtual std::uint64_t size() const = 0;
   virtual bool ReadAt(std::uint64_t offset, void* out, std::size_t count) = 0;
 
-  static Result<std::unique_ptr<ByteSource>> OpenFile(const std::string& path);
+  // A regular file of at most maxBytes (zurender/base/file_reading.h).
+  static Result<std::unique_ptr<ByteSource>> OpenFile(const std::string& path, std::uint64_t maxBytes);
   // The bytes must outlive the source.
   static std::unique_ptr<ByteSource> FromMemory(std::span<const std::uint8_t> bytes);
 };

@@ -49,9 +49,8 @@ struct Layout {
   int sheetHeight;
 };
 
-Layout MakeLayout(const ContactSheet& sheet) {
+Layout MakeLayout(std::size_t n, std::size_t titleSize, std::size_t detailsSize) {
   Layout l{};
-  const std::size_t n = sheet.layers.size();
   const bool small = n >= kSmallThumbsFrom;
   l.boxWidth = small ? kSmallThumbWidth : kThumbWidth;
   l.boxHeight = small ? kSmallThumbHeight : kThumbHeight;
@@ -67,11 +66,13 @@ Layout MakeLayout(const ContactSheet& sheet) {
   // With no layers, one line says so where the grid would be.
   const std::int64_t gridHeight = n == 0 ? kCellHeight * kLabelScale : std::int64_t(l.rows) * (l.cellHeight + kGap) - kGap;
   const std::int64_t height = l.gridTop + gridHeight + kMargin;
-  const int titleWidth = 2 * kMargin + int(std::max(sheet.title.size() * kTitleScale, sheet.details.size() * kLabelScale)) * kCellWidth;
+  const int titleWidth = 2 * kMargin + int(std::max(titleSize * kTitleScale, detailsSize * kLabelScale)) * kCellWidth;
   l.sheetWidth = int(std::min<std::int64_t>(std::max<std::int64_t>(width, std::min(titleWidth, 1600)), kMaxSheetSide + 1));
   l.sheetHeight = int(std::min<std::int64_t>(height, kMaxSheetSide + 1));
   return l;
 }
+
+Layout MakeLayout(const ContactSheet& sheet) { return MakeLayout(sheet.layers.size(), sheet.title.size(), sheet.details.size()); }
 
 // Cuts text to fit width pixels at scale, with ".." where it is cut; the last keep characters
 // stay (a mask's number), when there is room for them.
@@ -163,6 +164,17 @@ Status Validate(const std::string& path, const ContactSheet& sheet) {
 }
 
 }  // namespace
+
+std::size_t ContactSheetCapacity() {
+  // The layout grows with the count; the largest count that fits is found by halving.
+  std::size_t fits = 0, passes = std::size_t(1) << 20;
+  while (passes - fits > 1) {
+    const std::size_t middle = fits + (passes - fits) / 2;
+    const Layout l = MakeLayout(middle, 0, 0);
+    (l.sheetWidth > kMaxSheetSide || l.sheetHeight > kMaxSheetSide ? passes : fits) = middle;
+  }
+  return fits;
+}
 
 Status WriteContactSheet(const std::string& path, const ContactSheet& sheet) {
   if (Status status = Validate(path, sheet); !status.ok()) return status;

@@ -26,4 +26,7 @@ struct ContactSheet {
 
 Status WriteContactSheet(const std::string& path, const ContactSheet& sheet);
 
+// The most layers one sheet shows: past it the grid would pass the largest side a sheet has.
+std::size_t ContactSheetCapacity();
+
 }  // namespace zurender

@@ -2,21 +2,142 @@
 
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
+#include <Iex.h>
 #include <ImfHeader.h>
+#include <ImfIO.h>
 #include <ImfInputFile.h>
 #include <ImfStringVectorAttribute.h>
 
+#include <map>
+#include <memory>
 #include <new>
 
+#include "zurender/base/file_reading.h"
 #include "zurender/output/big_endian.h"
+#include "zurender/output/byte_source.h"
 #include "zurender/output/exr_file.h"
 #include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
 
-// Decoded layers are 16 bytes a pixel, all held at once in a 32-bit process.
-constexpr std::uint64_t kMaxDecodedBytes = std::uint64_t(3) << 29;  // 1.5 GiB
+// OpenEXR reads through a stream; this one reads a ByteSource, so that a file goes through the
+// host's one way of opening files (zurender/base/file_reading.h) and bytes in memory read alike.
+class SourceStream final : public Imf::IStream {
+ public:
+  SourceStream(ByteSource& source, const std::string& name) : Imf::IStream(name.c_str()), source_(source) {}
+  bool read(char c[], int n) override {
+    if (n < 0 || !source_.ReadAt(position_, c, std::size_t(n))) throw Iex::InputExc("the file ends early");
+    position_ += std::uint64_t(n);
+    return position_ < source_.size();
+  }
+  std::uint64_t tellg() override { return position_; }
+  void seekg(std::uint64_t position) override { position_ = position; }
+
+ private:
+  ByteSource& source_;
+  std::uint64_t position_ = 0;
+};
+
+// The headers are looked through before OpenEXR reads them: it takes an attribute's size, or the
+// data window's, as it stands and allocates that much first, so that a file of a few bytes could
+// make it take gigabytes. Every attribute must lie within the file and the data window within
+// what the reader may decode; anything else is OpenEXR's to judge.
+std::uint32_t GetU32Le(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+
+// The sizes of the attribute types OpenEXR reads by their type.
+const std::map<std::string, std::uint32_t> kFixedSizes = {
+    {"box2i", 16},  {"box2f", 16}, {"chromaticities", 32}, {"compression", 1}, {"double", 8}, {"envmap", 1},
+    {"float", 4},   {"int", 4},    {"keycode", 28},        {"lineOrder", 1},   {"m33f", 36},  {"m33d", 72},
+    {"m44f", 64},   {"m44d", 128}, {"rational", 8},        {"tiledesc", 9},    {"timecode", 8}, {"v2i", 8},
+    {"v2f", 8},     {"v2d", 16},   {"v3i", 12},            {"v3f", 12},        {"v3d", 24},   {"deepImageState", 1}};
+
+// A channel list is read up to its empty name: entries of a name and 16 bytes, then the end.
+bool ChannelListFits(const std::vector<std::uint8_t>& value) {
+  std::size_t i = 0;
+  while (i < value.size() && value[i] != 0) {
+    while (i < value.size() && value[i] != 0) ++i;
+    i += 17;
+  }
+  return i + 1 == value.size();
+}
+
+std::string CheckHeaders(ByteSource& source, std::uint64_t decodedLimit) {
+  std::uint8_t start[8];
+  if (!source.ReadAt(0, start, sizeof start)) return "the file ends early";
+  if (GetU32Le(start) != 20000630u) return "not an EXR file (no magic number)";
+  const bool multiPart = (GetU32Le(start + 4) & 0x1000) != 0;
+  std::uint64_t at = sizeof start;
+  // Larger attributes are only skipped: none of those looked at is this large.
+  constexpr std::uint32_t kLargestLookedAt = 1 << 20;
+  std::uint64_t blockWidth = 0, blockLines = 256, sampleBytes = 0, tileArea = 0;
+  auto text = [&](std::string& out) {
+    out.clear();
+    for (char c = 0; out.size() <= 255; out += c) {
+      if (!source.ReadAt(at++, &c, 1)) return false;
+      if (c == '\0') return true;
+    }
+    return false;
+  };
+  // One header, or in a file of many parts headers until an empty one; each ends with an empty name.
+  for (bool first = true;; first = false) {
+    for (bool empty = true;; empty = false) {
+      std::string name, type;
+      if (!text(name)) return "its header ends early";
+      if (name.empty()) {
+        if (!multiPart) return "";
+        if (empty && !first) return "";
+        break;
+      }
+      if (!text(type)) return "its header ends early";
+      std::uint8_t sizeBytes[4];
+      if (!source.ReadAt(at, sizeBytes, 4)) return "its header ends early";
+      at += 4;
+      const std::uint32_t size = GetU32Le(sizeBytes);
+      if (at > source.size() || size > source.size() - at) return "an attribute of its header passes the end of the file";
+      std::vector<std::uint8_t> value;
+      if (size <= kLargestLookedAt) {
+        value.resize(size);
+        if (size != 0 && !source.ReadAt(at, value.data(), size)) return "its header ends early";
+      }
+      // OpenEXR reads a value of a type it knows by the type, not by the size the file gives it:
+      // the two must agree, or what it reads next is not what follows.
+      if (const auto fixed = kFixedSizes.find(type); fixed != kFixedSizes.end() && size != fixed->second)
+        return "its attribute \"" + name.substr(0, 32) + "\" is not of its type's size";
+      if (type == "chlist" && !ChannelListFits(value)) return "its channel list does not end where its size says";
+      if (type == "preview" && (value.size() < 8 || std::uint64_t(GetU32Le(&value[0])) * GetU32Le(&value[4]) * 4 + 8 != size))
+        return "its preview image is not of its size";
+      if (name == "dataWindow" && type == "box2i" && size == 16) {
+        const std::int64_t width = std::int64_t(std::int32_t(GetU32Le(&value[8]))) - std::int32_t(GetU32Le(&value[0])) + 1;
+        const std::int64_t height = std::int64_t(std::int32_t(GetU32Le(&value[12]))) - std::int32_t(GetU32Le(&value[4])) + 1;
+        if (width < 1 || height < 1) return "its data window is empty";
+        if (std::uint64_t(width) * std::uint64_t(height) * sizeof(ColourValue) > decodedLimit)
+          return "its data window needs more than " + ByteCountText(decodedLimit) + ", which is all it may take";
+        blockWidth = std::uint64_t(width);
+      } else if (name == "channels" && type == "chlist" && !value.empty()) {
+        // name, pixel type, linear flag, 3 reserved bytes, x and y sampling; an empty name ends it.
+        sampleBytes = 0;
+        for (std::size_t i = 0; i < value.size() && value[i] != 0;) {
+          while (i < value.size() && value[i] != 0) ++i;
+          if (i + 17 > value.size()) break;
+          sampleBytes += GetU32Le(&value[i + 1]) == 1 ? 2 : 4;  // half, else uint or float
+          i += 17;
+        }
+      } else if (name == "compression" && type == "compression" && size == 1) {
+        constexpr int kLinesPerBlock[] = {1, 1, 1, 16, 32, 16, 32, 32, 32, 256};
+        blockLines = value[0] < std::size(kLinesPerBlock) ? std::uint64_t(kLinesPerBlock[value[0]]) : 256;
+      } else if (name == "tiles" && type == "tiledesc" && size == 9) {
+        tileArea = std::uint64_t(GetU32Le(&value[0])) * GetU32Le(&value[4]);
+      }
+      at += size;
+    }
+    // OpenEXR keeps a few blocks of lines or tiles at once, and a compressor's room beside each.
+    const std::uint64_t block = sampleBytes * (tileArea != 0 ? tileArea : blockWidth * blockLines);
+    if (block > decodedLimit / 8) return "its blocks of pixels need more than " + ByteCountText(decodedLimit) + ", which is all it may take";
+  }
+}
 
 const std::vector<std::string>* StringVector(const Imf::Header& header, const char* name) {
   const auto* attribute = header.findTypedAttribute<Imf::StringVectorAttribute>(name);
@@ -80,9 +201,11 @@ void Unpremultiply(std::vector<ColourValue>& pixels) {
   }
 }
 
-Result<ExrDocument> ReadFile(const std::string& path) {
+Result<ExrDocument> ReadFrom(ByteSource& source, const std::string& name, std::uint64_t decodedLimit) {
+  if (const std::string wrong = CheckHeaders(source, decodedLimit); !wrong.empty()) return Status::Error(wrong);
   UseAllCoresForExr();
-  Imf::InputFile file(path.c_str());
+  SourceStream stream(source, name);
+  Imf::InputFile file(stream);
   const Imf::Header& header = file.header();
   const Imath::Box2i window = header.dataWindow();
   const std::int64_t width = std::int64_t(window.max.x) - window.min.x + 1;
@@ -97,8 +220,8 @@ Result<ExrDocument> ReadFile(const std::string& path) {
   doc.layers = listed.value().empty() ? LayersFromChannels(header) : std::move(listed.value());
   const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * sizeof(ColourValue);
   const bool merged = header.channels().findChannel("R") != nullptr;
-  if (bytes * (doc.layers.size() + (merged ? 1 : 0)) > kMaxDecodedBytes) {
-    return Status::Error("its layers need more memory than a 32-bit process can give");
+  if (bytes * (doc.layers.size() + (merged ? 1 : 0)) > decodedLimit) {
+    return Status::Error("its layers need more memory than " + ByteCountText(decodedLimit) + ", which is all it may take");
   }
 
   Imf::FrameBuffer frame;
@@ -125,18 +248,28 @@ Result<ExrDocument> ReadFile(const std::string& path) {
   return doc;
 }
 
-}  // namespace
-
-Result<ExrDocument> ReadExr(const std::string& path) {
+Result<ExrDocument> Read(ByteSource& source, const std::string& name, std::uint64_t decodedLimit) {
   try {
-    Result<ExrDocument> doc = ReadFile(path);
-    if (!doc.ok()) return Status::Error("cannot read " + path + ": " + doc.message());
+    Result<ExrDocument> doc = ReadFrom(source, name, decodedLimit);
+    if (!doc.ok()) return Status::Error("cannot read " + name + ": " + doc.message());
     return doc;
   } catch (const std::bad_alloc&) {
-    return Status::Error("cannot read " + path + ": out of memory");
+    return Status::Error("cannot read " + name + ": out of memory");
   } catch (const std::exception& error) {
-    return Status::Error("cannot read " + path + ": " + error.what());
+    return Status::Error("cannot read " + name + ": " + error.what());
   }
+}
+
+}  // namespace
+
+Result<ExrDocument> ReadExr(const std::string& path, const ImageReadLimits& limits) {
+  auto source = ByteSource::OpenFile(path, limits.fileBytes);
+  if (!source.ok()) return source.status();
+  return Read(*source.value(), path, limits.decodedBytes);
+}
+
+Result<ExrDocument> ReadExr(std::span<const std::uint8_t> bytes, const ImageReadLimits& limits) {
+  return Read(*ByteSource::FromMemory(bytes), "the EXR data", limits.decodedBytes);
 }
 
 }  // namespace zurender

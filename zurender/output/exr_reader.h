@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "host/colour_value.h"
 #include "zurender/base/status.h"
+#include "zurender/output/image_read_limits.h"
 
 namespace zurender {
 
@@ -31,6 +33,8 @@ struct ExrDocument {
   bool halfLayers = false;          // a layer has a channel in 16-bit half floats
 };
 
-Result<ExrDocument> ReadExr(const std::string& path);
+Result<ExrDocument> ReadExr(const std::string& path, const ImageReadLimits& limits = {});
+// The same from bytes in memory, which must outlive the call.
+Result<ExrDocument> ReadExr(std::span<const std::uint8_t> bytes, const ImageReadLimits& limits = {});
 
 }  // namespace zurender

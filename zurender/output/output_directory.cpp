@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "zurender/output/file_system.h"
+#include "zurender/base/file_system.h"
 
 namespace zurender {
 namespace {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "zurender/base/file_reading.h"
 #include "zurender/output/big_endian.h"
 #include "zurender/output/byte_source.h"
 #include "zurender/output/packbits.h"
@@ -16,7 +17,6 @@ constexpr int kMaxSide = 30000;            // the format's limit for the canvas 
 constexpr int kMaxChannels = 56;           // the format's limit for one image or layer
 // A 32-bit process holds the decoded planes (16 bytes a pixel) for every layer at once.
 constexpr std::uint64_t kMaxCanvasPixels = std::uint64_t(1) << 26;
-constexpr std::uint64_t kMaxDecodedBytes = std::uint64_t(3) << 29;  // 1.5 GiB
 constexpr std::uint16_t kModeGrey = 1;
 constexpr std::uint16_t kModeRgb = 3;
 constexpr std::uint16_t kIccResource = 1039;
@@ -67,7 +67,8 @@ std::vector<float ColourValue::*> Targets(int indexOrId, std::uint16_t mode) {
 
 class Reader {
  public:
-  explicit Reader(ByteSource& source) : source_(source), file_(source, 0, source.size()) {}
+  Reader(ByteSource& source, std::uint64_t decodedLimit)
+      : source_(source), file_(source, 0, source.size()), decodedLimit_(decodedLimit) {}
 
   Status Read(PsdDocument& doc) {
     if (!Header(doc)) return Error();
@@ -92,7 +93,8 @@ class Reader {
   // Reserves decoded memory against the budget; false (and an error) when it would pass it.
   bool Budget(std::uint64_t bytes) {
     decoded_ += bytes;
-    return decoded_ <= kMaxDecodedBytes || Fail("the image needs more memory than a 32-bit process can give");
+    return decoded_ <= decodedLimit_ ||
+           Fail("its layers need more memory than " + ByteCountText(decodedLimit_) + ", which is all it may take");
   }
 
   bool Header(PsdDocument& doc) {
@@ -369,14 +371,15 @@ class Reader {
   Cursor file_;
   Format format_{};
   bool mergedAlpha_ = false;
+  std::uint64_t decodedLimit_;
   std::uint64_t decoded_ = 0;
   std::string error_;
 };
 
-Result<PsdDocument> ReadFrom(ByteSource& source, const std::string& what) {
+Result<PsdDocument> ReadFrom(ByteSource& source, const std::string& what, std::uint64_t decodedLimit) {
   try {
     PsdDocument doc;
-    Reader reader(source);
+    Reader reader(source, decodedLimit);
     if (Status status = reader.Read(doc); !status.ok()) return Status::Error("cannot read " + what + ": " + status.message());
     return doc;
   } catch (const std::bad_alloc&) {
@@ -386,14 +389,14 @@ Result<PsdDocument> ReadFrom(ByteSource& source, const std::string& what) {
 
 }  // namespace
 
-Result<PsdDocument> ReadPsd(const std::string& path) {
-  auto source = ByteSource::OpenFile(path);
+Result<PsdDocument> ReadPsd(const std::string& path, const ImageReadLimits& limits) {
+  auto source = ByteSource::OpenFile(path, limits.fileBytes);
   if (!source.ok()) return source.status();
-  return ReadFrom(*source.value(), path);
+  return ReadFrom(*source.value(), path, limits.decodedBytes);
 }
 
-Result<PsdDocument> ReadPsd(std::span<const std::uint8_t> bytes) {
-  return ReadFrom(*ByteSource::FromMemory(bytes), "the layered image data");
+Result<PsdDocument> ReadPsd(std::span<const std::uint8_t> bytes, const ImageReadLimits& limits) {
+  return ReadFrom(*ByteSource::FromMemory(bytes), "the layered image data", limits.decodedBytes);
 }
 
 }  // namespace zurender

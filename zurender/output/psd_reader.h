@@ -11,6 +11,7 @@
 
 #include "host/colour_value.h"
 #include "zurender/base/status.h"
+#include "zurender/output/image_read_limits.h"
 
 namespace zurender {
 
@@ -43,7 +44,7 @@ struct PsdDocument {
   std::vector<ColourValue> merged;     // alpha from the merged transparency, else 1
 };
 
-Result<PsdDocument> ReadPsd(const std::string& path);
-Result<PsdDocument> ReadPsd(std::span<const std::uint8_t> bytes);
+Result<PsdDocument> ReadPsd(const std::string& path, const ImageReadLimits& limits = {});
+Result<PsdDocument> ReadPsd(std::span<const std::uint8_t> bytes, const ImageReadLimits& limits = {});
 
 }  // namespace zurender

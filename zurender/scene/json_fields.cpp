@@ -1,5 +1,6 @@
 #include "zurender/scene/json_fields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -113,8 +114,14 @@ void JsonFields::Direction(const char* key, Vec3& out) {
   if (!Start(key)) return;
   Vec3 d;
   if (!Triple(key, d, -kLargestValue, kLargestValue, "a direction: an array of 3 numbers, not all 0")) return;
-  const float length = Length(d);
-  if (!(length > 1e-20f)) return Fail(key, "expected a direction: an array of 3 numbers, not all 0");
+  float length = Length(d);
+  if (!(length > 1e-20f)) {
+    // Squares of tiny components vanish in float: such a direction is scaled up first.
+    const float largest = std::max({std::fabs(d.x), std::fabs(d.y), std::fabs(d.z)});
+    if (!(largest > 0.0f)) return Fail(key, "expected a direction: an array of 3 numbers, not all 0");
+    d = Vec3{d.x / largest, d.y / largest, d.z / largest};
+    length = Length(d);
+  }
   out = d * (1.0f / length);
 }
 

@@ -2,9 +2,11 @@
 
 #include <tiny_obj_loader.h>
 
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
-#include "zurender/scene/read_file.h"
+#include "zurender/base/file_reading.h"
 
 namespace zurender {
 namespace {
@@ -29,15 +31,100 @@ Vec3 At(const std::vector<tinyobj::real_t>& values, std::size_t i) {
   return {values[3 * i], values[3 * i + 1], values[3 * i + 2]};
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The words of a line, without its comment.
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < line.size() && line[i] != '#') {
+    if (IsBlank(line[i])) {
+      ++i;
+      continue;
+    }
+    const std::size_t start = i;
+    while (i < line.size() && !IsBlank(line[i]) && line[i] != '#') ++i;
+    words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+bool IsFiniteNumber(std::string_view word) {
+  if (!word.empty() && word[0] == '+') word.remove_prefix(1);
+  float value = 0.0f;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  return error == std::errc() && end == word.data() + word.size() && std::isfinite(value);
+}
+
+// A whole number, not 0 (OBJ counts from 1, and back from -1).
+bool IsIndex(std::string_view word) {
+  long long value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  return error == std::errc() && end == word.data() + word.size() && !word.empty();
+}
+
+// The reader this host uses takes what is not a number for 0 and a corner such as "1/" for
+// vertex 0, so the numbers are checked here first: a coordinate must be a finite number and a
+// face corner v, v/vt, v//vn or v/vt/vn. Only the lines the mesh is made of go on to it (the
+// reader's handling of the others, such as skin weights, is not safe with any input): `used`
+// gets them. The message, or "" when every line is good.
+std::string CheckNumbers(std::string_view text, std::string& used) {
+  used.clear();
+  used.reserve(text.size());
+  std::size_t lineNumber = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    ++lineNumber;
+    const std::vector<std::string_view> words = Words(line);
+    if (words.empty() || !(words[0] == "v" || words[0] == "vn" || words[0] == "vt" || words[0] == "f")) {
+      used += '\n';  // the line numbers stay the file's
+      continue;
+    }
+    used.append(line);
+    used += '\n';
+    const std::string at = "line " + std::to_string(lineNumber) + ": ";
+    if (words[0] == "v" || words[0] == "vn") {
+      for (std::size_t w = 1; w < words.size(); ++w)
+        if (!IsFiniteNumber(words[w]))
+          return at + (words[0] == "v" ? "a vertex" : "a normal") + " has \"" + std::string(words[w].substr(0, 32)) +
+                 "\", which is not a finite number";
+    } else if (words[0] == "f") {
+      for (std::size_t w = 1; w < words.size(); ++w) {
+        const std::string_view corner = words[w];
+        const std::size_t first = corner.find('/');
+        const std::size_t second = first == std::string_view::npos ? first : corner.find('/', first + 1);
+        const bool good =
+            IsIndex(corner.substr(0, first)) &&
+            (first == std::string_view::npos ||
+             (second == std::string_view::npos ? IsIndex(corner.substr(first + 1))
+                                               : (second == first + 1 || IsIndex(corner.substr(first + 1, second - first - 1))) &&
+                                                     IsIndex(corner.substr(second + 1))));
+        if (!good)
+          return at + "a face corner \"" + std::string(corner.substr(0, 32)) + "\" is not v, v/vt, v//vn or v/vt/vn";
+        long long vertex = 0;
+        const std::string_view number = corner.substr(0, first);
+        std::from_chars(number.data(), number.data() + number.size(), vertex);
+        if (vertex == 0) return "a face refers to a vertex that does not exist";
+      }
+    }
+  }
+  return "";
+}
+
 }  // namespace
 
 Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& name) {
+  std::string used;
+  if (const std::string wrong = CheckNumbers(text, used); !wrong.empty()) return Status::Error("mesh \"" + name + "\": " + wrong);
   tinyobj::ObjReaderConfig config;
   config.triangulate = true;
   config.vertex_color = false;
   tinyobj::ObjReader reader;
   // Without material text, tinyobj ignores "mtllib" and reads no other file.
-  if (!reader.ParseFromString(text, "", config)) {
+  if (!reader.ParseFromString(used, "", config)) {
     return Status::Error("mesh \"" + name + "\": " + FirstLine(reader.Error()));
   }
   const tinyobj::attrib_t& attrib = reader.GetAttrib();
@@ -89,7 +176,7 @@ Result<TriangleMesh> ParseObjMesh(const std::string& text, const std::string& na
 }
 
 Result<TriangleMesh> LoadObjMesh(const std::string& path, const std::string& name) {
-  Result<std::string> text = ReadWholeFile(path, kMaxMeshFileBytes);
+  Result<std::string> text = ReadWholeFile(path, kMeshFileLimit);
   if (!text.ok()) return Status::Error("cannot read mesh \"" + name + "\": " + text.message());
   return ParseObjMesh(text.value(), name);
 }

@@ -5,14 +5,13 @@
 
 #include <string>
 
+#include "zurender/base/read_limits.h"
 #include "zurender/base/status.h"
 #include "zurender/scene/shapes.h"
 
 namespace zurender {
 
-// Bound on the size of a mesh file: ample for the meshes a scene of this host holds, and far
-// from what a 32-bit process can hold once parsed.
-constexpr std::size_t kMaxMeshFileBytes = 64u << 20;
+constexpr std::size_t kMaxMeshFileBytes = std::size_t(kMeshFileLimit);
 
 // `name` is how messages call the mesh (the scene file's spelling of its path). The message on
 // failure names neither the scene nor the field; the scene loader adds them.

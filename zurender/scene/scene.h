@@ -52,6 +52,7 @@ struct Scene {
   std::vector<PointLight> lights;
   std::vector<Material> materials;  // never empty once loaded: objects refer to them by index
   std::vector<Object> objects;
+  std::vector<std::string> meshFiles;  // the files its meshes were read from, each once
 };
 
 }  // namespace zurender

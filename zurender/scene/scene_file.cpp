@@ -6,7 +6,8 @@
 
 #include "zurender/scene/json_fields.h"
 #include "zurender/scene/obj_mesh.h"
-#include "zurender/scene/read_file.h"
+#include "zurender/base/file_reading.h"
+#include "zurender/base/json_document.h"
 
 namespace zurender {
 namespace {
@@ -20,7 +21,8 @@ std::string Index(const std::string& path, std::size_t i) { return path + "[" + 
 
 class SceneReader {
  public:
-  SceneReader(const std::string& fileName, std::string meshDir) : errors_(fileName), meshDir_(std::move(meshDir)) {}
+  SceneReader(const std::string& fileName, std::string meshDir, const MeshFileReader& readMesh)
+      : errors_(fileName), meshDir_(std::move(meshDir)), readMesh_(readMesh) {}
 
   Result<Scene> Read(const json& root) {
     JsonFields top(root, "", errors_);
@@ -249,38 +251,43 @@ class SceneReader {
     if (errors_.failed()) return m;
     const std::filesystem::path relative(m.file);
     const std::string path = relative.is_absolute() ? m.file : (std::filesystem::path(meshDir_) / relative).string();
-    Result<TriangleMesh> loaded = LoadObjMesh(path, m.file);
+    // One mesh file placed many times is one copy in memory.
+    if (const auto read = meshes_.find(path); read != meshes_.end()) {
+      m.data = read->second;
+      return m;
+    }
+    Result<std::string> text = readMesh_ ? readMesh_(path, kMeshFileLimit) : ReadWholeFile(path, kMeshFileLimit);
+    if (!text.ok()) {
+      errors_.Report(f.KeyPath("file"), "cannot read mesh \"" + m.file + "\": " + text.message());
+      return m;
+    }
+    Result<TriangleMesh> loaded = ParseObjMesh(text.value(), m.file);
     if (!loaded.ok()) {
       errors_.Report(f.KeyPath("file"), loaded.message());
       return m;
     }
-    m.data = std::make_shared<const TriangleMesh>(std::move(loaded).value());
+    m.data = std::make_shared<const TriangleMesh>(std::move(loaded.value()));
+    meshes_[path] = m.data;
+    scene_.meshFiles.push_back(path);
     return m;
   }
 
   LoadErrors errors_;
   std::string meshDir_;
+  const MeshFileReader& readMesh_;
+  std::map<std::string, std::shared_ptr<const TriangleMesh>> meshes_;
   Scene scene_;
   std::map<std::string, int> materialIndex_;
 };
 
-// nlohmann's messages start with an id in brackets that means nothing to an artist.
-std::string WithoutExceptionId(const std::string& what) {
-  const std::size_t end = what.find("] ");
-  return what.size() > 0 && what[0] == '[' && end != std::string::npos ? what.substr(end + 2) : what;
-}
-
 }  // namespace
 
-Result<Scene> ParseSceneText(const std::string& text, const std::string& fileName, const std::string& meshDir) {
+Result<Scene> ParseSceneText(const std::string& text, const std::string& fileName, const std::string& meshDir,
+                             const MeshFileReader& readMesh) {
   try {
-    json root;
-    try {
-      root = json::parse(text);
-    } catch (const json::exception& e) {
-      return Status::Error(fileName + ": " + WithoutExceptionId(e.what()));
-    }
-    return SceneReader(fileName, meshDir).Read(root);
+    Result<json> root = ParseJsonText(text);
+    if (!root.ok()) return Status::Error(fileName + ": " + root.message());
+    return SceneReader(fileName, meshDir, readMesh).Read(root.value());
   } catch (const std::bad_alloc&) {
     return Status::Error(fileName + ": out of memory while loading the scene");
   } catch (const std::exception& e) {
@@ -290,7 +297,7 @@ Result<Scene> ParseSceneText(const std::string& text, const std::string& fileNam
 
 Result<Scene> LoadSceneFile(const std::string& path) {
   try {
-    Result<std::string> text = ReadWholeFile(path, kMaxSceneFileBytes);
+    Result<std::string> text = ReadWholeFile(path, kSceneFileLimit);
     if (!text.ok()) return Status::Error(path + ": cannot read scene file: " + text.message());
     const std::string dir = std::filesystem::path(path).parent_path().string();
     return ParseSceneText(text.value(), path, dir.empty() ? "." : dir);

@@ -1,3 +1,4 @@
-// tinyobjloader's code, for the build that has its header but no library of it (Windows).
+// tinyobjloader's code, for the builds that compile it from its header: Windows, which has no
+// library of it, and the fuzz targets, which look into it.
 #define TINYOBJLOADER_IMPLEMENTATION
 #include <tiny_obj_loader.h>

@@ -1,12 +1,15 @@
 #include "zurender/settings/settings_file.h"
 
-#include <fstream>
 #include <limits>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include "zurender/base/file_reading.h"
+#include "zurender/base/json_document.h"
+#include "zurender/base/read_limits.h"
 #include "zurender/settings/base64.h"
+#include "zurender/settings/stored_list_check.h"
 
 namespace zurender {
 namespace {
@@ -40,8 +43,13 @@ ParsedSettings ParseSettings(const std::string& text, const std::string& fileNam
     parsed.error = fileName + ": " + (field.empty() ? "" : field + ": ") + what;
     return parsed;
   };
-  const json root = json::parse(text, nullptr, false);
-  if (root.is_discarded()) return fail("", "not valid JSON");
+  Result<json> parsedText = ParseJsonText(text);
+  if (!parsedText.ok()) {
+    // A key given twice names itself; any other mistake is the file's as a whole.
+    const std::string& why = parsedText.message();
+    return why.find("duplicate key") != std::string::npos ? fail("", why) : fail("", "not valid JSON");
+  }
+  const json& root = parsedText.value();
   if (!root.is_object()) return fail("", "expected an object with parameterBlock and storedList");
   if (!root.contains("parameterBlock")) return fail("parameterBlock", "missing");
   const json& block = root["parameterBlock"];
@@ -72,19 +80,19 @@ ParsedSettings ParseSettings(const std::string& text, const std::string& fileNam
   auto bytes = DecodeBase64(stored.get<std::string>());
   if (!bytes) return fail("storedList", "not base64");
   s.storedList = std::move(*bytes);
+  if (const std::string damage = StoredListDamage(s.storedList); !damage.empty())
+    return fail("storedList", damage + ": the file is damaged (zurender layers " + fileName + " init makes a new one)");
   return parsed;
 }
 
 ParsedSettings ReadSettingsFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  Result<std::string> text = ReadWholeFile(path, kSettingsFileLimit);
+  if (!text.ok()) {
     ParsedSettings parsed;
-    parsed.error = path + ": cannot be read";
+    parsed.error = path + ": cannot be read: " + text.message();
     return parsed;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseSettings(text.str(), path);
+  return ParseSettings(text.value(), path);
 }
 
 std::string SettingsToJson(const PluginSettings& s) {

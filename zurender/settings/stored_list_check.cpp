@@ -38,6 +38,27 @@ bool PluginTakesStoredList(const std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+std::string StoredListDamage(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty() || !PluginTakesStoredList(bytes) || hostsim::DecodeStoredList(bytes.data(), bytes.size()))
+    return "";
+  // The plug-in reads zeros past the bytes, as the host's block holds them; so does this.
+  auto at = [&](std::size_t i) -> std::uint32_t { return i < bytes.size() ? bytes[i] : 0; };
+  std::size_t pos = 4;
+  pos += 1 + at(pos);
+  const std::uint32_t count = at(pos) << 24 | at(pos + 1) << 16 | at(pos + 2) << 8 | at(pos + 3);
+  pos += 4;
+  if (pos > bytes.size()) return "its " + std::to_string(bytes.size()) + " bytes end inside the list's header";
+  std::uint32_t held = 0;
+  while (held < count && pos + kEntryBytes < bytes.size() && pos + kEntryBytes + 1 + at(pos + kEntryBytes) <= bytes.size()) {
+    pos += kEntryBytes + 1 + at(pos + kEntryBytes);
+    ++held;
+  }
+  const std::string size = std::to_string(bytes.size()) + " bytes";
+  if (held < count)
+    return "the list counts " + std::to_string(count) + " layers, but its " + size + " hold " + std::to_string(held);
+  return std::to_string(bytes.size() - pos) + " bytes follow the last of its " + std::to_string(count) + " layers";
+}
+
 hostsim::StoredList RenderedList(const std::vector<std::uint8_t>& bytes) {
   if (auto list = bytes.empty() ? std::nullopt : hostsim::DecodeStoredList(bytes.data(), bytes.size())) {
     if (list->baseName.empty()) list->baseName.assign(1, ' ');

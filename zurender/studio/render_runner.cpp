@@ -12,6 +12,7 @@
 #include <sstream>
 #include <vector>
 
+#include "zurender/base/emulation.h"
 #include "zurender/settings/vocabulary.h"
 
 extern char** environ;
@@ -89,7 +90,10 @@ bool RenderRunner::Wrote(const std::string& name) {
 }
 
 void RenderRunner::Render(int width, int height) {
-  std::vector<std::string> args = {setup_.program};
+  // The render is an i386 program like this one: where those start only through qemu-i386, so
+  // does it.
+  std::vector<std::string> args = I386Emulator();
+  args.push_back(setup_.program);
   if (!setup_.scene.empty()) args.push_back(setup_.scene);
   for (const std::string& arg : {std::string("-o"), setup_.outDir, std::string("--size"),
                                  std::to_string(width) + "x" + std::to_string(height), std::string("--settings"),

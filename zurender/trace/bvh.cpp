@@ -131,6 +131,11 @@ BoxRay::BoxRay(const Ray& ray) : origin(ray.origin) {
   }
 }
 
+std::uint64_t Bvh::BuildBytes(std::uint64_t primitives) {
+  // The build items, the nodes (reserved for two a primitive) and the reordered copy.
+  return primitives * (sizeof(BuildItem) + 2 * sizeof(BvhNode) + sizeof(Primitive));
+}
+
 Bvh::Bvh(std::vector<Primitive>& primitives) {
   if (primitives.empty()) return;
   std::vector<BuildItem> items(primitives.size());

@@ -45,6 +45,9 @@ class Bvh {
   // Reorders primitives so that every leaf holds a contiguous run of them.
   explicit Bvh(std::vector<Primitive>& primitives);
 
+  // The most memory a build over this many primitives takes at once, its own nodes included.
+  static std::uint64_t BuildBytes(std::uint64_t primitives);
+
   bool empty() const { return nodes_.empty(); }
   const std::vector<BvhNode>& nodes() const { return nodes_; }
 

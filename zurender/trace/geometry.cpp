@@ -37,8 +37,33 @@ void AddMesh(const Mesh& mesh, int object, std::vector<Primitive>& out, std::vec
   }
 }
 
+struct PrimitiveCount {
+  std::uint64_t primitives = 0;
+  std::uint64_t normals = 0;  // three per smooth triangle
+};
+
+PrimitiveCount CountPrimitives(const Scene& scene) {
+  PrimitiveCount count;
+  for (const Object& object : scene.objects) {
+    if (std::holds_alternative<Plane>(object.shape)) continue;
+    const auto* mesh = std::get_if<Mesh>(&object.shape);
+    if (mesh == nullptr) {
+      ++count.primitives;
+    } else if (mesh->data) {
+      const TriangleMesh& data = *mesh->data;
+      count.primitives += data.triangles.size();
+      if (data.normals.size() == data.positions.size()) count.normals += 3 * std::uint64_t(data.triangles.size());
+    }
+  }
+  return count;
+}
+
 std::vector<Primitive> FinitePrimitives(const Scene& scene, std::vector<Vec3>& normals) {
+  // Reserved whole: growing by doubling would take up to twice the memory counted for it.
+  const PrimitiveCount count = CountPrimitives(scene);
   std::vector<Primitive> out;
+  out.reserve(std::size_t(count.primitives));
+  normals.reserve(std::size_t(count.normals));
   for (std::size_t i = 0; i < scene.objects.size(); ++i) {
     const int object = static_cast<int>(i);
     const Shape& shape = scene.objects[i].shape;
@@ -86,6 +111,11 @@ std::vector<Vec3> CrossingTints(const Scene& scene) {
 }
 
 }  // namespace
+
+std::uint64_t Geometry::BytesNeeded(const Scene& scene) {
+  const PrimitiveCount count = CountPrimitives(scene);
+  return count.primitives * sizeof(Primitive) + count.normals * sizeof(Vec3) + Bvh::BuildBytes(count.primitives);
+}
 
 Geometry::Geometry(const Scene& scene)
     : primitives_(FinitePrimitives(scene, normals_)),

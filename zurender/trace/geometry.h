@@ -29,6 +29,11 @@ class Geometry {
  public:
   explicit Geometry(const Scene& scene);
 
+  // The most memory building the scene's geometry takes at once: its primitives, their normals
+  // and the hierarchy's build. Counted before anything is built, so that a scene too large for
+  // the address space is refused first.
+  static std::uint64_t BytesNeeded(const Scene& scene);
+
   // The nearest hit with t in (0, tMax).
   Hit Intersect(const Ray& ray, float tMax) const;
 

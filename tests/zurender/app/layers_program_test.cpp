@@ -231,5 +231,40 @@ TEST(ZurenderLayers, NamesTypedInUtf8ReadTheSameInEveryFileAndMasksAreToldApart)
   EXPECT_EQ(exr->layers[4].name, "Mask of #") << "the declared name, from the attribute that lists the layers";
 }
 
+TEST(ZurenderLayers, AListThePluginCannotReadOrThatCountsPastItsBytesIsLeftAsItWas) {
+  TempFolder dir;
+  const std::string file = dir.Path("layers.json");
+  ASSERT_EQ(RunZurender({"layers", file, "init"}).status, 0);
+  auto settings = nlohmann::json::parse(ReadFile(file));
+  const std::string stored = settings["storedList"];
+  // A list that does not start with 'LYER' falls back to the default list; one whose count (bytes
+  // 6 to 9, after the base name " ") says 16390 reads on into the zeros past its bytes.
+  const struct {
+    std::string list, message;
+  } cases[] = {
+      {"AAAAAAAA", "the plug-in cannot read its stored layer list and would show its default list instead; the file is "
+                   "unchanged (zurender layers " + file + " init replaces it)"},
+      {stored.substr(0, 8) + "AABA" + stored.substr(12), "storedList: the list counts 16390 layers, but its 221 bytes hold 6: the file is damaged"},
+  };
+  for (const auto& c : cases) {
+    settings["storedList"] = c.list;
+    WriteFile(file, settings.dump());
+    for (const char* command : {"list", "add"}) {
+      const ProgramRun run = RunZurender({"layers", file, command, "lights"});
+      EXPECT_EQ(run.status, 1) << command;
+      EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+      EXPECT_EQ(ReadFile(file), settings.dump());
+    }
+  }
+  EXPECT_EQ(RunZurender({"layers", file, "init"}).status, 0) << "init replaces it on purpose";
+  // An edit through a symbolic link writes the file it names and keeps the link.
+  std::filesystem::create_symlink("layers.json", dir.Path("link.json"));
+  ASSERT_EQ(RunZurender({"layers", dir.Path("link.json"), "add", "lights"}).status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.json")));
+  EXPECT_NE(ReadFile(file).find(nlohmann::json::parse(ReadFile(dir.Path("link.json")))["storedList"].get<std::string>()),
+            std::string::npos);
+  EXPECT_NE(ReadFile(file), settings.dump());
+}
+
 }  // namespace
 }  // namespace zurender

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -22,7 +23,9 @@ int ExitStatus(int raw) { return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) 
 
 ProgramRun RunZurender(const std::vector<std::string>& args) {
   TempFolder streams;
-  std::string command = std::string(ZU_I386_EMULATOR) + " " + Quoted(ZURENDER_PATH);
+  // Where i386 programs start only through qemu-i386, ctest names it in ZU_I386_EMULATOR.
+  const char* emulator = std::getenv("ZU_I386_EMULATOR");
+  std::string command = std::string(emulator != nullptr ? emulator : "") + " " + Quoted(ZURENDER_PATH);
   for (const std::string& arg : args) command += " " + Quoted(arg);
   command += " >" + Quoted(streams.Path("out")) + " 2>" + Quoted(streams.Path("err")) + " </dev/null";
   ProgramRun run;
@@ -30,6 +33,22 @@ ProgramRun RunZurender(const std::vector<std::string>& args) {
   run.out = ReadFile(streams.Path("out"));
   run.err = ReadFile(streams.Path("err"));
   return run;
+}
+
+int StartZurender(const std::vector<std::string>& args, const std::string& errPath) {
+  const pid_t child = fork();
+  if (child != 0) return int(child);
+  std::vector<char*> argv = {const_cast<char*>(ZURENDER_PATH)};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen(errPath.c_str(), "w", stderr) == nullptr) _exit(127);
+  execv(ZURENDER_PATH, argv.data());
+  _exit(127);
+}
+
+int WaitForZurender(int process) {
+  int status = 0;
+  return waitpid(pid_t(process), &status, 0) == process ? status : -1;
 }
 
 TempFolder::TempFolder() {

@@ -16,6 +16,11 @@ struct ProgramRun {
 // Runs zurender with the arguments, each quoted for the shell.
 ProgramRun RunZurender(const std::vector<std::string>& args);
 
+// Starts zurender with the arguments and returns at once: its process, whose standard error goes
+// to errPath. Waited for by WaitForZurender, which gives its raw wait status.
+int StartZurender(const std::vector<std::string>& args, const std::string& errPath);
+int WaitForZurender(int process);
+
 // A fresh folder, removed with everything in it when the test ends.
 class TempFolder {
  public:

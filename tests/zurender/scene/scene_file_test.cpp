@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "zurender/scene/obj_mesh.h"
 #include "zurender/trace/tracer.h"
 
 namespace zurender {
@@ -91,6 +92,61 @@ TEST(SceneFile, LoadsTheExampleMeshSceneAndItRenders) {
     }
   }
   EXPECT_GT(meshPixels, 20);
+}
+
+TEST(SceneFile, WhatTheReaderWouldTakeSilentlyIsRefusedOrReadAsWritten) {
+  const std::string scene = WriteFile("strict.json", "");
+  const std::string room = scene + ": ";
+  const struct {
+    std::string text;
+    std::string error;  // "" for a scene that loads
+  } cases[] = {
+      {R"({"camera": {"fov": 40, "fov": 50}})", room + "camera: duplicate key \"fov\""},
+      {R"({"objects": [{"type": "sphere"}, {"type": "sphere", "radius": 1, "radius": 2}]})",
+       room + "objects[1]: duplicate key \"radius\""},
+      {R"({"objects": [{"type": "plane", "normal": [1e-30, 0, 0]}]})", ""},
+      {"{\"objects\": [{\"name\": \"" + std::string(100000, 'a') + "\xff\"}]}", room + "parse error at line 1"},
+  };
+  for (const auto& c : cases) {
+    WriteFile("strict.json", c.text);
+    const Result<Scene> loaded = LoadSceneFile(scene);
+    EXPECT_EQ(loaded.ok(), c.error.empty()) << loaded.message();
+    EXPECT_EQ(loaded.message().substr(0, c.error.size()), c.error);
+    EXPECT_LT(loaded.message().size(), 300u) << "one short line";
+  }
+  const Result<Scene> tiny = ParseSceneText(cases[2].text, "tiny.json", ".");
+  ASSERT_TRUE(tiny.ok());
+  EXPECT_EQ(std::get<Plane>(tiny->objects[0].shape).normal.x, 1.0f) << "made unit length";
+}
+
+TEST(SceneFile, ObjNumbersAndCornersAreCheckedAndAMeshNamedTwiceIsReadOnce) {
+  const char* prefix = "mesh \"m.obj\": ";
+  const struct {
+    const char* obj;
+    const char* error;
+  } cases[] = {
+      {"v nan 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", "line 1: a vertex has \"nan\", which is not a finite number"},
+      {"v 0 0 0\nv inf 0 0\nv 0 1 0\nf 1 2 3\n", "line 2: a vertex has \"inf\", which is not a finite number"},
+      {"v a b c\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", "line 1: a vertex has \"a\", which is not a finite number"},
+      {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1/ 2// 3///\n", "line 4: a face corner \"1/\" is not v, v/vt, v//vn or v/vt/vn"},
+      {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 0 1 2\n", "a face refers to a vertex that does not exist"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseObjMesh(c.obj, "m.obj").message(), std::string(prefix) + c.error);
+  EXPECT_TRUE(ParseObjMesh("v +1 0 0 # a comment\nv 1 1 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\nf 1/1/1 2//1 -1\n", "m.obj").ok());
+
+  int reads = 0;
+  const MeshFileReader table = [&](const std::string& path, std::uint64_t) -> Result<std::string> {
+    ++reads;
+    if (path != "dir/m.obj") return Status::Error("No such file or directory");
+    return std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+  };
+  const Result<Scene> twice = ParseSceneText(
+      R"({"objects": [{"type": "mesh", "file": "m.obj"}, {"type": "mesh", "file": "m.obj", "scale": 2}]})", "s.json", "dir",
+      table);
+  ASSERT_TRUE(twice.ok()) << twice.message();
+  EXPECT_EQ(reads, 1);
+  EXPECT_EQ(std::get<Mesh>(twice->objects[0].shape).data, std::get<Mesh>(twice->objects[1].shape).data);
+  EXPECT_EQ(twice->meshFiles, std::vector<std::string>{"dir/m.obj"});
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ TEST(SettingsFile, ErrorsNameTheFileAndTheField) {
   std::string badWord = good;
   badWord.replace(badWord.find("\"nameMode\": 0"), 13, "\"nameMode\": 4294967296");
   EXPECT_EQ(ParseSettings(badWord, "a.json").error, "a.json: parameterBlock.nameMode: expected a 32-bit integer");
-  EXPECT_EQ(ReadSettingsFile("/nonexistent/layers.json").error, "/nonexistent/layers.json: cannot be read");
+  EXPECT_EQ(ReadSettingsFile("/nonexistent/layers.json").error,
+            "/nonexistent/layers.json: cannot be read: No such file or directory");
 }
 
 }  // namespace

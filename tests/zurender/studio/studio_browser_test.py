@@ -22,6 +22,8 @@ import tempfile
 import time
 
 ZURENDER, SHOTS = sys.argv[1], sys.argv[2]
+# Where i386 programs start only through qemu-i386, ctest names it in ZU_I386_EMULATOR.
+EMULATOR = os.environ.get("ZU_I386_EMULATOR", "").split()
 # The render's size: small for the test; larger for pictures of the page.
 WIDTH, HEIGHT = (sys.argv[3] if len(sys.argv) > 3 else "96x72").split("x")
 # Generous: the i386 programs may run under emulation.
@@ -50,7 +52,7 @@ for program in ("/usr/bin/chromium", "/usr/bin/chromedriver"):
 
 
 def zurender(*args):
-    run = subprocess.run([ZURENDER, *args], capture_output=True, text=True, timeout=WAIT)
+    run = subprocess.run([*EMULATOR, ZURENDER, *args], capture_output=True, text=True, timeout=WAIT)
     assert run.returncode == 0, "zurender %s: %s" % (" ".join(args), run.stderr)
     return run.stdout
 
@@ -63,7 +65,7 @@ def listing(path):
 work = tempfile.mkdtemp(prefix="zurender-studio-")
 out = os.path.join(work, "out")
 settings = os.path.join(out, "layers.json")
-studio = subprocess.Popen([ZURENDER, "studio", "--port", "0", "-o", out], stdout=subprocess.PIPE,
+studio = subprocess.Popen([*EMULATOR, ZURENDER, "studio", "--port", "0", "-o", out], stdout=subprocess.PIPE,
                           stderr=subprocess.STDOUT, text=True)
 driver = None
 try:

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <thread>
@@ -61,6 +62,9 @@ class Studio {
  public:
   explicit Studio(std::vector<std::string> args = {}) {
     args.insert(args.begin(), {ZURENDER_PATH, "studio", "-o", dir_.Path("out")});
+    // Where i386 programs start only through qemu-i386, ctest names it in ZU_I386_EMULATOR.
+    if (const char* emulator = std::getenv("ZU_I386_EMULATOR"); emulator != nullptr && *emulator != 0)
+      args.insert(args.begin(), emulator);
     int out[2];
     EXPECT_EQ(::pipe(out), 0);
     pid_ = ::fork();

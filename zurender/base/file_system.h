@@ -1,5 +1,5 @@
-// The few file system calls the writers need that differ between the platforms the render host is
-// built for. Each reports failure through errno, as the C library does.
+// The few file system calls the render host needs that differ between the platforms it is built
+// for. Each reports failure through errno, as the C library does.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +11,6 @@ namespace zurender {
 // Creates a new file for writing that must not exist yet (EEXIST when it does), not inherited by
 // child processes, as a binary stdio stream; none on failure.
 std::FILE* CreateNewFile(const std::string& path);
-// Opens an existing regular file for reading as a binary stdio stream and tells its size; none,
-// with errno set (EISDIR for anything but a regular file), on failure.
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t& size);
 // Moves from over to, replacing a file of that name whole; false on failure.
 bool MoveIntoPlace(const std::string& from, const std::string& to);
 // Asks the system to put the stream's data on the disk; false on failure.
@@ -24,5 +21,11 @@ void RemoveFile(const std::string& path);
 // Whether files can be made in the directory, as far as permissions tell.
 bool CanWriteIn(const std::string& directory);
 unsigned ProcessNumber();
+// Whether a process of this number may still be running: only a number no process has is false.
+bool ProcessMayBeRunning(unsigned process);
+
+// What is at a path, without following a symbolic link there.
+enum class PathKind { kAbsent, kRegular, kDirectory, kLink, kOther };
+PathKind KindOfPath(const std::string& path);
 
 }  // namespace zurender

@@ -1,4 +1,4 @@
-#include "zurender/output/file_system.h"
+#include "zurender/base/file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +8,7 @@
 #include <process.h>
 #include <windows.h>
 #else
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -30,20 +31,6 @@ std::FILE* CreateNewFile(const std::string& path) {
   return file;
 }
 
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t& size) {
-  std::FILE* file = std::fopen(path.c_str(), "rbN");
-  if (file == nullptr) return nullptr;
-  struct _stat64 info {};
-  if (::_fstat64(::_fileno(file), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
-    const int error = (info.st_mode & _S_IFMT) != _S_IFREG ? EISDIR : errno;
-    std::fclose(file);
-    errno = error;
-    return nullptr;
-  }
-  size = std::uint64_t(info.st_size);
-  return file;
-}
-
 bool MoveIntoPlace(const std::string& from, const std::string& to) {
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   errno = EACCES;
@@ -55,6 +42,23 @@ bool SeekTo(std::FILE* file, std::uint64_t offset) { return ::_fseeki64(file, st
 void RemoveFile(const std::string& path) { ::_unlink(path.c_str()); }
 bool CanWriteIn(const std::string& directory) { return ::_access(directory.c_str(), 2) == 0; }
 unsigned ProcessNumber() { return unsigned(::_getpid()); }
+
+bool ProcessMayBeRunning(unsigned process) {
+  HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(process));
+  if (handle == nullptr) return ::GetLastError() != ERROR_INVALID_PARAMETER;
+  DWORD code = 0;
+  const bool running = !::GetExitCodeProcess(handle, &code) || code == STILL_ACTIVE;
+  ::CloseHandle(handle);
+  return running;
+}
+
+PathKind KindOfPath(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kAbsent;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return PathKind::kLink;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kDirectory;
+  return PathKind::kRegular;
+}
 
 #else
 
@@ -71,33 +75,26 @@ std::FILE* CreateNewFile(const std::string& path) {
   return file;
 }
 
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t& size) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const int error = S_ISREG(info.st_mode) ? errno : EISDIR;
-    ::close(fd);
-    errno = error;
-    return nullptr;
-  }
-  std::FILE* file = ::fdopen(fd, "rb");
-  if (file == nullptr) {
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return nullptr;
-  }
-  size = std::uint64_t(info.st_size);
-  return file;
-}
-
 bool MoveIntoPlace(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
 bool SyncToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
 bool SeekTo(std::FILE* file, std::uint64_t offset) { return ::fseeko(file, off_t(offset), SEEK_SET) == 0; }
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
 bool CanWriteIn(const std::string& directory) { return ::access(directory.c_str(), W_OK | X_OK) == 0; }
 unsigned ProcessNumber() { return unsigned(::getpid()); }
+
+bool ProcessMayBeRunning(unsigned process) {
+  // EPERM: it runs, as another user.
+  return process != 0 && (::kill(pid_t(process), 0) == 0 || errno != ESRCH);
+}
+
+PathKind KindOfPath(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return PathKind::kAbsent;
+  if (S_ISREG(info.st_mode)) return PathKind::kRegular;
+  if (S_ISDIR(info.st_mode)) return PathKind::kDirectory;
+  if (S_ISLNK(info.st_mode)) return PathKind::kLink;
+  return PathKind::kOther;
+}
 
 #endif
 
