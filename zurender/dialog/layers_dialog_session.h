@@ -25,7 +25,7 @@ struct DialogRow {
   hostsim::StoredLayer layer;  // kind, blend mode and options as the plug-in holds them
 };
 
-class LayersDialogSession : private hostsim::DialogUser {
+class LayersDialogSession final : private hostsim::DialogUser {
  public:
   // The plug-in must outlive the session.
   explicit LayersDialogSession(PluginHost& plugin);
