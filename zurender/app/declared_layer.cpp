@@ -18,8 +18,8 @@ DeclaredLayer FromDeclaration(const LayerDeclaration& declaration) {
 }
 
 bool HiddenInStack(const DeclaredLayer& layer) {
-  return IsMask(layer) || IsEdgeMask(layer) || layer.component == kFinalRenderComponent ||
-         layer.component == kTransparencyComponent;
+  return IsMask(layer) || IsEdgeMask(layer) || layer.component == kComponentFinalRender ||
+         layer.component == kComponentTransparency;
 }
 
 }  // namespace zurender

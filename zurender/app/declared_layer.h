@@ -5,26 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "host/fill_service.h"
 #include "host/layer_declaration.h"
 
 namespace zurender {
 
-// Declaration flag of the edge mask, and the class of mask layers.
-constexpr std::uint32_t kEdgeMaskFlag = 0x100;
-constexpr std::int32_t kMaskClass = 10;
-
-// Declaration flag of the packs of colour: the Diffuse Pack and the Final Render.
-constexpr std::uint32_t kColourPackFlag = 0x2;
-
-// Host component numbers the render host produces.
-constexpr std::int32_t kTransparencyComponent = 9;
-constexpr std::int32_t kFogComponent = 10;
-constexpr std::int32_t kFinalRenderComponent = 11;
-
 struct DeclaredLayer {
   std::string name;          // as declared: up to 63 bytes, no terminator in the declaration
   std::uint32_t blendKey = 0;
-  std::int32_t component = -1;  // host component that fills it, -1 for none
+  std::int32_t component = kNoComponent;  // host component that fills it
   std::int32_t layerClass = 0;
   std::int32_t classParam = 0;  // the mask number of a mask layer
   std::uint32_t declFlags = 0;
@@ -32,7 +21,7 @@ struct DeclaredLayer {
 
 DeclaredLayer FromDeclaration(const LayerDeclaration& declaration);
 
-inline bool IsEdgeMask(const DeclaredLayer& layer) { return (layer.declFlags & kEdgeMaskFlag) != 0; }
+inline bool IsEdgeMask(const DeclaredLayer& layer) { return (layer.declFlags & kDeclEdgeMask) != 0; }
 inline bool IsMask(const DeclaredLayer& layer) { return layer.layerClass == kMaskClass; }
 // An object mask's number; none for the edge mask (declared in the class of masks too) and
 // every other layer.
@@ -47,7 +36,7 @@ inline std::optional<std::int32_t> MaskNumber(const DeclaredLayer& layer) {
 // fog is). Every other layer, the passes that multiply or add and the mattes, is opaque: all
 // it holds is in its colour.
 inline bool CarriesCoverage(const DeclaredLayer& layer) {
-  return (layer.declFlags & kColourPackFlag) != 0 || layer.component == kFogComponent;
+  return (layer.declFlags & kDeclPack) != 0 || layer.component == kComponentFog;
 }
 
 // Hidden in the layered file: the difference check layer and the mattes, which would cover the

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "zurender/output/atomic_file.h"
+#include "zurender/base/atomic_file.h"
 
 namespace zurender {
 
@@ -52,7 +52,7 @@ void Frame::FillFromShade(std::size_t pixel, const PixelShade& shade) {
     const float m = shade.maskNumber != 0 && shade.maskNumber == fill.number ? 1.0f : 0.0f;
     layers_[fill.layer].pixels[pixel] = ColourValue{1.0f, m, m, m};
   }
-  final_[pixel] = shade.component[kFinalRender];
+  final_[pixel] = shade.component[kComponentFinalRender];
   objectIds_[pixel] = shade.objectId;
 }
 

@@ -3,7 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "zurender/app/declared_layer.h"
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/settings/base64.h"
 
 namespace zurender {
@@ -44,7 +45,7 @@ std::string ManifestToJson(const Manifest& m) {
     ordered_json entry;
     entry["name"] = Cp1252ToUtf8(layer.name);
     entry["kind"] = layer.kind;
-    entry["blendKey"] = BlendKeyText(layer.blendKey);
+    entry["blendKey"] = FourCCText(layer.blendKey);
     if (layer.component >= 0)
       entry["component"] = {{"number", layer.component}, {"name", ComponentName(layer.component)}};
     else

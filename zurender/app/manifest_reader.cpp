@@ -5,7 +5,7 @@
 #include "zurender/base/file_reading.h"
 #include "zurender/base/json_document.h"
 #include "zurender/base/read_limits.h"
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/settings/base64.h"
 
 namespace zurender {

@@ -7,15 +7,16 @@
 #include <functional>
 
 #include "zurender/app/parallel.h"
-#include "zurender/output/file_name_fragment.h"
+#include "zurender/base/file_name_fragment.h"
+#include "zurender/base/four_cc.h"
 #include "zurender/output/psd_writer.h"
 #if ZURENDER_FULL_OUTPUTS
 #include "zu_version.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/contact_sheet.h"
 #include "zurender/output/exr_writer.h"
 #include "zurender/output/linear_profile.h"
 #include "zurender/output/preview_png.h"
-#include "zurender/output/text_encoding.h"
 #include "zurender/settings/vocabulary.h"
 #endif
 
@@ -24,12 +25,11 @@ namespace {
 
 #if ZURENDER_FULL_OUTPUTS
 // A blend key by the name of its mode ("multiply"); a key the dialog does not list in quotes.
-std::string BlendModeName(std::uint32_t key) {
-  for (const BlendMode& mode : BlendModes())
-    if (BlendKeyFromText(mode.key) == key) return mode.name;
+std::string ModeNameOfKey(std::uint32_t key) {
+  if (const std::optional<std::int32_t> mode = BlendModeOfKey(key)) return BlendModeName(*mode);
   // Appended piece by piece: GCC 12 warns wrongly about overlap in "'" + string + "'" at -O3.
   std::string quoted(1, '\'');
-  quoted.append(BlendKeyText(key));
+  quoted.append(FourCCText(key));
   quoted.push_back('\'');
   return quoted;
 }
@@ -111,7 +111,7 @@ WrittenOutputs WriteOutputs(const Frame& frame, const OutputRequest& request, St
                                     request.exrHalf, "zurender " ZU_VERSION_TEXT, request.created});
   });
   std::vector<std::string> modes;
-  for (const LayerView& view : views) modes.push_back(BlendModeName(view.blendKey));
+  for (const LayerView& view : views) modes.push_back(ModeNameOfKey(view.blendKey));
   jobs.push_back([&] {
     const std::string details = std::to_string(frame.width()) + " x " + std::to_string(frame.height()) + ", " +
                                 std::to_string(request.depth) + "-bit, " + std::to_string(views.size()) + (views.size() == 1 ? " layer" : " layers");

@@ -49,7 +49,7 @@ class PluginSession final : public PixelFiller,
   std::int32_t Declare(const LayerDeclaration& declaration, std::int32_t& hostLayerId) override;
   std::int32_t GetComponent(std::int32_t component, ColourValue& value) override;
   std::int32_t WriteLayer(std::int32_t hostLayerId, const ColourValue& value) override;
-  const hostsim::LightOutputs* SampleOutputs() override { return samples_; }
+  const LightOutputs* SampleOutputs() override { return samples_; }
 
   PluginHost& plugin_;
   hostsim::DeclareService declare_{*this};

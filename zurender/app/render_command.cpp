@@ -24,7 +24,7 @@
 #include "zurender/base/staged_files.h"
 #include "zurender/base/temporary_files.h"
 #include "zurender/dialog/presets.h"
-#include "zurender/output/atomic_file.h"
+#include "zurender/base/atomic_file.h"
 #include "zurender/output/output_directory.h"
 #include "zurender/scene/builtin_scene.h"
 #include "zurender/scene/scene_file.h"

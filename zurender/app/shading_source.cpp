@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "zurender/output/atomic_file.h"
-#include "zurender/output/byte_source.h"
+#include "zurender/base/atomic_file.h"
+#include "zurender/base/byte_source.h"
 #include "zurender/trace/tracer.h"
 
 namespace zurender {

@@ -2,20 +2,13 @@
 
 #include <algorithm>
 
+#include "host/blend_mode.h"
+#include "host/layer_flags.h"
+#include "host/layer_kind.h"
 #include "zurender/settings/vocabulary.h"
 
 namespace zurender {
 namespace {
-
-enum Kind : std::int32_t {
-  kDiffusePack = 1, kLights, kShadows, kAmbient, kAdditivesPack, kSpecular, kLuminance, kReflections,
-  kRtReflections, kBitmapReflections, kRtRefractions, kFinalRender, kFog, kMask, kTransparency
-};
-
-constexpr std::uint32_t kOff = 0x1;
-constexpr std::uint32_t kAddSpecular = 0x10, kAddLuminance = 0x20, kAddReflections = 0x40, kAddRefractions = 0x80;
-constexpr std::uint32_t kAdditiveBits = 0xF0;
-constexpr std::int32_t kNormal = 0, kMultiply = 8, kLinearDodge = 18;
 
 // A layer of the stack as the plug-in renders it, with its pack contents resolved.
 struct Layer {
@@ -26,10 +19,6 @@ struct Layer {
 };
 
 std::string Quoted(const ListEntry& e) { return "\"" + e.name + "\""; }
-
-std::string ModeName(std::int32_t mode) {
-  return mode >= 0 && mode <= 22 ? BlendModes()[std::size_t(mode)].name : "normal";
-}
 
 std::string AdditiveNames(std::uint32_t bits) {
   std::string names;
@@ -45,11 +34,11 @@ std::string AdditiveNames(std::uint32_t bits) {
 std::vector<Layer> Resolve(const std::vector<ListEntry>& list) {
   std::vector<const ListEntry*> on;
   for (const ListEntry& e : list)
-    if (!(e.flags & kOff)) on.push_back(&e);
+    if (!(e.flags & kLayerOff)) on.push_back(&e);
   auto has = [&](std::int32_t kind) {
     return std::any_of(on.begin(), on.end(), [kind](const ListEntry* e) { return e->kind == kind; });
   };
-  std::uint32_t unclaimed = kAdditiveBits;  // additive components without a layer of their own
+  std::uint32_t unclaimed = kAdditiveMask;  // additive components without a layer of their own
   if (has(kSpecular)) unclaimed &= ~kAddSpecular;
   if (has(kLuminance)) unclaimed &= ~kAddLuminance;
   if (has(kReflections) || has(kRtReflections) || has(kBitmapReflections)) unclaimed &= ~kAddReflections;
@@ -60,23 +49,23 @@ std::vector<Layer> Resolve(const std::vector<ListEntry>& list) {
     Layer layer{e};
     switch (e->kind) {
       case kAdditivesPack:
-        layer.additives = e->option1 == 0 ? unclaimed : (e->flags & kAdditiveBits);
+        layer.additives = e->option1 == 0 ? unclaimed : (e->flags & kAdditiveMask);
         if (layer.additives == 0) continue;  // the plug-in drops a pack left without components
         break;
       case kDiffusePack:
         if (e->option1 == 0) {
           layer.packLights = !has(kLights);
           layer.packShadows = !has(kShadows);
-          layer.packAmbient = !has(kAmbient);
+          layer.packAmbient = !has(kAmbientGI);
         } else if (e->option1 == 1) {
           layer.packLights = layer.packShadows = layer.packAmbient = true;
         }
-        layer.additives = e->option2 == 0 ? unclaimed : (e->option2 == 1 ? kAdditiveBits : e->flags & kAdditiveBits);
+        layer.additives = e->option2 == 0 ? unclaimed : (e->option2 == 1 ? kAdditiveMask : e->flags & kAdditiveMask);
         break;
       case kLights:
         layer.lightsWithShadows = e->option1 == 1 || (e->option1 == 0 && !has(kShadows));
         break;
-      case kFinalRender: case kMask: case kTransparency:
+      case kFinalRender: case kMaskOf: case kTransparency:
         layer.visible = false;
         break;
       default:
@@ -90,7 +79,7 @@ std::vector<Layer> Resolve(const std::vector<ListEntry>& list) {
 // Kinds whose value an editor adds on top of what lies beneath.
 bool Additive(const Layer& l) {
   switch (l.entry->kind) {
-    case kAmbient: case kAdditivesPack: case kSpecular: case kLuminance: case kReflections: case kRtReflections:
+    case kAmbientGI: case kAdditivesPack: case kSpecular: case kLuminance: case kReflections: case kRtReflections:
     case kBitmapReflections: case kRtRefractions:
       return true;
     default:
@@ -114,7 +103,7 @@ std::vector<std::string> StackObstacles(const std::vector<ListEntry>& list, cons
   const Layer* pack = find(kDiffusePack);
   const Layer* lights = find(kLights);
   const Layer* shadows = find(kShadows);
-  const Layer* ambient = find(kAmbient);
+  const Layer* ambient = find(kAmbientGI);
 
   if (shown.empty()) {
     out.push_back("no layer is shown: the stack is empty");
@@ -124,7 +113,7 @@ std::vector<std::string> StackObstacles(const std::vector<ListEntry>& list, cons
   // An opaque normal layer hides everything beneath it; fog is the one normal layer that is not opaque.
   for (std::size_t i = 0; i + 1 < shown.size(); ++i) {
     const ListEntry& e = *shown[i]->entry;
-    if (e.blendMode == kNormal && e.kind != kFog) {
+    if (e.blendMode == kBlendNormal && e.kind != kFog) {
       out.push_back(Quoted(e) + " is an opaque normal layer: it covers the " + std::to_string(shown.size() - 1 - i) +
                     " shown layer(s) beneath it");
       break;
@@ -178,14 +167,14 @@ std::vector<std::string> StackObstacles(const std::vector<ListEntry>& list, cons
   } else if (bitmap && !rt) {
     out.push_back("\"Bitmap Reflections\" without \"RT Reflections\": the ray-traced reflections are in no layer");
   }
-  if (const std::uint32_t missing = kAdditiveBits & ~carried)
+  if (const std::uint32_t missing = kAdditiveMask & ~carried)
     out.push_back("in no layer: " + AdditiveNames(missing));
   if (twice) out.push_back("counted twice: " + AdditiveNames(twice) + " (a pack carries what another layer holds)");
 
   // What a multiplying layer does to the layers beneath it.
   std::vector<bool> multiplied(shown.size(), false);  // each layer named once, under the first multiply above it
   for (std::size_t i = 0; i < shown.size(); ++i) {
-    if (shown[i]->entry->blendMode != kMultiply) continue;
+    if (shown[i]->entry->blendMode != kBlendMultiply) continue;
     for (std::size_t j = i + 1; j < shown.size(); ++j) {
       const Layer& below = *shown[j];
       if (multiplied[j]) continue;
@@ -209,10 +198,10 @@ std::vector<std::string> StackObstacles(const std::vector<ListEntry>& list, cons
   // Blend modes other than the ones that put the parts together.
   for (const Layer* l : shown) {
     const std::int32_t mode = l->entry->blendMode;
-    if (Additive(*l) && mode != kLinearDodge)
-      out.push_back(Quoted(*l->entry) + " is blended as " + ModeName(mode) + ", not added (linear dodge)");
-    else if ((l->entry->kind == kLights || l->entry->kind == kShadows) && mode != kMultiply)
-      out.push_back(Quoted(*l->entry) + " is blended as " + ModeName(mode) + ", not multiplied");
+    if (Additive(*l) && mode != kBlendLinearDodge)
+      out.push_back(Quoted(*l->entry) + " is blended as " + BlendModeName(mode) + ", not added (linear dodge)");
+    else if ((l->entry->kind == kLights || l->entry->kind == kShadows) && mode != kBlendMultiply)
+      out.push_back(Quoted(*l->entry) + " is blended as " + BlendModeName(mode) + ", not multiplied");
   }
 
   // Fog.

@@ -11,21 +11,25 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "host/layer_flags.h"
+#include "host/layer_kind.h"
 #include "host/layers_dialog_resource.h"
+#include "host/parameter_block.h"
 #include "zurender/base/staged_files.h"
 #include "zurender/base/stale_temporaries.h"
 #include "zurender/base/status.h"
 #include "zurender/dialog/layers_dialog_session.h"
 #include "zurender/dialog/presets.h"
 #include "zurender/settings/vocabulary.h"
-#include "zurender/output/atomic_file.h"
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/atomic_file.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/settings/stored_list_check.h"
 
 namespace zurender {
 namespace {
 
-constexpr std::uint32_t kAdditiveBits[4] = {0x10, 0x20, 0x40, 0x80};
+// The Additives Pack's checkboxes, in control order, and the flag bit each shows.
+constexpr std::uint32_t kAdditiveBits[4] = {kAddSpecular, kAddLuminance, kAddReflections, kAddRefractions};
 
 // A failed command: the message, and whether it was the way the command was written (status 2).
 struct CommandError {
@@ -99,7 +103,9 @@ std::string CommandLineTextAsUtf8(const std::string& text) { return text; }
 #endif
 
 std::string NameModeText(std::int32_t mode) {
-  return mode == 1 ? "before" : (mode == 2 ? "after" : (mode == 0 ? "off" : std::to_string(mode)));
+  if (mode == kBaseNameFirst) return "before";
+  if (mode == kBaseNameLast) return "after";
+  return mode == 0 ? "off" : std::to_string(mode);
 }
 
 // UTF-8 text padded with spaces to a width in characters, as a terminal shows it.
@@ -126,7 +132,7 @@ void PrintList(const LayersDialogSession& session) {
   std::printf("base name \"%s\", name mode %s, edge mask %s, output pair %s\n", Cp1252ToUtf8(session.baseName()).c_str(),
               NameModeText(session.Control(kNameMode)).c_str(), session.Control(kEdgeMask) ? "on" : "off",
               session.Control(kOutputPairEnabled)
-                  ? (session.Control(kOutputPairPreset) == 4
+                  ? (session.Control(kOutputPairPreset) == kCustomOutputPairPreset
                          ? (session.ControlText(kOutputPairCustom1) + " " + session.ControlText(kOutputPairCustom2)).c_str()
                          : ("preset " + std::to_string(session.Control(kOutputPairPreset))).c_str())
                   : "off");
@@ -141,7 +147,7 @@ class Command {
     const std::size_t n = args_.size();
     if (name == "add") {
       if (n != 1 && !(n == 3 && args_[1] == "--at")) return Usage("add KIND [--at ROW]");
-      const std::optional<int> kind = KindFromName(args_[0]);
+      const std::optional<std::int32_t> kind = KindFromName(args_[0]);
       if (!kind) return Error("no layer kind is called \"" + args_[0] + "\"; the kinds: " + KindList());
       std::optional<std::int32_t> at;
       if (n == 3) {
@@ -213,7 +219,10 @@ class Command {
     if (name == "name-mode") {
       if (n != 1) return Usage("name-mode off|before|after");
       const std::optional<std::int32_t> mode =
-          SameWords(args_[0], "off") ? 0 : SameWords(args_[0], "before") ? 1 : SameWords(args_[0], "after") ? 2 : Integer(args_[0]);
+          SameWords(args_[0], "off")      ? 0
+          : SameWords(args_[0], "before") ? kBaseNameFirst
+          : SameWords(args_[0], "after")  ? kBaseNameLast
+                                          : Integer(args_[0]);
       if (!mode) return Error("name-mode: expected off, before or after");
       return Check(session_.SetValue(kNameMode, *mode), "the name mode");
     }
@@ -256,10 +265,10 @@ class Command {
   static CommandError Usage(const std::string& form) { return CommandError{"usage: zurender layers FILE " + form, true}; }
   static std::string KindList() {
     std::string list;
-    for (int kind = 1; kind <= kKindCount; ++kind) list += (kind > 1 ? ", " : "") + std::string(KindName(kind));
+    for (std::int32_t kind = 1; kind <= kKindCount; ++kind) list += (kind > 1 ? ", " : "") + std::string(KindName(kind));
     return list;
   }
-  static std::string OptionList(int kind) {
+  static std::string OptionList(std::int32_t kind) {
     std::string list;
     for (const OptionControl& option : OptionControls())
       if (option.kind == kind) list += (list.empty() ? "" : ", ") + std::string(option.label);

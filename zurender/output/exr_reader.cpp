@@ -12,11 +12,12 @@
 #include <memory>
 #include <new>
 
+#include "zurender/base/byte_order.h"
+#include "zurender/base/byte_source.h"
 #include "zurender/base/file_reading.h"
-#include "zurender/output/big_endian.h"
-#include "zurender/output/byte_source.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/exr_file.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -43,10 +44,6 @@ class SourceStream final : public Imf::IStream {
 // data window's, as it stands and allocates that much first, so that a file of a few bytes could
 // make it take gigabytes. Every attribute must lie within the file and the data window within
 // what the reader may decode; anything else is OpenEXR's to judge.
-std::uint32_t GetU32Le(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-
 // The sizes of the attribute types OpenEXR reads by their type.
 const std::map<std::string, std::uint32_t> kFixedSizes = {
     {"box2i", 16},  {"box2f", 16}, {"chromaticities", 32}, {"compression", 1}, {"double", 8}, {"envmap", 1},
@@ -161,7 +158,7 @@ Result<std::vector<ExrLayer>> LayersFromAttributes(const Imf::Header& header) {
     ExrLayer layer;
     layer.channelPrefix = (*prefixes)[i];
     layer.name = Utf8ToCp1252(names != nullptr ? (*names)[i] : (*prefixes)[i]);
-    layer.blendKey = keys != nullptr ? BlendKeyFromText((*keys)[i]) : FourCc("norm");
+    layer.blendKey = keys != nullptr ? FourCCFromChars((*keys)[i]) : FourCC("norm");
     layer.visible = visibility == nullptr || (*visibility)[i] != kExrHidden;
     layers.push_back(std::move(layer));
   }
@@ -180,7 +177,7 @@ std::vector<ExrLayer> LayersFromChannels(const Imf::Header& header) {
     ExrLayer layer;
     layer.channelPrefix = prefix;
     layer.name = Utf8ToCp1252(prefix);
-    layer.blendKey = FourCc("norm");
+    layer.blendKey = FourCC("norm");
     layers.push_back(std::move(layer));
   }
   return layers;

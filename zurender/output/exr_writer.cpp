@@ -16,10 +16,11 @@
 #include <new>
 #include <vector>
 
-#include "zurender/output/atomic_file.h"
+#include "zurender/base/atomic_file.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/exr_file.h"
 #include "zurender/output/exr_layer_names.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -114,7 +115,7 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
   for (std::size_t i = 0; i < image.layers.size(); ++i) {
     const LayerView& layer = image.layers[i];
     names.push_back(Cp1252ToUtf8(layer.name));
-    keys.push_back(BlendKeyText(layer.blendKey));
+    keys.push_back(FourCCText(layer.blendKey));
     visibility.push_back(layer.visible ? kExrVisible : kExrHidden);
     planes.push_back(Plane{prefixes[i], layer.pixels.data(), layer.alpha, image.halfLayers ? Imf::HALF : Imf::FLOAT});
   }

@@ -4,11 +4,12 @@
 #include <memory>
 #include <new>
 
+#include "zurender/base/byte_order.h"
+#include "zurender/base/byte_source.h"
 #include "zurender/base/file_reading.h"
-#include "zurender/output/big_endian.h"
-#include "zurender/output/byte_source.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/packbits.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -98,7 +99,7 @@ class Reader {
   }
 
   bool Header(PsdDocument& doc) {
-    if (file_.U32() != FourCc("8BPS")) return file_.ok() ? Fail("not a layered image file (no 8BPS signature)") : false;
+    if (file_.U32() != FourCC("8BPS")) return file_.ok() ? Fail("not a layered image file (no 8BPS signature)") : false;
     const std::uint16_t version = file_.U16();
     if (version == 2) return Fail("the large document format (version 2) is not supported");
     if (version != 1) return file_.ok() ? Fail("unknown version " + std::to_string(version)) : false;
@@ -135,7 +136,7 @@ class Reader {
 
   void Resources(Cursor section, PsdDocument& doc) {
     while (section.ok() && section.left() >= 12) {
-      if (section.U32() != FourCc("8BIM")) return;  // not a resource block: the rest is not ours to read
+      if (section.U32() != FourCC("8BIM")) return;  // not a resource block: the rest is not ours to read
       const std::uint16_t id = section.U16();
       const std::uint8_t nameLength = section.U8();
       section.Skip(nameLength + ((nameLength + 1) % 2));  // name padded to even with its length byte
@@ -157,11 +158,11 @@ class Reader {
     // Photoshop keeps 16- and 32-bit layers in a tagged block here, with the layer info empty.
     while (records.empty() && section.ok() && section.left() >= 12) {
       const std::uint32_t signature = section.U32();
-      if (signature != FourCc("8BIM") && signature != FourCc("8B64")) break;
+      if (signature != FourCC("8BIM") && signature != FourCC("8B64")) break;
       const std::uint32_t key = section.U32();
       const std::uint32_t length = section.U32();
       Cursor block = section.Take(length);
-      if (key == FourCc("Lr16") || key == FourCc("Lr32")) LayerInfo(block, records);
+      if (key == FourCC("Lr16") || key == FourCC("Lr32")) LayerInfo(block, records);
       section.Skip(std::min<std::uint64_t>((4 - length % 4) % 4, section.left()));
     }
     if (!error_.empty()) return;
@@ -200,7 +201,7 @@ class Reader {
       const std::int16_t id = info.I16();
       record.channels.push_back({id, info.U32()});
     }
-    if (info.U32() != FourCc("8BIM") && info.ok()) {
+    if (info.U32() != FourCC("8BIM") && info.ok()) {
       Fail("a layer record has no 8BIM blend signature");
       return record;
     }
@@ -220,10 +221,10 @@ class Reader {
     extra.Skip(std::min<std::uint64_t>((4 - (1 + nameLength) % 4) % 4, extra.left()));
     while (extra.ok() && extra.left() >= 12) {
       const std::uint32_t signature = extra.U32();
-      if (signature != FourCc("8BIM") && signature != FourCc("8B64")) break;
+      if (signature != FourCC("8BIM") && signature != FourCC("8B64")) break;
       const std::uint32_t key = extra.U32();
       Cursor block = extra.Take(extra.U32());
-      if (key == FourCc("luni") && block.ok()) {
+      if (key == FourCC("luni") && block.ok()) {
         const std::uint32_t units = block.U32();
         std::u16string unicode;
         for (std::uint32_t u = 0; u < units && block.left() >= 2; ++u) unicode += static_cast<char16_t>(block.U16());

@@ -5,11 +5,12 @@
 #include <new>
 #include <vector>
 
-#include "zurender/output/atomic_file.h"
-#include "zurender/output/big_endian.h"
+#include "zurender/base/atomic_file.h"
+#include "zurender/base/byte_order.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/packbits.h"
 #include "zurender/output/psd_samples.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -65,7 +66,7 @@ class Bytes {
 };
 
 void ImageResource(Bytes& out, std::uint16_t id, std::span<const std::uint8_t> data) {
-  out.U32(FourCc("8BIM"));
+  out.U32(FourCC("8BIM"));
   out.U16(id);
   out.U16(0);  // empty Pascal name, padded to even
   out.U32(static_cast<std::uint32_t>(data.size()));
@@ -101,7 +102,7 @@ void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std:
     channelLengthAt[c] = out.size();
     out.U32(0);
   }
-  out.U32(FourCc("8BIM"));
+  out.U32(FourCC("8BIM"));
   out.U32(layer.blendKey);
   out.U8(255);  // opacity
   out.U8(0);    // base, not clipped
@@ -117,8 +118,8 @@ void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std:
   out.Raw(name.data(), name.size());
   out.PadTo(4, pascalAt);
   const std::u16string unicode = Cp1252ToUtf16(name);
-  out.U32(FourCc("8BIM"));
-  out.U32(FourCc("luni"));
+  out.U32(FourCC("8BIM"));
+  out.U32(FourCC("luni"));
   const std::size_t luniAt = out.size();
   out.U32(0);
   out.U32(static_cast<std::uint32_t>(unicode.size()));
@@ -237,7 +238,7 @@ Status Validate(const std::string& path, const PsdImage& image) {
 Status WriteFile(AtomicFile& file, const PsdImage& image) {
   // Header and colour mode data.
   Bytes head;
-  head.U32(FourCc("8BPS"));
+  head.U32(FourCC("8BPS"));
   head.U16(1);
   for (int i = 0; i < 6; ++i) head.U8(0);
   head.U16(3);

@@ -40,7 +40,7 @@ std::string LastLine(const std::string& text) {
 
 std::string BlendName(const std::string& key) {
   const auto index = BlendModeFromText(key);
-  return index ? BlendModes()[std::size_t(*index)].name : key;
+  return index ? BlendModeName(*index) : key;
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "zurender/app/render_job.h"
 #include "zurender/app/shading_source.h"
 #include "zurender/check/render_agreement.h"
-#include "zurender/output/byte_source.h"
+#include "zurender/base/byte_source.h"
 
 namespace zurender {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/text_encoding.h"
 
 namespace zurender {
 namespace {

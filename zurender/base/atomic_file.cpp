@@ -1,4 +1,4 @@
-#include "zurender/output/atomic_file.h"
+#include "zurender/base/atomic_file.h"
 
 #include <atomic>
 #include <cerrno>

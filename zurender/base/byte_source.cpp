@@ -1,9 +1,9 @@
-#include "zurender/output/byte_source.h"
+#include "zurender/base/byte_source.h"
 
 #include <cstring>
 #include <utility>
 
-#include "zurender/output/big_endian.h"
+#include "zurender/base/byte_order.h"
 #include "zurender/base/file_reading.h"
 
 namespace zurender {

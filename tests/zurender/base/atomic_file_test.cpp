@@ -4,8 +4,9 @@
 
 #include <filesystem>
 
-#include "zurender/output/atomic_file.h"
-#include "zurender/output/big_endian.h"
+#include "zurender/base/atomic_file.h"
+#include "zurender/base/byte_order.h"
+#include "zurender/base/four_cc.h"
 #include "zurender/output/output_directory.h"
 #include "zurender/output/output_test_support.h"
 #include "zurender/output/psd_writer.h"
@@ -50,7 +51,7 @@ TEST(AtomicFile, FailuresLeaveNothingBehindAndKeepTheOldFile) {
   const std::string blocked = dir.File("blocked.psd");
   std::filesystem::create_directory(blocked);
   const std::vector<ColourValue> pixel(1, ColourValue{1, 0, 0, 0});
-  const LayerView layer{"L", FourCc("norm"), true, pixel};
+  const LayerView layer{"L", FourCC("norm"), true, pixel};
   const Status status = WritePsd(blocked, PsdImage{1, 1, 8, std::span(&layer, 1), pixel, {}});
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.message().find(blocked), std::string::npos) << status.message();

@@ -28,9 +28,4 @@ std::string Utf16ToCp1252(std::u16string_view utf16);
 // character, or when it is not UTF-8 at all. Nothing is replaced silently.
 Result<std::string> TypedTextToCp1252(std::string_view utf8);
 
-// 'mul ' as the four characters "mul " (unprintable bytes as '?'), and back: text of any other
-// length than four gives 0, which is no key.
-std::string BlendKeyText(std::uint32_t key);
-std::uint32_t BlendKeyFromText(std::string_view text);
-
 }  // namespace zurender

@@ -1,4 +1,4 @@
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/text_encoding.h"
 
 #include <cstdio>
 
@@ -134,22 +134,6 @@ Result<std::string> TypedTextToCp1252(std::string_view utf8) {
     bytes += static_cast<char>(byte);
   }
   return bytes;
-}
-
-std::string BlendKeyText(std::uint32_t key) {
-  std::string text(4, ' ');
-  for (int i = 0; i < 4; ++i) {
-    const auto c = static_cast<unsigned char>(key >> (24 - 8 * i));
-    text[i] = c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
-  }
-  return text;
-}
-
-std::uint32_t BlendKeyFromText(std::string_view text) {
-  if (text.size() != 4) return 0;
-  std::uint32_t key = 0;
-  for (const char c : text) key = (key << 8) | static_cast<unsigned char>(c);
-  return key;
 }
 
 }  // namespace zurender

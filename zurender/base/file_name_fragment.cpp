@@ -1,6 +1,6 @@
-#include "zurender/output/file_name_fragment.h"
+#include "zurender/base/file_name_fragment.h"
 
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/text_encoding.h"
 
 namespace zurender {
 

@@ -1,11 +1,14 @@
-// Byte order of the layered image format: every number in a PSD file is big-endian. All packing
-// and unpacking of multi-byte numbers for that format goes through these helpers.
+// Byte order of the render host's files. The layered image format (PSD) stores every number
+// big-endian; the EXR and the host's own recordings little-endian, as this 32-bit x86 program
+// holds them in memory. Numbers are packed and unpacked through these helpers alone.
 #pragma once
 
 #include <bit>
 #include <cstdint>
 
 namespace zurender {
+
+static_assert(std::endian::native == std::endian::little, "the render host runs on x86");
 
 inline void PutU16(std::uint8_t* p, std::uint16_t v) {
   p[0] = std::uint8_t(v >> 8);
@@ -25,10 +28,8 @@ inline std::uint32_t GetU32(const std::uint8_t* p) {
 }
 inline float GetF32(const std::uint8_t* p) { return std::bit_cast<float>(GetU32(p)); }
 
-// A four-character code such as 'mul ' as one number, first character in the top byte.
-constexpr std::uint32_t FourCc(const char (&text)[5]) {
-  return (std::uint32_t(std::uint8_t(text[0])) << 24) | (std::uint32_t(std::uint8_t(text[1])) << 16) |
-         (std::uint32_t(std::uint8_t(text[2])) << 8) | std::uint32_t(std::uint8_t(text[3]));
+inline std::uint32_t GetU32Le(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
 }  // namespace zurender
