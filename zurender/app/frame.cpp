@@ -3,6 +3,7 @@
 #include <new>
 
 #include "zurender/base/atomic_file.h"
+#include "zurender/base/four_cc.h"
 
 namespace zurender {
 
@@ -109,7 +110,7 @@ void Frame::KeepPluginWrites() {
 
 bool Frame::WritePluginWrites(const std::string& path, std::string& error) const {
   AtomicFile file;
-  const std::uint32_t header[4] = {0x5750555Au /* "ZUPW" in the file's byte order */, std::uint32_t(width_),
+  const std::uint32_t header[4] = {LittleEndianFourCC("ZUPW"), std::uint32_t(width_),
                                    std::uint32_t(height_), std::uint32_t(layers_.size())};
   Status status = file.Open(path);
   if (status.ok()) status = file.Write(header, sizeof header);

@@ -6,6 +6,7 @@
 #include "zurender/base/json_document.h"
 #include "zurender/base/read_limits.h"
 #include "zurender/base/text_encoding.h"
+#include "zurender/output/psd_format.h"
 #include "zurender/settings/base64.h"
 
 namespace zurender {
@@ -14,7 +15,7 @@ namespace {
 using nlohmann::json;
 
 // The largest side any of the host's files can have.
-constexpr std::int64_t kLargestSide = 30000;
+constexpr std::int64_t kLargestSide = kPsdMaxSide;
 
 }  // namespace
 
@@ -35,7 +36,7 @@ Result<ManifestFacts> ParseManifest(const std::string& text, const std::string& 
   if (!size->is_array() || size->size() != 2 || !(*size)[0].is_number_integer() || !(*size)[1].is_number_integer() ||
       (*size)[0].get<std::int64_t>() < 1 || (*size)[0].get<std::int64_t>() > kLargestSide ||
       (*size)[1].get<std::int64_t>() < 1 || (*size)[1].get<std::int64_t>() > kLargestSide)
-    return fail("size", "expected [width, height], each 1 to 30000");
+    return fail("size", "expected [width, height], each 1 to " + std::to_string(kLargestSide));
   facts.width = int((*size)[0].get<std::int64_t>());
   facts.height = int((*size)[1].get<std::int64_t>());
 

@@ -2,11 +2,13 @@
 
 #include <charconv>
 
+#include "zurender/output/psd_format.h"
+
 namespace zurender {
 namespace {
 
-// PSD's own limit on either side; the EXR and PNG writers take anything up to it.
-constexpr int kMaxSide = 30000;
+// The layered file's own limit on either side; the EXR and PNG writers take anything up to it.
+constexpr int kMaxSide = kPsdMaxSide;
 constexpr int kMaxThreads = 64;
 
 bool ParseInt(const std::string& text, int& value) {

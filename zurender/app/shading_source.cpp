@@ -5,12 +5,13 @@
 
 #include "zurender/base/atomic_file.h"
 #include "zurender/base/byte_source.h"
+#include "zurender/base/four_cc.h"
 #include "zurender/trace/tracer.h"
 
 namespace zurender {
 namespace {
 
-constexpr std::uint32_t kRecordMagic = 0x5248555Au;  // "ZUHR" in the file's byte order
+constexpr std::uint32_t kRecordMagic = LittleEndianFourCC("ZUHR");
 constexpr std::uint32_t kRecordVersion = 1;
 
 // Both builds are 32-bit x86 programs compiled from the same records: the bytes mean the same.

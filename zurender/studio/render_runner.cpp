@@ -8,11 +8,12 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "zurender/base/emulation.h"
+#include "zurender/base/file_reading.h"
+#include "zurender/base/json_document.h"
+#include "zurender/base/read_limits.h"
 #include "zurender/settings/vocabulary.h"
 
 extern char** environ;
@@ -215,10 +216,9 @@ void RenderRunner::Finish(int exitStatus, const std::string& out, const std::str
       std::lock_guard<std::mutex> lock(mutex_);
       status_["phase"] = "reading the results";
     }
-    std::ifstream in(setup_.outDir + "/manifest.json");
-    std::stringstream text;
-    text << in.rdbuf();
-    const nlohmann::json manifest = nlohmann::json::parse(text.str(), nullptr, false);
+    const Result<std::string> text = ReadWholeFile(setup_.outDir + "/manifest.json", kManifestFileLimit);
+    const Result<nlohmann::json> parsed = text.ok() ? ParseJsonText(text.value()) : Result<nlohmann::json>(text.status());
+    const nlohmann::json manifest = parsed.ok() ? parsed.value() : nlohmann::json();
     if (!manifest.is_object() || !manifest.contains("layers") || !manifest["layers"].is_array()) {
       status["message"] = setup_.outDir + "/manifest.json: cannot be read";
     } else {

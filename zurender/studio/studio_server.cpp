@@ -1,12 +1,11 @@
 #include "zurender/studio/studio_server.h"
 
-#include <fcntl.h>
 #include <sys/random.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <httplib.h>
 
+#include "zurender/base/file_reading.h"
+#include "zurender/base/read_limits.h"
 #include "zurender/studio/dialog_worker.h"
 #include "zurender/studio/folder_file.h"
 #include "zurender/studio/page_files.h"
@@ -55,18 +54,17 @@ std::string TypeOf(const std::string& name) {
   return "application/octet-stream";
 }
 
-// Streams an open file and closes it when done.
-void SendFile(httplib::Response& res, int fd, std::uint64_t size, const std::string& type, const std::string& download) {
+// Streams an open file, which closes when the response is done with it.
+void SendFile(httplib::Response& res, ReadableFile file, const std::string& type, const std::string& download) {
   if (!download.empty()) res.set_header("Content-Disposition", "attachment; filename=\"" + download + "\"");
-  res.set_content_provider(
-      std::size_t(size), type,
-      [fd](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-        char buffer[64 * 1024];
-        const ssize_t n = ::pread(fd, buffer, std::min(length, sizeof buffer), off_t(offset));
-        if (n <= 0) return false;
-        return sink.write(buffer, std::size_t(n));
-      },
-      [fd](bool) { ::close(fd); });
+  const std::size_t size = std::size_t(file.size());
+  auto open = std::make_shared<ReadableFile>(std::move(file));
+  res.set_content_provider(size, type, [open](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+    char buffer[64 * 1024];
+    const long long n = open->ReadSome(offset, buffer, std::min(length, sizeof buffer));
+    if (n <= 0) return false;
+    return sink.write(buffer, std::size_t(n));
+  });
 }
 
 std::string BaseName(const std::string& path) {
@@ -244,20 +242,15 @@ void StudioServer::Route() {
   // Files, by the names the last render gave them; never a path from the request.
   s.Get(R"(/files/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
     const std::string name = req.matches[1];
-    std::uint64_t size = 0;
-    const int fd = render_.Wrote(name) ? OpenFolderFile(places_.outDir, name, size) : -1;
-    if (fd < 0) return SendError(res, 404, "no file of that name in the render's folder");
+    std::optional<ReadableFile> file = render_.Wrote(name) ? OpenFolderFile(places_.outDir, name) : std::nullopt;
+    if (!file) return SendError(res, 404, "no file of that name in the render's folder");
     const bool download = name == "render.psd" || name == "render.exr" || name == "manifest.json";
-    SendFile(res, fd, size, TypeOf(name), download ? name : "");
+    SendFile(res, std::move(*file), TypeOf(name), download ? name : "");
   });
   s.Get("/settings.json", [this](const httplib::Request&, httplib::Response& res) {
-    const int fd = ::open(places_.settingsPath.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info;
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-      if (fd >= 0) ::close(fd);
-      return SendError(res, 404, "the settings file is not there");
-    }
-    SendFile(res, fd, std::uint64_t(info.st_size), "application/json", BaseName(places_.settingsPath));
+    Result<ReadableFile> file = ReadableFile::Open(places_.settingsPath, kSettingsFileLimit);
+    if (!file.ok()) return SendError(res, 404, "the settings file is not there");
+    SendFile(res, std::move(file.value()), "application/json", BaseName(places_.settingsPath));
   });
 }
 
