@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "zurender/base/atomic_file.h"
 #include "zurender/base/file_reading.h"
 #include "zurender/base/four_cc.h"
 #include "zurender/base/json_document.h"
@@ -97,6 +98,14 @@ std::string SettingsToJson(const PluginSettings& s) {
   for (const WordField& field : kWordFields) out << ",\n    \"" << field.name << "\": " << s.words.*field.word;
   out << "\n  },\n  \"storedList\": \"" << EncodeBase64(s.storedList) << "\"\n}\n";
   return out.str();
+}
+
+Status WriteSettingsFile(const std::string& path, const PluginSettings& settings) {
+  AtomicFile file;
+  const std::string text = SettingsToJson(settings);
+  if (Status s = file.Open(path); !s.ok()) return s;
+  if (Status s = file.Write(text.data(), text.size()); !s.ok()) return s;
+  return file.Commit();
 }
 
 }  // namespace zurender

@@ -4,9 +4,8 @@
 
 #include "host/layers_dialog_resource.h"
 #include "hostsim/dialog_resources.h"
-#include "zurender/dialog/layers_command.h"
-#include "zurender/dialog/layers_dialog_session.h"
 #include "zurender/base/text_encoding.h"
+#include "zurender/dialog/layers_dialog_session.h"
 #include "zurender/plugin/plugin_host.h"
 #include "zurender/settings/stored_list_check.h"
 #include "zurender/studio/dialog_state.h"

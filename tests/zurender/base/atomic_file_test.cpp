@@ -7,7 +7,6 @@
 #include "zurender/base/atomic_file.h"
 #include "zurender/base/byte_order.h"
 #include "zurender/base/four_cc.h"
-#include "zurender/output/output_directory.h"
 #include "zurender/output/output_test_support.h"
 #include "zurender/output/psd_writer.h"
 
@@ -60,19 +59,6 @@ TEST(AtomicFile, FailuresLeaveNothingBehindAndKeepTheOldFile) {
   // No such directory: the error names the path and the reason.
   const Status missing = WritePsd(dir.File("no/such/dir.psd"), PsdImage{1, 1, 8, std::span(&layer, 1), pixel, {}});
   EXPECT_NE(missing.message().find("No such file or directory"), std::string::npos) << missing.message();
-}
-
-TEST(OutputDirectory, CreatesTheLayersFolderOrSaysWhyNot) {
-  testing::TempDir dir;
-  EXPECT_TRUE(MakeOutputDirectory(dir.File("render/a")).ok());
-  EXPECT_TRUE(std::filesystem::is_directory(dir.File("render/a/layers")));
-  EXPECT_TRUE(MakeOutputDirectory(dir.File("render/a")).ok()) << "an existing folder is fine";
-  AtomicFile file;
-  ASSERT_TRUE(file.Open(dir.File("plain")).ok());
-  ASSERT_TRUE(file.Commit().ok());
-  const Status status = MakeOutputDirectory(dir.File("plain"));
-  EXPECT_FALSE(status.ok());
-  EXPECT_NE(status.message().find(dir.File("plain")), std::string::npos) << status.message();
 }
 
 }  // namespace

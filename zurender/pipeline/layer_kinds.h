@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "zurender/app/declared_layer.h"
+#include "zurender/pipeline/declared_layer.h"
 #include "zurender/settings/settings_file.h"
 
 namespace zurender {

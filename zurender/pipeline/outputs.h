@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "zurender/app/frame.h"
+#include "zurender/pipeline/frame.h"
 #include "zurender/base/staged_files.h"
 #include "zurender/output/layer_view.h"
 

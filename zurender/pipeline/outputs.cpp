@@ -1,4 +1,4 @@
-#include "zurender/app/outputs.h"
+#include "zurender/pipeline/outputs.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <functional>
 
-#include "zurender/app/parallel.h"
 #include "zurender/base/file_name_fragment.h"
 #include "zurender/base/four_cc.h"
 #include "zurender/output/psd_writer.h"
+#include "zurender/pipeline/parallel.h"
 #if ZURENDER_FULL_OUTPUTS
 #include "zu_version.h"
 #include "zurender/base/text_encoding.h"

@@ -1,4 +1,4 @@
-#include "zurender/app/render_job.h"
+#include "zurender/pipeline/render_job.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "zurender/app/parallel.h"
-#include "zurender/app/progress.h"
-#include "zurender/app/shading_source.h"
+#include "zurender/pipeline/parallel.h"
+#include "zurender/pipeline/progress.h"
+#include "zurender/pipeline/shading_source.h"
 
 namespace zurender {
 namespace {

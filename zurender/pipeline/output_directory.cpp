@@ -1,4 +1,4 @@
-#include "zurender/output/output_directory.h"
+#include "zurender/pipeline/output_directory.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "zurender/app/manifest_reader.h"
+#include "zurender/check/manifest_reader.h"
 
 #include <algorithm>
 

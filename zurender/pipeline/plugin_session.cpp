@@ -1,9 +1,9 @@
-#include "zurender/app/plugin_session.h"
+#include "zurender/pipeline/plugin_session.h"
 
 #include <cstring>
 
 #include "hostsim/records.h"
-#include "zurender/app/frame.h"
+#include "zurender/pipeline/frame.h"
 
 namespace zurender {
 namespace {

@@ -1,4 +1,4 @@
-#include "zurender/app/progress.h"
+#include "zurender/pipeline/progress.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "zurender/app/job_memory.h"
+#include "zurender/pipeline/job_memory.h"
 
 namespace zurender {
 

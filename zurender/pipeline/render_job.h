@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "zurender/app/frame.h"
+#include "zurender/pipeline/frame.h"
 #include "zurender/trace/pixel_shade.h"
 
 namespace zurender {

@@ -1,4 +1,4 @@
-#include "zurender/dialog/layers_command.h"
+#include "zurender/app/layers_command.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -18,12 +18,12 @@
 #include "zurender/base/staged_files.h"
 #include "zurender/base/stale_temporaries.h"
 #include "zurender/base/status.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/dialog/layers_dialog_session.h"
 #include "zurender/dialog/presets.h"
-#include "zurender/settings/vocabulary.h"
-#include "zurender/base/atomic_file.h"
-#include "zurender/base/text_encoding.h"
+#include "zurender/settings/settings_file.h"
 #include "zurender/settings/stored_list_check.h"
+#include "zurender/settings/vocabulary.h"
 
 namespace zurender {
 namespace {
@@ -286,14 +286,6 @@ class Command {
 };
 
 }  // namespace
-
-Status WriteSettingsFile(const std::string& path, const PluginSettings& settings) {
-  AtomicFile file;
-  const std::string text = SettingsToJson(settings);
-  if (Status s = file.Open(path); !s.ok()) return s;
-  if (Status s = file.Write(text.data(), text.size()); !s.ok()) return s;
-  return file.Commit();
-}
 
 std::string LayersUsage() {
   return R"(usage: zurender layers FILE COMMAND [ARGUMENTS] [--plugin LIB]

@@ -1,4 +1,4 @@
-#include "zurender/app/shading_source.h"
+#include "zurender/pipeline/shading_source.h"
 
 #include <cstdio>
 #include <cstring>

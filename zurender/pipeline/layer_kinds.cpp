@@ -1,4 +1,4 @@
-#include "zurender/app/layer_kinds.h"
+#include "zurender/pipeline/layer_kinds.h"
 
 #include "host/fill_service.h"
 #include "host/layer_flags.h"

@@ -1,10 +1,10 @@
-#include "zurender/app/manifest.h"
+#include "zurender/pipeline/manifest.h"
 
 #include <nlohmann/json.hpp>
 
-#include "zurender/app/declared_layer.h"
 #include "zurender/base/four_cc.h"
 #include "zurender/base/text_encoding.h"
+#include "zurender/pipeline/declared_layer.h"
 #include "zurender/settings/base64.h"
 
 namespace zurender {

@@ -1,4 +1,4 @@
-#include "zurender/app/parallel.h"
+#include "zurender/pipeline/parallel.h"
 
 #include <atomic>
 #include <exception>

@@ -15,15 +15,14 @@
 //   output-pair A B | off     the custom output pair
 //
 // Rows count from 1, the top of the stack. Names come from the terminal in UTF-8 and are kept in
-// the host's code page (text_encoding.h); a character it cannot hold refuses the command. The file is replaced, atomically, only when the
-// dialog took every gesture and the plug-in handed its list back.
+// the host's code page (zurender/base/text_encoding.h); a character it cannot hold refuses the
+// command. The file is replaced, atomically, only when the dialog took every gesture and the
+// plug-in handed its list back.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "zurender/base/status.h"
-#include "zurender/settings/settings_file.h"
 
 namespace zurender {
 
@@ -31,8 +30,5 @@ namespace zurender {
 int RunLayersCommand(const std::vector<std::string>& args, const std::string& pluginPath);
 
 std::string LayersUsage();
-
-// The settings as the host keeps them, replacing the file at path whole or not at all.
-Status WriteSettingsFile(const std::string& path, const PluginSettings& settings);
 
 }  // namespace zurender

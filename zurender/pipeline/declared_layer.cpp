@@ -1,4 +1,4 @@
-#include "zurender/app/declared_layer.h"
+#include "zurender/pipeline/declared_layer.h"
 
 #include <algorithm>
 

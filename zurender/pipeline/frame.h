@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/colour_value.h"
-#include "zurender/app/declared_layer.h"
+#include "zurender/pipeline/declared_layer.h"
 #include "zurender/trace/pixel_shade.h"
 
 namespace zurender {

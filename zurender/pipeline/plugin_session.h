@@ -13,10 +13,10 @@
 #include "hostsim/declare_service.h"
 #include "hostsim/fill_service.h"
 #include "hostsim/light_iterator.h"
-#include "zurender/app/declared_layer.h"
+#include "zurender/pipeline/declared_layer.h"
 #include "zurender/plugin/host_settings.h"
 #include "zurender/plugin/plugin_host.h"
-#include "zurender/app/render_job.h"
+#include "zurender/pipeline/render_job.h"
 #include "zurender/settings/settings_file.h"
 
 namespace zurender {

@@ -1,4 +1,4 @@
-#include "zurender/app/frame.h"
+#include "zurender/pipeline/frame.h"
 
 #include <new>
 
