@@ -144,101 +144,141 @@ class Command {
 
   // Runs the command on the open dialog; an error leaves the dialog unconfirmed.
   std::optional<CommandError> Run(const std::string& name) {
-    const std::size_t n = args_.size();
-    if (name == "add") {
-      if (n != 1 && !(n == 3 && args_[1] == "--at")) return Usage("add KIND [--at ROW]");
-      const std::optional<std::int32_t> kind = KindFromName(args_[0]);
-      if (!kind) return Error("no layer kind is called \"" + args_[0] + "\"; the kinds: " + KindList());
-      std::optional<std::int32_t> at;
-      if (n == 3) {
-        at = Row(args_[2], true);
-        if (!at) return rowError_;
-      }
-      return Check(session_.AddLayer(*kind, at), std::string("adding a \"") + KindName(*kind) + "\" layer");
-    }
-    if (name == "remove" || name == "enable" || name == "disable") {
-      if (n == 0) return Usage(name + " ROW...");
-      std::vector<std::int32_t> rows;
-      for (const std::string& arg : args_) {
-        const auto row = Row(arg, false);
-        if (!row) return rowError_;
-        rows.push_back(*row);
-      }
-      if (name == "remove") return Check(session_.RemoveRows(rows), "removing the rows");
-      for (std::int32_t row : rows)
-        if (!session_.SetRowOn(row, name == "enable")) return Check(false, "the check mark of row " + std::to_string(row + 1));
-      return std::nullopt;
-    }
-    if (name == "move") {
-      if (n != 2) return Usage("move ROW TO");
-      const auto from = Row(args_[0], false);
-      if (!from) return rowError_;
-      const auto to = Row(args_[1], false);
-      if (!to) return rowError_;
-      return Check(session_.MoveRow(*from, *to), "moving the row");
-    }
-    if (name == "rename") {
-      if (n != 2) return Usage("rename ROW NAME");
-      const auto row = Row(args_[0], false);
-      if (!row) return rowError_;
-      const Result<std::string> name = Typed("the name", args_[1]);
-      if (!name.ok()) return Error(name.message());
-      return Check(session_.RenameRow(*row, name.value()), "the new name");
-    }
-    if (name == "blend") {
-      if (n != 2) return Usage("blend ROW MODE");
-      const auto row = Row(args_[0], false);
-      if (!row) return rowError_;
-      const auto mode = BlendModeFromText(args_[1]);
-      if (!mode) return Error("no blend mode is called \"" + args_[1] + "\"; a key such as mul or a mode such as multiply");
-      return Check(session_.SelectRows({*row}) && session_.SetValue(kBlendPopup, *mode), "the blend mode");
-    }
-    if (name == "option") {
-      if (n != 3) return Usage("option ROW NAME VALUE");
-      const auto row = Row(args_[0], false);
-      if (!row) return rowError_;
-      const hostsim::StoredLayer& layer = session_.rows()[std::size_t(*row)].layer;
-      const OptionControl* option = FindOption(layer.kind, args_[1]);
-      if (!option) return Error("a \"" + std::string(KindName(layer.kind)) + "\" layer has no option \"" + args_[1] +
-                                "\"; its options: " + OptionList(layer.kind));
-      const auto value = OptionValue(*option, args_[2]);
-      if (!value) return Error("\"" + args_[2] + "\" is not a value of " + option->label + "; its values: " + ValueList(*option));
-      const bool set = session_.SelectRows({*row}) &&
-                       (option->isText ? session_.SetText(option->control, std::to_string(*value))
-                                       : session_.SetValue(option->control, *value));
-      return Check(set, std::string(option->label) + (option->control >= kAddSpecularCheck
-                                                          ? " (the components are set by hand only when manual)"
-                                                          : ""));
-    }
-    if (name == "base-name") {
-      if (n != 1) return Usage("base-name TEXT");
-      const Result<std::string> base = Typed("the base name", args_[0]);
-      if (!base.ok()) return Error(base.message());
-      return Check(session_.SetText(kBaseName, base.value()), "the base name (it is off while name-mode is off)");
-    }
-    if (name == "name-mode") {
-      if (n != 1) return Usage("name-mode off|before|after");
-      const std::optional<std::int32_t> mode =
-          SameWords(args_[0], "off")      ? 0
-          : SameWords(args_[0], "before") ? kBaseNameFirst
-          : SameWords(args_[0], "after")  ? kBaseNameLast
-                                          : Integer(args_[0]);
-      if (!mode) return Error("name-mode: expected off, before or after");
-      return Check(session_.SetValue(kNameMode, *mode), "the name mode");
-    }
-    if (name == "edge-mask") {
-      if (n != 1 || !(SameWords(args_[0], "on") || SameWords(args_[0], "off"))) return Usage("edge-mask on|off");
-      return Check(session_.SetValue(kEdgeMask, SameWords(args_[0], "on") ? 1 : 0), "the edge mask");
-    }
-    if (name == "output-pair") {
-      if (n == 1 && SameWords(args_[0], "off")) return Check(session_.SetValue(kOutputPairEnabled, 0), "the output pair");
-      if (n != 2 || !Integer(args_[0]) || !Integer(args_[1])) return Usage("output-pair A B | output-pair off");
-      return Check(session_.SetCustomPair(args_[0], args_[1]), "the output pair");
-    }
+    for (const Entry& command : kCommands)
+      if (name == command.name) return (this->*command.run)();
     return CommandError{"unknown command \"" + name + "\" (see zurender layers --help)", true};
   }
 
  private:
+  using Outcome = std::optional<CommandError>;  // none: the dialog took every gesture
+
+  Outcome Add() {
+    const std::size_t n = args_.size();
+    if (n != 1 && !(n == 3 && args_[1] == "--at")) return Usage("add KIND [--at ROW]");
+    const std::optional<std::int32_t> kind = KindFromName(args_[0]);
+    if (!kind) return Error("no layer kind is called \"" + args_[0] + "\"; the kinds: " + KindList());
+    std::optional<std::int32_t> at;
+    if (n == 3) {
+      at = Row(args_[2], true);
+      if (!at) return rowError_;
+    }
+    return Check(session_.AddLayer(*kind, at), std::string("adding a \"") + KindName(*kind) + "\" layer");
+  }
+
+  // The rows named, as the dialog counts them; none with rowError_ set.
+  std::optional<std::vector<std::int32_t>> Rows() {
+    std::vector<std::int32_t> rows;
+    for (const std::string& arg : args_) {
+      const auto row = Row(arg, false);
+      if (!row) return std::nullopt;
+      rows.push_back(*row);
+    }
+    return rows;
+  }
+
+  Outcome Remove() {
+    if (args_.empty()) return Usage("remove ROW...");
+    const auto rows = Rows();
+    if (!rows) return rowError_;
+    return Check(session_.RemoveRows(*rows), "removing the rows");
+  }
+
+  Outcome Enable() { return CheckMarks("enable", true); }
+  Outcome Disable() { return CheckMarks("disable", false); }
+  Outcome CheckMarks(const std::string& name, bool on) {
+    if (args_.empty()) return Usage(name + " ROW...");
+    const auto rows = Rows();
+    if (!rows) return rowError_;
+    for (std::int32_t row : *rows)
+      if (!session_.SetRowOn(row, on)) return Check(false, "the check mark of row " + std::to_string(row + 1));
+    return std::nullopt;
+  }
+
+  Outcome Move() {
+    if (args_.size() != 2) return Usage("move ROW TO");
+    const auto from = Row(args_[0], false);
+    if (!from) return rowError_;
+    const auto to = Row(args_[1], false);
+    if (!to) return rowError_;
+    return Check(session_.MoveRow(*from, *to), "moving the row");
+  }
+
+  Outcome Rename() {
+    if (args_.size() != 2) return Usage("rename ROW NAME");
+    const auto row = Row(args_[0], false);
+    if (!row) return rowError_;
+    const Result<std::string> name = Typed("the name", args_[1]);
+    if (!name.ok()) return Error(name.message());
+    return Check(session_.RenameRow(*row, name.value()), "the new name");
+  }
+
+  Outcome Blend() {
+    if (args_.size() != 2) return Usage("blend ROW MODE");
+    const auto row = Row(args_[0], false);
+    if (!row) return rowError_;
+    const auto mode = BlendModeFromText(args_[1]);
+    if (!mode) return Error("no blend mode is called \"" + args_[1] + "\"; a key such as mul or a mode such as multiply");
+    return Check(session_.SelectRows({*row}) && session_.SetValue(kBlendPopup, *mode), "the blend mode");
+  }
+
+  Outcome Option() {
+    if (args_.size() != 3) return Usage("option ROW NAME VALUE");
+    const auto row = Row(args_[0], false);
+    if (!row) return rowError_;
+    const hostsim::StoredLayer& layer = session_.rows()[std::size_t(*row)].layer;
+    const OptionControl* option = FindOption(layer.kind, args_[1]);
+    if (!option)
+      return Error("a \"" + std::string(KindName(layer.kind)) + "\" layer has no option \"" + args_[1] +
+                   "\"; its options: " + OptionList(layer.kind));
+    const auto value = OptionValue(*option, args_[2]);
+    if (!value) return Error("\"" + args_[2] + "\" is not a value of " + option->label + "; its values: " + ValueList(*option));
+    const bool set = session_.SelectRows({*row}) && (option->isText ? session_.SetText(option->control, std::to_string(*value))
+                                                                    : session_.SetValue(option->control, *value));
+    return Check(set, std::string(option->label) +
+                          (option->control >= kAddSpecularCheck ? " (the components are set by hand only when manual)" : ""));
+  }
+
+  Outcome BaseName() {
+    if (args_.size() != 1) return Usage("base-name TEXT");
+    const Result<std::string> base = Typed("the base name", args_[0]);
+    if (!base.ok()) return Error(base.message());
+    return Check(session_.SetText(kBaseName, base.value()), "the base name (it is off while name-mode is off)");
+  }
+
+  Outcome NameMode() {
+    if (args_.size() != 1) return Usage("name-mode off|before|after");
+    const std::optional<std::int32_t> mode = SameWords(args_[0], "off")      ? 0
+                                             : SameWords(args_[0], "before") ? kBaseNameFirst
+                                             : SameWords(args_[0], "after")  ? kBaseNameLast
+                                                                             : Integer(args_[0]);
+    if (!mode) return Error("name-mode: expected off, before or after");
+    return Check(session_.SetValue(kNameMode, *mode), "the name mode");
+  }
+
+  Outcome EdgeMask() {
+    if (args_.size() != 1 || !(SameWords(args_[0], "on") || SameWords(args_[0], "off"))) return Usage("edge-mask on|off");
+    return Check(session_.SetValue(kEdgeMask, SameWords(args_[0], "on") ? 1 : 0), "the edge mask");
+  }
+
+  Outcome OutputPair() {
+    const std::size_t n = args_.size();
+    if (n == 1 && SameWords(args_[0], "off")) return Check(session_.SetValue(kOutputPairEnabled, 0), "the output pair");
+    if (n != 2 || !Integer(args_[0]) || !Integer(args_[1])) return Usage("output-pair A B | output-pair off");
+    return Check(session_.SetCustomPair(args_[0], args_[1]), "the output pair");
+  }
+
+  // The commands, by the word that names each.
+  struct Entry {
+    const char* name;
+    Outcome (Command::*run)();
+  };
+  static constexpr Entry kCommands[] = {
+      {"add", &Command::Add},       {"remove", &Command::Remove},       {"enable", &Command::Enable},
+      {"disable", &Command::Disable}, {"move", &Command::Move},         {"rename", &Command::Rename},
+      {"blend", &Command::Blend},   {"option", &Command::Option},       {"base-name", &Command::BaseName},
+      {"name-mode", &Command::NameMode}, {"edge-mask", &Command::EdgeMask}, {"output-pair", &Command::OutputPair},
+  };
+
   // A row as the person counts it, from 1; the index from 0. With orEnd, one past the last too.
   std::optional<std::int32_t> Row(const std::string& text, bool orEnd) {
     const std::int32_t count = std::int32_t(session_.rows().size());
