@@ -40,6 +40,7 @@ struct Worker {
   std::vector<LightSample> lights;
   std::vector<std::size_t> pixels;
   TileWrites writes;
+  int xs[kTilePixels], ys[kTilePixels];  // the tile's pixels
 };
 
 }  // namespace
@@ -55,66 +56,94 @@ std::uint64_t WorkerBytes(std::size_t layerCount, std::size_t lightCount) {
          std::uint64_t(layerCount) * kTilePixels * (sizeof(ColourValue) + 1) + layerCount * sizeof(std::uint64_t);
 }
 
+namespace {
+
+// One frame's run: the tiles handed out in turn to the workers, each traced and given to the
+// plug-in, and what the run counts.
+class FrameRun {
+ public:
+  FrameRun(ShadingSource& shading, PixelFiller& filler, Frame& frame)
+      : shading_(shading),
+        filler_(filler),
+        frame_(frame),
+        width_(frame.width()),
+        height_(frame.height()),
+        tilesAcross_((width_ + kTileSide - 1) / kTileSide),
+        tileCount_(tilesAcross_ * ((height_ + kTileSide - 1) / kTileSide)),
+        lightCount_(std::size_t(shading.LightCount())),
+        batch_(PixelsPerBatch(lightCount_)) {}
+
+  // A worker's whole share: tiles until none is left.
+  void Work(Worker& w) {
+    std::uint64_t tileRays = 0;
+    for (int index = nextTile_++; index < tileCount_; index = nextTile_++) RenderTile(w, index, tileRays);
+    rays_ += tileRays;
+    pluginLock_.lock();
+    w.writes.AddCountsTo(frame_);
+    pluginLock_.unlock();
+  }
+
+  FrameStats Finish(Clock::time_point start) {
+    progress_.Finish();
+    frame_.FillEdgeMasks();
+    stats_.rays = rays_;
+    stats_.traceSeconds = Seconds(Clock::now() - start);
+    return stats_;
+  }
+
+ private:
+  void RenderTile(Worker& w, int index, std::uint64_t& tileRays) {
+    const Tile area = TileAt(index, tilesAcross_, width_, height_);
+    std::size_t n = 0;
+    for (int y = area.y0; y < area.y1; ++y)
+      for (int x = area.x0; x < area.x1; ++x, ++n) {
+        w.xs[n] = x;
+        w.ys[n] = y;
+        w.pixels[n] = std::size_t(y) * std::size_t(width_) + std::size_t(x);
+      }
+    for (std::size_t first = 0; first < n; first += batch_) {
+      const std::size_t last = std::min(n, first + batch_);
+      // Trace the pixels and fill the host's layers, in parallel with the other workers.
+      for (std::size_t i = first; i < last; ++i) {
+        shading_.Shade(w.xs[i], w.ys[i], w.shades[i], &w.lights[(i - first) * lightCount_], tileRays);
+        frame_.FillFromShade(w.pixels[i], w.shades[i]);
+      }
+      // Then the plug-in, one pixel at a time; its writes reach the frame after the tile.
+      pluginLock_.lock();
+      const auto entered = Clock::now();
+      for (std::size_t i = first; i < last; ++i)
+        if (filler_.FillPixel(w.xs[i], w.ys[i], i, w.shades[i], &w.lights[(i - first) * lightCount_], w.writes) != 0)
+          ++stats_.failedFills;
+      stats_.pluginSeconds += Seconds(Clock::now() - entered);
+      if (last == n) progress_.Update(++tilesDone_, std::size_t(tileCount_));
+      pluginLock_.unlock();
+    }
+    w.writes.CopyInto(frame_, w.pixels.data(), n);
+  }
+
+  ShadingSource& shading_;
+  PixelFiller& filler_;
+  Frame& frame_;
+  const int width_, height_, tilesAcross_, tileCount_;
+  const std::size_t lightCount_, batch_;
+  std::atomic<int> nextTile_{0};
+  Lock pluginLock_;  // the plug-in is not reentrant: one FillLayers call at a time
+  FrameStats stats_;  // but for the rays, counted under pluginLock_
+  std::size_t tilesDone_ = 0;
+  Progress progress_{"rendering"};
+  std::atomic<std::uint64_t> rays_{0};
+};
+
+}  // namespace
+
 FrameStats RenderFrame(ShadingSource& shading, PixelFiller& filler, Frame& frame, int threads) {
-  const int width = frame.width(), height = frame.height();
-  const int tilesAcross = (width + kTileSide - 1) / kTileSide;
-  const int tileCount = tilesAcross * ((height + kTileSide - 1) / kTileSide);
-  const std::size_t lightCount = std::size_t(shading.LightCount());
-
-  std::atomic<int> nextTile{0};
-  Lock pluginLock;  // the plug-in is not reentrant: one FillLayers call at a time
-  FrameStats stats;
-  std::size_t tilesDone = 0;
-  Progress progress("rendering");
-  std::atomic<std::uint64_t> rays{0};
   const auto start = Clock::now();
-
-  const std::size_t batch = PixelsPerBatch(lightCount);
+  const std::size_t lightCount = std::size_t(shading.LightCount());
+  FrameRun run(shading, filler, frame);
   std::vector<std::unique_ptr<Worker>> workers;
   for (int i = 0; i < threads; ++i) workers.push_back(std::make_unique<Worker>(frame.layerCount(), lightCount));
-
-  RunOnThreads(threads, [&](int worker) {
-    Worker& w = *workers[std::size_t(worker)];
-    int xs[kTilePixels], ys[kTilePixels];
-    std::uint64_t tileRays = 0;
-    for (int index = nextTile++; index < tileCount; index = nextTile++) {
-      const Tile tile = TileAt(index, tilesAcross, width, height);
-      std::size_t n = 0;
-      for (int y = tile.y0; y < tile.y1; ++y)
-        for (int x = tile.x0; x < tile.x1; ++x, ++n) {
-          xs[n] = x;
-          ys[n] = y;
-          w.pixels[n] = std::size_t(y) * std::size_t(width) + std::size_t(x);
-        }
-      for (std::size_t first = 0; first < n; first += batch) {
-        const std::size_t last = std::min(n, first + batch);
-        // Trace the pixels and fill the host's layers, in parallel with the other workers.
-        for (std::size_t i = first; i < last; ++i) {
-          shading.Shade(xs[i], ys[i], w.shades[i], &w.lights[(i - first) * lightCount], tileRays);
-          frame.FillFromShade(w.pixels[i], w.shades[i]);
-        }
-        // Then the plug-in, one pixel at a time; its writes reach the frame after the tile.
-        pluginLock.lock();
-        const auto entered = Clock::now();
-        for (std::size_t i = first; i < last; ++i)
-          if (filler.FillPixel(xs[i], ys[i], i, w.shades[i], &w.lights[(i - first) * lightCount], w.writes) != 0)
-            ++stats.failedFills;
-        stats.pluginSeconds += Seconds(Clock::now() - entered);
-        if (last == n) progress.Update(++tilesDone, std::size_t(tileCount));
-        pluginLock.unlock();
-      }
-      w.writes.CopyInto(frame, w.pixels.data(), n);
-    }
-    rays += tileRays;
-    pluginLock.lock();
-    w.writes.AddCountsTo(frame);
-    pluginLock.unlock();
-  });
-  progress.Finish();
-  frame.FillEdgeMasks();
-  stats.rays = rays;
-  stats.traceSeconds = Seconds(Clock::now() - start);
-  return stats;
+  RunOnThreads(threads, [&](int worker) { run.Work(*workers[std::size_t(worker)]); });
+  return run.Finish(start);
 }
 
 }  // namespace zurender

@@ -125,6 +125,17 @@ bool StudioServer::Allowed(const std::string& host, const std::string& token, co
 }
 
 void StudioServer::Route() {
+  Guard();
+  RoutePage();
+  RouteDialog();
+  RouteRender();
+  RouteStack();
+  RouteFiles();
+}
+
+// What every request goes through: its limits, the headers of every answer, the token and the
+// address it must carry, and the answers to what no route takes.
+void StudioServer::Guard() {
   httplib::Server& s = *server_;
   s.set_payload_max_length(kMostBodyBytes);
   s.set_keep_alive_timeout(2);
@@ -162,8 +173,11 @@ void StudioServer::Route() {
   s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
     SendError(res, 500, "the studio failed to answer that request");
   });
+}
 
-  // The page.
+// The page and its files.
+void StudioServer::RoutePage() {
+  httplib::Server& s = *server_;
   s.Get("/", [this](const httplib::Request&, httplib::Response& res) {
     std::string html(FindPageFile("studio.html")->text);
     for (std::size_t at; (at = html.find("@TOKEN@")) != std::string::npos;) html.replace(at, 7, token_);
@@ -176,8 +190,11 @@ void StudioServer::Route() {
                       std::string(name).ends_with(".js") ? "text/javascript; charset=utf-8" : "text/css; charset=utf-8");
     });
   }
+}
 
-  // The dialog.
+// The dialog: its state, and one gesture at a time.
+void StudioServer::RouteDialog() {
+  httplib::Server& s = *server_;
   s.Get("/api/dialog", [this](const httplib::Request&, httplib::Response& res) { SendJson(res, 200, dialog_.State()); });
   s.Post("/api/dialog", [this](const httplib::Request& req, httplib::Response& res) {
     const nlohmann::json request = nlohmann::json::parse(req.body, nullptr, false);
@@ -185,8 +202,11 @@ void StudioServer::Route() {
     const StudioReply reply = dialog_.Act(request);
     SendJson(res, reply.status, reply.body);
   });
+}
 
-  // The render.
+// The render: its progress, and a new one.
+void StudioServer::RouteRender() {
+  httplib::Server& s = *server_;
   s.Get("/api/render", [this](const httplib::Request&, httplib::Response& res) { SendJson(res, 200, render_.Status()); });
   s.Post("/api/render", [this](const httplib::Request& req, httplib::Response& res) {
     const nlohmann::json request = nlohmann::json::parse(req.body, nullptr, false);
@@ -203,8 +223,11 @@ void StudioServer::Route() {
     if (!render_.Start(width, height, why)) return SendError(res, 409, why);
     SendJson(res, 202, render_.Status());
   });
+}
 
-  // The viewer: the layers stacked again with the person's choice of them.
+// The viewer: the layers stacked again with the person's choice of them, and its pictures.
+void StudioServer::RouteStack() {
+  httplib::Server& s = *server_;
   s.Post("/api/stack", [this](const httplib::Request& req, httplib::Response& res) {
     const std::shared_ptr<const StackView> view = render_.View();
     if (view == nullptr) return SendError(res, 409, "nothing has been rendered yet");
@@ -238,8 +261,11 @@ void StudioServer::Route() {
     if (png.empty()) return SendError(res, 404, "no such picture yet");
     res.set_content(std::string(png.begin(), png.end()), "image/png");
   });
+}
 
-  // Files, by the names the last render gave them; never a path from the request.
+// Files, by the names the last render gave them; never a path from the request. And the settings.
+void StudioServer::RouteFiles() {
+  httplib::Server& s = *server_;
   s.Get(R"(/files/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
     const std::string name = req.matches[1];
     std::optional<ReadableFile> file = render_.Wrote(name) ? OpenFolderFile(places_.outDir, name) : std::nullopt;
