@@ -20,6 +20,7 @@
 #include "zurender/app/render_job.h"
 #include "zurender/app/shading_source.h"
 #include "zurender/base/emulation.h"
+#include "zurender/base/file_system.h"
 #include "zurender/base/stale_temporaries.h"
 #include "zurender/base/staged_files.h"
 #include "zurender/base/temporary_files.h"
@@ -173,6 +174,30 @@ std::string Collision(const std::vector<RunFile>& reads, const std::vector<RunFi
 // The lights' records, their colours and the tracer's own copy of each light.
 constexpr std::uint64_t kBytesPerLight = 192;
 
+// The folders a run made for its files: removed again, where they are empty, unless the run put
+// its files in them, so that a failed or interrupted run into a new folder leaves nothing behind.
+class MadeFolders {
+ public:
+  MadeFolders() = default;
+  MadeFolders(const MadeFolders&) = delete;
+  MadeFolders& operator=(const MadeFolders&) = delete;
+  ~MadeFolders() {
+    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveEmptyFolder(*folder);
+    Keep();
+  }
+  std::vector<std::string>* list() { return &folders_; }
+  void Register() {
+    for (const std::string& folder : folders_) RegisterMadeFolder(folder);
+  }
+  void Keep() {
+    for (const std::string& folder : folders_) ForgetMadeFolder(folder);
+    folders_.clear();
+  }
+
+ private:
+  std::vector<std::string> folders_;
+};
+
 int RenderJob(const RenderOptions& options) {
   const auto start = Clock::now();
   SetInterruptionNote(options.outDir + "/ is as it was");
@@ -262,7 +287,10 @@ int RenderJob(const RenderOptions& options) {
       shading = record.get();
     }
   }
-  if (Status made = MakeOutputDirectory(options.outDir, kWritesPreviews); !made.ok()) return Fail(made.message());
+  MadeFolders madeFolders;
+  const Status made = MakeOutputDirectory(options.outDir, kWritesPreviews, madeFolders.list());
+  madeFolders.Register();
+  if (!made.ok()) return Fail(made.message());
   // What killed runs left is removed; a run that is interrupted removes its own.
   RemoveStaleTemporaries(options.outDir);
   if (kWritesPreviews) RemoveStaleTemporaries(options.outDir + "/layers");
@@ -307,6 +335,7 @@ int RenderJob(const RenderOptions& options) {
     return status;
   });
   if (!published.ok()) return Fail(published.message());
+  madeFolders.Keep();
 
   // The check reads the files back as an editor would; the frame's memory goes first.
   const std::size_t layerCount = frame->layers().size();
