@@ -11,6 +11,7 @@
 
 #include "zurender/base/atomic_file.h"
 #include "zurender/base/emulation.h"
+#include "zurender/base/file_system.h"
 #include "zurender/base/staged_files.h"
 #include "zurender/base/stale_temporaries.h"
 #include "zurender/base/temporary_files.h"
@@ -173,12 +174,37 @@ std::string Collision(const std::vector<RunFile>& reads, const std::vector<RunFi
 // The lights' records, their colours and the tracer's own copy of each light.
 constexpr std::uint64_t kBytesPerLight = 192;
 
+// The folders a run made for its files: removed again, where they are empty, unless the run put
+// its files in them, so that a failed or interrupted run into a new folder leaves nothing behind.
+class MadeFolders {
+ public:
+  MadeFolders() = default;
+  MadeFolders(const MadeFolders&) = delete;
+  MadeFolders& operator=(const MadeFolders&) = delete;
+  ~MadeFolders() {
+    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveEmptyFolder(*folder);
+    Keep();
+  }
+  std::vector<std::string>* list() { return &folders_; }
+  void Register() {
+    for (const std::string& folder : folders_) RegisterMadeFolder(folder);
+  }
+  void Keep() {
+    for (const std::string& folder : folders_) ForgetMadeFolder(folder);
+    folders_.clear();
+  }
+
+ private:
+  std::vector<std::string> folders_;
+};
+
 // One render, gathered step by step. Declared in the order the steps make them, so that what
 // goes first on a failure is what came last: the frame before the plug-in's session.
 struct Job {
   explicit Job(const RenderOptions& o) : options(o) {}
   const RenderOptions& options;
   const Clock::time_point start = Clock::now();
+  MadeFolders madeFolders;  // goes last, once the files it may hold are gone
   std::optional<Scene> scene;
   std::unique_ptr<ShadingRecord> replay;  // the host's answers of an earlier render, in place of a scene
   std::string sceneName, settingsSource, pluginPath;
@@ -307,7 +333,9 @@ Status TakeMemory(Job& job) {
 
 Status PrepareFolder(Job& job) {
   const std::string& folder = job.options.outDir;
-  if (Status made = MakeOutputDirectory(folder, kWritesPreviews); !made.ok()) return made;
+  Status made = MakeOutputDirectory(folder, kWritesPreviews, job.madeFolders.list());
+  job.madeFolders.Register();
+  if (!made.ok()) return made;
   // What killed runs left is removed; a run that is interrupted removes its own.
   RemoveStaleTemporaries(folder);
   if (kWritesPreviews) RemoveStaleTemporaries(folder + "/layers");
@@ -358,6 +386,7 @@ Status WriteFiles(Job& job) {
     return Status::Error(staged.Unstaged(s.message()) + keeps);
   return WithoutInterruption([&] {
     Status status = staged.Publish();
+    if (status.ok()) job.madeFolders.Keep();
     if (status.ok() && kWritesPreviews) RemoveStalePreviews(options.outDir, written.previews);
     if (status.ok()) SetInterruptionNote("the render was written to " + options.outDir + "/ before");
     return status;

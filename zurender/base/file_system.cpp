@@ -40,6 +40,7 @@ bool MoveIntoPlace(const std::string& from, const std::string& to) {
 bool SyncToDisk(std::FILE* file) { return ::_commit(::_fileno(file)) == 0; }
 bool SeekTo(std::FILE* file, std::uint64_t offset) { return ::_fseeki64(file, std::int64_t(offset), SEEK_SET) == 0; }
 void RemoveFile(const std::string& path) { ::_unlink(path.c_str()); }
+void RemoveEmptyFolder(const std::string& path) { ::RemoveDirectoryA(path.c_str()); }
 bool CanWriteIn(const std::string& directory) { return ::_access(directory.c_str(), 2) == 0; }
 unsigned ProcessNumber() { return unsigned(::_getpid()); }
 
@@ -79,6 +80,7 @@ bool MoveIntoPlace(const std::string& from, const std::string& to) { return ::re
 bool SyncToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
 bool SeekTo(std::FILE* file, std::uint64_t offset) { return ::fseeko(file, off_t(offset), SEEK_SET) == 0; }
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+void RemoveEmptyFolder(const std::string& path) { ::rmdir(path.c_str()); }
 bool CanWriteIn(const std::string& directory) { return ::access(directory.c_str(), W_OK | X_OK) == 0; }
 unsigned ProcessNumber() { return unsigned(::getpid()); }
 

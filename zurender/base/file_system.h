@@ -18,6 +18,8 @@ bool SyncToDisk(std::FILE* file);
 // Positions the stream at a 64-bit offset; false on failure.
 bool SeekTo(std::FILE* file, std::uint64_t offset);
 void RemoveFile(const std::string& path);
+// Removes a folder if it is empty; one that holds anything stays.
+void RemoveEmptyFolder(const std::string& path);
 // Whether files can be made in the directory, as far as permissions tell.
 bool CanWriteIn(const std::string& directory);
 unsigned ProcessNumber();

@@ -1,7 +1,9 @@
 #include "zurender/base/temporary_files.h"
 
 #include <atomic>
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -55,6 +57,7 @@ class RegistryLock {
 struct Registry {
   RegistryLock lock;
   std::multiset<std::string> paths;
+  std::vector<std::string> folders;  // in the order made: a folder before those inside it
   std::string note;
 };
 
@@ -83,6 +86,21 @@ void ForgetTemporary(const std::string& path) {
   r.lock.unlock();
 }
 
+void RegisterMadeFolder(const std::string& path) {
+  Registry& r = TheRegistry();
+  r.lock.lock();
+  r.folders.push_back(path);
+  r.lock.unlock();
+}
+
+void ForgetMadeFolder(const std::string& path) {
+  Registry& r = TheRegistry();
+  r.lock.lock();
+  const auto found = std::find(r.folders.begin(), r.folders.end(), path);
+  if (found != r.folders.end()) r.folders.erase(found);
+  r.lock.unlock();
+}
+
 void SetInterruptionNote(const std::string& note) {
   Registry& r = TheRegistry();
   r.lock.lock();
@@ -95,6 +113,8 @@ std::string RemoveTemporariesForExit() {
   r.lock.lock();
   for (const std::string& path : r.paths) RemoveFile(path);
   r.paths.clear();
+  for (auto folder = r.folders.rbegin(); folder != r.folders.rend(); ++folder) RemoveEmptyFolder(*folder);
+  r.folders.clear();
   return r.note;
 }
 

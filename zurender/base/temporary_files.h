@@ -9,6 +9,10 @@ namespace zurender {
 
 void RegisterTemporary(const std::string& path);
 void ForgetTemporary(const std::string& path);
+// Folders this run made for its files: an interrupted run removes them again if they are empty,
+// so that it leaves no trace where it wrote nothing.
+void RegisterMadeFolder(const std::string& path);
+void ForgetMadeFolder(const std::string& path);
 
 // Runs work with interruptions held off: an interruption that comes meanwhile takes effect only
 // when work has returned. For renames that must all happen or none.
@@ -18,7 +22,8 @@ auto WithoutInterruption(Work&& work) -> decltype(work());
 // What to say, after "interrupted", about the files of the run; set by the command running.
 void SetInterruptionNote(const std::string& note);
 
-// For the interruption handler: removes every temporary and returns the note. Holds interruptions
+// For the interruption handler: removes every temporary, then every made folder left empty, and
+// returns the note. Holds interruptions
 // off for good: the process ends after it.
 std::string RemoveTemporariesForExit();
 

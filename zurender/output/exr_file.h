@@ -20,7 +20,8 @@ inline constexpr char kExrLayerVisibility[] = "zurender.layerVisibility";
 inline constexpr char kExrVisible[] = "visible";
 inline constexpr char kExrHidden[] = "hidden";
 
-// OpenEXR compresses on a pool of threads shared by the process; both cores of the machine help.
+// OpenEXR compresses on a pool of threads shared by the process; both cores of the machine help
+// (none under emulation, where the caller's thread does it all).
 void UseAllCoresForExr();
 
 }  // namespace zurender

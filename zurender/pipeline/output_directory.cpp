@@ -10,8 +10,18 @@
 namespace zurender {
 namespace {
 
-Status MakeWritableDirectory(const std::filesystem::path& directory) {
+Status MakeWritableDirectory(const std::filesystem::path& directory, std::vector<std::string>* made) {
   std::error_code error;
+  if (made != nullptr) {
+    // The folders that are not there yet, outermost first.
+    std::vector<std::string> missing;
+    for (std::filesystem::path at = directory; !at.empty() && !std::filesystem::exists(at, error);
+         at = at.parent_path()) {
+      missing.insert(missing.begin(), at.string());
+      if (at == at.parent_path()) break;
+    }
+    made->insert(made->end(), missing.begin(), missing.end());
+  }
   std::filesystem::create_directories(directory, error);
   if (error) return Status::Error("cannot create directory " + directory.string() + ": " + error.message());
   if (!std::filesystem::is_directory(directory, error)) {
@@ -28,12 +38,12 @@ Status MakeWritableDirectory(const std::filesystem::path& directory) {
 
 }  // namespace
 
-Status MakeOutputDirectory(const std::string& directory, bool withPreviews) {
+Status MakeOutputDirectory(const std::string& directory, bool withPreviews, std::vector<std::string>* made) {
   if (directory.empty()) return Status::Error("cannot create the output directory: empty path");
   try {
     const std::filesystem::path root(directory);
-    if (Status status = MakeWritableDirectory(root); !status.ok()) return status;
-    return withPreviews ? MakeWritableDirectory(root / "layers") : Status();
+    if (Status status = MakeWritableDirectory(root, made); !status.ok()) return status;
+    return withPreviews ? MakeWritableDirectory(root / "layers", made) : Status();
   } catch (const std::exception& error) {
     return Status::Error("cannot create directory " + directory + ": " + error.what());
   }

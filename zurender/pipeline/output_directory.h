@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "zurender/base/status.h"
 
@@ -9,6 +10,8 @@ namespace zurender {
 
 // Creates directory (and its parents) and, for the previews, its subfolder "layers", and checks
 // that files can be created in them, so that a render fails before it starts rather than after.
-Status MakeOutputDirectory(const std::string& directory, bool withPreviews = true);
+// The folders it made that were not there, outermost first, go into made.
+Status MakeOutputDirectory(const std::string& directory, bool withPreviews = true,
+                           std::vector<std::string>* made = nullptr);
 
 }  // namespace zurender

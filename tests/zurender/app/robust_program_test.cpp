@@ -68,6 +68,9 @@ TEST(Zurender, AFailedRunLeavesThePreviousRenderWholeAndNoTemporaries) {
     EXPECT_EQ(ReadFile(out + "/render.psd"), psd);
     EXPECT_EQ(ManifestSize(out), "[64,48]");
     EXPECT_EQ(Temporaries(out), 0);
+    // Into a folder of its own, the failed run leaves no folder.
+    EXPECT_EQ(RunZurender({"-o", dir.Path("disk/new/render"), "--size", "200x150", "--layers", "all"}).status, 1);
+    EXPECT_FALSE(fs::exists(dir.Path("disk/new")));
     EXPECT_EQ(RunZurender({"check", out}).status, 1) << "the all list does not rebuild the render, but it is checked";
     EXPECT_NE(RunZurender({"check", out}).out.find("render.exr  float"), std::string::npos);
   }

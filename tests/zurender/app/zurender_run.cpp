@@ -23,10 +23,8 @@ int ExitStatus(int raw) { return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) 
 
 ProgramRun RunZurender(const std::vector<std::string>& args) {
   TempFolder streams;
-  // Where i386 programs start only through qemu-i386, ctest names it in ZU_I386_EMULATOR.
-  const char* emulator = std::getenv("ZU_I386_EMULATOR");
-  std::string command = std::string(emulator != nullptr ? emulator : "") + " " + Quoted(ZURENDER_PATH);
-  for (const std::string& arg : args) command += " " + Quoted(arg);
+  std::string command;
+  for (const std::string& arg : ZurenderCommand(args)) command += " " + Quoted(arg);
   command += " >" + Quoted(streams.Path("out")) + " 2>" + Quoted(streams.Path("err")) + " </dev/null";
   ProgramRun run;
   run.status = ExitStatus(std::system(command.c_str()));
@@ -35,14 +33,25 @@ ProgramRun RunZurender(const std::vector<std::string>& args) {
   return run;
 }
 
+std::vector<std::string> ZurenderCommand(const std::vector<std::string>& args) {
+  std::vector<std::string> command;
+  // Where i386 programs start only through qemu-i386, ctest names it in ZU_I386_EMULATOR.
+  std::istringstream emulator(std::getenv("ZU_I386_EMULATOR") != nullptr ? std::getenv("ZU_I386_EMULATOR") : "");
+  for (std::string word; emulator >> word;) command.push_back(word);
+  command.push_back(ZURENDER_PATH);
+  command.insert(command.end(), args.begin(), args.end());
+  return command;
+}
+
 int StartZurender(const std::vector<std::string>& args, const std::string& errPath) {
   const pid_t child = fork();
   if (child != 0) return int(child);
-  std::vector<char*> argv = {const_cast<char*>(ZURENDER_PATH)};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  std::vector<std::string> command = ZurenderCommand(args);
+  std::vector<char*> argv;
+  for (std::string& arg : command) argv.push_back(arg.data());
   argv.push_back(nullptr);
   if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen(errPath.c_str(), "w", stderr) == nullptr) _exit(127);
-  execv(ZURENDER_PATH, argv.data());
+  execv(argv[0], argv.data());
   _exit(127);
 }
 

@@ -18,6 +18,8 @@ ProgramRun RunZurender(const std::vector<std::string>& args);
 
 // Starts zurender with the arguments and returns at once: its process, whose standard error goes
 // to errPath. Waited for by WaitForZurender, which gives its raw wait status.
+// zurender with these arguments as a command, behind the emulator where there is one.
+std::vector<std::string> ZurenderCommand(const std::vector<std::string>& args);
 int StartZurender(const std::vector<std::string>& args, const std::string& errPath);
 int WaitForZurender(int process);
 

@@ -61,10 +61,8 @@ Answer Send(int port, const std::string& request) {
 class Studio {
  public:
   explicit Studio(std::vector<std::string> args = {}) {
-    args.insert(args.begin(), {ZURENDER_PATH, "studio", "-o", dir_.Path("out")});
-    // Where i386 programs start only through qemu-i386, ctest names it in ZU_I386_EMULATOR.
-    if (const char* emulator = std::getenv("ZU_I386_EMULATOR"); emulator != nullptr && *emulator != 0)
-      args.insert(args.begin(), emulator);
+    args.insert(args.begin(), {"studio", "-o", dir_.Path("out")});
+    args = ZurenderCommand(args);
     int out[2];
     EXPECT_EQ(::pipe(out), 0);
     pid_ = ::fork();
