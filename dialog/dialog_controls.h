@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "host/host_dialog.h"
 #include "host/layers_dialog_resource.h"
+#include "host/parameter_block.h"
 #include "zu_version.h"
 
 namespace zu {
@@ -16,13 +18,10 @@ constexpr std::int32_t kLastOptionControl = kAddRefractionsCheck;
 constexpr std::int32_t kFirstHostKeptControl = kNameMode;           // hit function on 5 to 26
 constexpr std::int32_t kLastHitControl = kBaseName;
 
-constexpr std::int32_t kCustomPreset = 4;  // the kOutputPairPreset value that opens the options dialog
-
 // The layer list's flags, as the host's list control takes them.
 constexpr std::int32_t kLayerListFlags = 43;
 
-// Where the kind menu opens, and which part of its answer is the item.
-constexpr std::int32_t kMenuOffset = 2;         // just inside the add button's corner
-constexpr std::int32_t kMenuItemMask = 0xFFFF;  // the item is in the answer's low half
+// Where the kind menu opens: just inside the add button's corner.
+constexpr std::int32_t kMenuOffset = 2;
 
 }  // namespace zu

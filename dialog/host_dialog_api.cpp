@@ -7,35 +7,9 @@ namespace zu {
 namespace {
 
 enum HostDialogSlot : int {
-  kCountListItems,
-  kFindControlByID,
-  kGetControlBounds,
-  kGetControlID,
-  kGetControlValue,
-  kGetEditTextString,
-  kGetListSelectedItem,
-  kGetListString,
-  kIsListItemSelected,
-  kRemoveListItem,
-  kSelectListItem,
-  kSetControlBounds,
-  kSetControlDrawImmediate,
-  kSetControlEnable,
-  kSetControlHitFunction,
-  kSetControlValue,
-  kSetControlVisible,
-  kSetEditTextString,
-  kSetListFlags,
-  kDestroyDialog,
-  kExecuteDialog,
-  kMakeDialog,
-  kSetDialogTitle,
-  kOffsetRect,
-  kGetListItemFlags,
-  kInsertListItemEx,
-  kGetListItemID,
-  kScrollList2Item,
-  kPopupMenuTrack,
+#define ZU_HOST_DIALOG_SLOT(Name, result, parameters, arguments, target) k##Name,
+  ZU_HOST_DIALOG_FUNCTIONS(ZU_HOST_DIALOG_SLOT)
+#undef ZU_HOST_DIALOG_SLOT
   kHostDialogSlotCount
 };
 
@@ -45,35 +19,9 @@ struct HostDialogBinding {
 };
 
 constexpr HostDialogBinding kHostDialogFunctions[] = {
-    {"ZU_CountListItems", kCountListItems},
-    {"ZU_FindControlByID", kFindControlByID},
-    {"ZU_GetControlBounds", kGetControlBounds},
-    {"ZU_GetControlID", kGetControlID},
-    {"ZU_GetControlValue", kGetControlValue},
-    {"ZU_GetEditTextString", kGetEditTextString},
-    {"ZU_GetListSelectedItem", kGetListSelectedItem},
-    {"ZU_GetListString", kGetListString},
-    {"ZU_IsListItemSelected", kIsListItemSelected},
-    {"ZU_RemoveListItem", kRemoveListItem},
-    {"ZU_SelectListItem", kSelectListItem},
-    {"ZU_SetControlBounds", kSetControlBounds},
-    {"ZU_SetControlDrawImmediate", kSetControlDrawImmediate},
-    {"ZU_SetControlEnable", kSetControlEnable},
-    {"ZU_SetControlHitFunction", kSetControlHitFunction},
-    {"ZU_SetControlValue", kSetControlValue},
-    {"ZU_SetControlVisible", kSetControlVisible},
-    {"ZU_SetEditTextString", kSetEditTextString},
-    {"ZU_SetListFlags", kSetListFlags},
-    {"ZU_DestroyDialog", kDestroyDialog},
-    {"ZU_ExecuteDialog", kExecuteDialog},
-    {"ZU_MakeDialog", kMakeDialog},
-    {"ZU_SetDialogTitle", kSetDialogTitle},
-    {"ZU_OffsetRect", kOffsetRect},
-    {"ZU_GetListItemFlags", kGetListItemFlags},
-    {"ZU_InsertListItemEx", kInsertListItemEx},
-    {"ZU_GetListItemID", kGetListItemID},
-    {"ZU_ScrollList2Item", kScrollList2Item},
-    {"ZU_PopupMenuTrack", kPopupMenuTrack},
+#define ZU_HOST_DIALOG_BINDING(Name, result, parameters, arguments, target) {"ZU_" #Name, k##Name},
+    ZU_HOST_DIALOG_FUNCTIONS(ZU_HOST_DIALOG_BINDING)
+#undef ZU_HOST_DIALOG_BINDING
 };
 
 // The table is indexed by slot, so each row must stand at its own slot.
@@ -84,7 +32,7 @@ constexpr bool EveryRowAtItsSlot() {
   return i == kHostDialogSlotCount;
 }
 static_assert(EveryRowAtItsSlot());
-static_assert(kHostDialogSlotCount == 29);
+static_assert(kHostDialogSlotCount == kHostDialogFunctionCount);
 
 // One cell per function: none at load, set by the first successful lookup, never cleared.
 void* gCells[kHostDialogSlotCount] = {};
@@ -112,85 +60,13 @@ bool BindHostDialogApi() {
 
 namespace host_dialog {
 
-std::int32_t CountListItems(ControlRef list) { return CallHost<CountListItemsFn>(kCountListItems, list); }
-ControlRef FindControlByID(DialogRef dialog, std::int32_t id) {
-  return CallHost<FindControlByIDFn>(kFindControlByID, dialog, id);
-}
-std::int32_t GetControlBounds(ControlRef control, ControlBounds* bounds) {
-  return CallHost<GetControlBoundsFn>(kGetControlBounds, control, bounds);
-}
-std::int32_t GetControlID(ControlRef control) { return CallHost<GetControlIDFn>(kGetControlID, control); }
-std::int32_t GetControlValue(ControlRef control) { return CallHost<GetControlValueFn>(kGetControlValue, control); }
-std::int32_t GetEditTextString(ControlRef control, char* text, std::int32_t* length) {
-  return CallHost<GetEditTextStringFn>(kGetEditTextString, control, text, length);
-}
-std::int32_t GetListSelectedItem(ControlRef list) {
-  return CallHost<GetListSelectedItemFn>(kGetListSelectedItem, list);
-}
-std::int32_t GetListString(ControlRef list, std::int32_t row, char* text, std::int32_t* length) {
-  return CallHost<GetListStringFn>(kGetListString, list, row, text, length);
-}
-std::int32_t IsListItemSelected(ControlRef list, std::int32_t row) {
-  return CallHost<IsListItemSelectedFn>(kIsListItemSelected, list, row);
-}
-std::int32_t RemoveListItem(ControlRef list, std::int32_t row) {
-  return CallHost<RemoveListItemFn>(kRemoveListItem, list, row);
-}
-std::int32_t SelectListItem(ControlRef list, std::int32_t row, std::int32_t select) {
-  return CallHost<SelectListItemFn>(kSelectListItem, list, row, select);
-}
-std::int32_t SetControlBounds(ControlRef control, const ControlBounds* bounds) {
-  return CallHost<SetControlBoundsFn>(kSetControlBounds, control, bounds);
-}
-std::int32_t SetControlDrawImmediate(ControlRef control, std::int32_t on) {
-  return CallHost<SetControlDrawImmediateFn>(kSetControlDrawImmediate, control, on);
-}
-std::int32_t SetControlEnable(ControlRef control, std::int32_t enable) {
-  return CallHost<SetControlEnableFn>(kSetControlEnable, control, enable);
-}
-std::int32_t SetControlHitFunction(ControlRef control, HitFunction hit) {
-  return CallHost<SetControlHitFunctionFn>(kSetControlHitFunction, control, hit);
-}
-std::int32_t SetControlValue(ControlRef control, std::int32_t value) {
-  return CallHost<SetControlValueFn>(kSetControlValue, control, value);
-}
-std::int32_t SetControlVisible(ControlRef control, std::int32_t visible) {
-  return CallHost<SetControlVisibleFn>(kSetControlVisible, control, visible);
-}
-std::int32_t SetEditTextString(ControlRef control, const char* text) {
-  return CallHost<SetEditTextStringFn>(kSetEditTextString, control, text);
-}
-std::int32_t SetListFlags(ControlRef list, std::int32_t flags) {
-  return CallHost<SetListFlagsFn>(kSetListFlags, list, flags);
-}
-std::int32_t DestroyDialog(DialogRef dialog) { return CallHost<DestroyDialogFn>(kDestroyDialog, dialog); }
-std::int32_t ExecuteDialog(DialogRef dialog) { return CallHost<ExecuteDialogFn>(kExecuteDialog, dialog); }
-DialogRef MakeDialog(std::uint32_t* resourceCell, std::int32_t resourceId) {
-  return CallHost<MakeDialogFn>(kMakeDialog, resourceCell, resourceId);
-}
-std::int32_t SetDialogTitle(DialogRef dialog, const char* title) {
-  return CallHost<SetDialogTitleFn>(kSetDialogTitle, dialog, title);
-}
-std::int32_t OffsetRect(ControlBounds* bounds, std::int32_t dx, std::int32_t dy) {
-  return CallHost<OffsetRectFn>(kOffsetRect, bounds, dx, dy);
-}
-std::int32_t GetListItemFlags(ControlRef list, std::int32_t row) {
-  return CallHost<GetListItemFlagsFn>(kGetListItemFlags, list, row);
-}
-std::int32_t InsertListItemEx(ControlRef list, std::int32_t row, const char* text, std::int32_t itemId,
-                              std::int32_t rowFlags, std::int32_t reserved1, std::int32_t reserved2) {
-  return CallHost<InsertListItemExFn>(kInsertListItemEx, list, row, text, itemId, rowFlags, reserved1, reserved2);
-}
-std::int32_t GetListItemID(ControlRef list, std::int32_t row) {
-  return CallHost<GetListItemIDFn>(kGetListItemID, list, row);
-}
-std::int32_t ScrollList2Item(ControlRef list, std::int32_t row) {
-  return CallHost<ScrollList2ItemFn>(kScrollList2Item, list, row);
-}
-std::int32_t PopupMenuTrack(DialogRef dialog, std::int32_t menuId, std::int32_t reserved1, std::int32_t reserved2,
-                            std::int32_t* x, std::int32_t* y) {
-  return CallHost<PopupMenuTrackFn>(kPopupMenuTrack, dialog, menuId, reserved1, reserved2, x, y);
-}
+// Each forwards to the host's function of its name, bound in its slot.
+#define ZU_COMMA_ARGUMENTS(...) , __VA_ARGS__
+#define ZU_DEFINE_HOST_DIALOG_FORWARDER(Name, result, parameters, arguments, target) \
+  result Name parameters { return CallHost<Name##Fn>(k##Name ZU_COMMA_ARGUMENTS arguments); }
+ZU_HOST_DIALOG_FUNCTIONS(ZU_DEFINE_HOST_DIALOG_FORWARDER)
+#undef ZU_DEFINE_HOST_DIALOG_FORWARDER
+#undef ZU_COMMA_ARGUMENTS
 
 }  // namespace host_dialog
 

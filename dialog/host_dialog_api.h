@@ -12,44 +12,17 @@
 
 namespace zu {
 
-// Binds every function not bound yet; true when all 29 are bound.
+// Binds every function not bound yet; true when all kHostDialogFunctionCount are bound.
 bool BindHostDialogApi();
 
 // Under the host's own names, in a namespace of their own so that every call to the host reads
 // as one and none is taken for the plug-in's.
 namespace host_dialog {
 
-std::int32_t CountListItems(ControlRef list);
-ControlRef FindControlByID(DialogRef dialog, std::int32_t id);
-std::int32_t GetControlBounds(ControlRef control, ControlBounds* bounds);
-std::int32_t GetControlID(ControlRef control);
-std::int32_t GetControlValue(ControlRef control);
-std::int32_t GetEditTextString(ControlRef control, char* text, std::int32_t* length);
-std::int32_t GetListSelectedItem(ControlRef list);
-std::int32_t GetListString(ControlRef list, std::int32_t row, char* text, std::int32_t* length);
-std::int32_t IsListItemSelected(ControlRef list, std::int32_t row);
-std::int32_t RemoveListItem(ControlRef list, std::int32_t row);
-std::int32_t SelectListItem(ControlRef list, std::int32_t row, std::int32_t select);
-std::int32_t SetControlBounds(ControlRef control, const ControlBounds* bounds);
-std::int32_t SetControlDrawImmediate(ControlRef control, std::int32_t on);
-std::int32_t SetControlEnable(ControlRef control, std::int32_t enable);
-std::int32_t SetControlHitFunction(ControlRef control, HitFunction hit);
-std::int32_t SetControlValue(ControlRef control, std::int32_t value);
-std::int32_t SetControlVisible(ControlRef control, std::int32_t visible);
-std::int32_t SetEditTextString(ControlRef control, const char* text);
-std::int32_t SetListFlags(ControlRef list, std::int32_t flags);
-std::int32_t DestroyDialog(DialogRef dialog);
-std::int32_t ExecuteDialog(DialogRef dialog);
-DialogRef MakeDialog(std::uint32_t* resourceCell, std::int32_t resourceId);
-std::int32_t SetDialogTitle(DialogRef dialog, const char* title);
-std::int32_t OffsetRect(ControlBounds* bounds, std::int32_t dx, std::int32_t dy);
-std::int32_t GetListItemFlags(ControlRef list, std::int32_t row);
-std::int32_t InsertListItemEx(ControlRef list, std::int32_t row, const char* text, std::int32_t itemId,
-                              std::int32_t rowFlags, std::int32_t reserved1, std::int32_t reserved2);
-std::int32_t GetListItemID(ControlRef list, std::int32_t row);
-std::int32_t ScrollList2Item(ControlRef list, std::int32_t row);
-std::int32_t PopupMenuTrack(DialogRef dialog, std::int32_t menuId, std::int32_t reserved1, std::int32_t reserved2,
-                            std::int32_t* x, std::int32_t* y);
+// One for each function of host/host_dialog.h, of its name and arguments.
+#define ZU_DECLARE_HOST_DIALOG_FORWARDER(Name, result, parameters, arguments, target) result Name parameters;
+ZU_HOST_DIALOG_FUNCTIONS(ZU_DECLARE_HOST_DIALOG_FORWARDER)
+#undef ZU_DECLARE_HOST_DIALOG_FORWARDER
 
 }  // namespace host_dialog
 

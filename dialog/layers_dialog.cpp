@@ -64,7 +64,7 @@ std::int32_t ZU_ABI LayersDialogHit(ControlRef control) noexcept {
       UpdatePresetEnable();
       break;
     case kOutputPairPreset:
-      if (host_dialog::GetControlValue(DialogControl(kOutputPairPreset)) == kCustomPreset) EditCustomPair();
+      if (host_dialog::GetControlValue(DialogControl(kOutputPairPreset)) == kCustomOutputPairPreset) EditCustomPair();
       break;
     case kLayerList:
       SyncSelection(list);

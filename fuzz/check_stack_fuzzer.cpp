@@ -3,7 +3,7 @@
 // small frame's limits, then stacked as `zurender check` stacks them, the EXR after it is found
 // to agree with the PSD.
 #include "fuzz/fuzz_support.h"
-#include "zurender/app/check_command.h"
+#include "zurender/check/render_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zurender;

@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "zurender/output/image_read_limits.h"
+#include "zurender/base/read_limits.h"
 
 namespace zurender::fuzz {
 

@@ -1,7 +1,7 @@
 // The check's manifest reader under libFuzzer: any text gives the facts, within their ranges, or
 // one message naming the manifest; a field of the wrong type is a message, never an abort.
 #include "fuzz/fuzz_support.h"
-#include "zurender/app/manifest_reader.h"
+#include "zurender/check/manifest_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zurender;

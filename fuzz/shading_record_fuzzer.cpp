@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "zurender/app/shading_source.h"
-#include "zurender/output/byte_source.h"
+#include "zurender/pipeline/shading_source.h"
+#include "zurender/base/byte_source.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zurender;

@@ -27,4 +27,3 @@ constexpr std::uint32_t FourCC(const char (&code)[5]) {
 }
 
 constexpr std::uint32_t kRenderHostCode = FourCC("ZUAR");  // the rendering host
-static_assert(FourCC("LYER") == 0x4C594552u);

@@ -6,11 +6,25 @@
 
 constexpr std::size_t kDeclaredNameBytes = 64;  // length byte and up to 63 characters, fixed by the host
 
+// Bits of declFlags.
+enum DeclarationFlag : std::uint32_t {
+  kDeclColour = 0x1,      // every colour layer, and the edge mask
+  kDeclPack = 0x2,        // the packs of colour: "Diffuse Pack" and "Final Render"
+  kDeclAdditive = 0x40,   // the additive kinds and "Fog"
+  kDeclEdgeMask = 0x100,  // the edge mask layer itself
+  kDeclWithEdge = 0x200,  // a colour layer while the edge mask is on
+};
+
+// Values of layerClass, and the classParam of a colour layer; a mask's classParam is its number.
+constexpr std::int32_t kColourClass = 2;
+constexpr std::int32_t kColourClassParam = 4;
+constexpr std::int32_t kMaskClass = 10;
+
 struct LayerDeclaration {
   std::int32_t hostLayerId;         // 0 before the call; the host writes its id here when it accepts
-  std::uint32_t declFlags;          // written by the plug-in per layer
-  std::int32_t layerClass;          // 2 colour layer, 10 mask
-  std::int32_t classParam;          // 4 for colour layers, the mask value for masks
+  std::uint32_t declFlags;          // DeclarationFlag bits, written by the plug-in per layer
+  std::int32_t layerClass;          // kColourClass or kMaskClass
+  std::int32_t classParam;          // kColourClassParam for colour layers, the mask value for masks
   std::int32_t component;           // host component that fills the layer, -1 for none
   std::uint8_t background[4];       // 0,0,0,0; "Transparency" 0,255,255,255
   std::uint8_t hostBytes[60];       // host's; zeroed by the plug-in

@@ -12,6 +12,9 @@ struct StoredBlockDescriptor {
   std::uint32_t type;        // 'MEMO'
 };
 
+// The first word of the stored layer list the block holds.
+constexpr std::uint32_t kStoredListMagic = FourCC("LYER");
+
 constexpr std::uint32_t kSetInfoCode = FourCC("SETI");
 constexpr std::uint32_t kMemoType = FourCC("MEMO");
 constexpr std::int32_t kStoredListItem = 4;  // dialog item whose value returns as ParamBlock::storedList

@@ -1,12 +1,12 @@
-// The 29 dialog functions the host's main executable exports by name. Each hands its call to the
+// The dialog functions the host's main executable exports by name (host/host_dialog.h). Each
+// is declared from the list there, with the type the plug-in calls it through, so that a
+// definition that strays from it does not compile. Each hands its call to the
 // toolkit that issued the handle it is given, and does nothing for a handle no live toolkit
 // issued. Compiled into every executable that plays the host, never taken from an archive, so that
 // a lookup by name in the running process finds them.
 //
 // ZU_HOSTSIM_WITHOUT_POPUP_MENU_TRACK leaves ZU_PopupMenuTrack out: a host that lacks one
 // function, which the plug-in must refuse to build its dialog on.
-#include <type_traits>
-
 #include "hostsim/dialog_toolkit.h"
 
 // A Windows executable exports only what is marked for export; an ELF one exports its default-
@@ -18,6 +18,11 @@
 #endif
 
 using hostsim::DialogToolkit;
+
+#define HOSTSIM_DECLARE_EXPORT(Name, result, parameters, arguments, target) \
+  HOSTSIM_EXPORT result ZU_ABI ZU_##Name parameters;
+ZU_HOST_DIALOG_FUNCTIONS(HOSTSIM_DECLARE_EXPORT)
+#undef HOSTSIM_DECLARE_EXPORT
 
 HOSTSIM_EXPORT std::int32_t ZU_ABI ZU_CountListItems(ControlRef list) {
   DialogToolkit* toolkit = DialogToolkit::OwnerOfControl(list);
@@ -135,15 +140,9 @@ HOSTSIM_EXPORT std::int32_t ZU_ABI ZU_SetDialogTitle(DialogRef dialog, const cha
   return toolkit != nullptr ? toolkit->SetDialogTitle(dialog, title) : 0;
 }
 
-// Plain arithmetic on the caller's rectangle: no toolkit is involved.
+// Plain arithmetic on the caller's rectangle: no toolkit's dialogs are involved.
 HOSTSIM_EXPORT std::int32_t ZU_ABI ZU_OffsetRect(ControlBounds* bounds, std::int32_t dx, std::int32_t dy) {
-  if (bounds != nullptr) {
-    bounds->left += dx;
-    bounds->right += dx;
-    bounds->top += dy;
-    bounds->bottom += dy;
-  }
-  return 0;
+  return DialogToolkit::OffsetRect(bounds, dx, dy);
 }
 
 HOSTSIM_EXPORT std::int32_t ZU_ABI ZU_GetListItemFlags(ControlRef list, std::int32_t row) {
@@ -174,35 +173,4 @@ HOSTSIM_EXPORT std::int32_t ZU_ABI ZU_PopupMenuTrack(DialogRef dialog, std::int3
   DialogToolkit* toolkit = DialogToolkit::OwnerOfDialog(dialog);
   return toolkit != nullptr ? toolkit->PopupMenuTrack(dialog, menuId, reserved1, reserved2, x, y) : 0;
 }
-static_assert(std::is_same_v<decltype(&ZU_PopupMenuTrack), PopupMenuTrackFn>);
 #endif
-
-// The exports have exactly the types the plug-in calls them through.
-static_assert(std::is_same_v<decltype(&ZU_CountListItems), CountListItemsFn>);
-static_assert(std::is_same_v<decltype(&ZU_FindControlByID), FindControlByIDFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetControlBounds), GetControlBoundsFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetControlID), GetControlIDFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetControlValue), GetControlValueFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetEditTextString), GetEditTextStringFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetListSelectedItem), GetListSelectedItemFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetListString), GetListStringFn>);
-static_assert(std::is_same_v<decltype(&ZU_IsListItemSelected), IsListItemSelectedFn>);
-static_assert(std::is_same_v<decltype(&ZU_RemoveListItem), RemoveListItemFn>);
-static_assert(std::is_same_v<decltype(&ZU_SelectListItem), SelectListItemFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetControlBounds), SetControlBoundsFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetControlDrawImmediate), SetControlDrawImmediateFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetControlEnable), SetControlEnableFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetControlHitFunction), SetControlHitFunctionFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetControlValue), SetControlValueFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetControlVisible), SetControlVisibleFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetEditTextString), SetEditTextStringFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetListFlags), SetListFlagsFn>);
-static_assert(std::is_same_v<decltype(&ZU_DestroyDialog), DestroyDialogFn>);
-static_assert(std::is_same_v<decltype(&ZU_ExecuteDialog), ExecuteDialogFn>);
-static_assert(std::is_same_v<decltype(&ZU_MakeDialog), MakeDialogFn>);
-static_assert(std::is_same_v<decltype(&ZU_SetDialogTitle), SetDialogTitleFn>);
-static_assert(std::is_same_v<decltype(&ZU_OffsetRect), OffsetRectFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetListItemFlags), GetListItemFlagsFn>);
-static_assert(std::is_same_v<decltype(&ZU_InsertListItemEx), InsertListItemExFn>);
-static_assert(std::is_same_v<decltype(&ZU_GetListItemID), GetListItemIDFn>);
-static_assert(std::is_same_v<decltype(&ZU_ScrollList2Item), ScrollList2ItemFn>);

@@ -1,5 +1,6 @@
 #include "hostsim/dialog_resources.h"
 
+#include "host/layer_kind.h"
 #include "host/layers_dialog_resource.h"
 
 namespace hostsim {
@@ -8,10 +9,7 @@ namespace {
 using K = ControlKind;
 
 // The layer kinds in the plug-in's table order: menu item n makes kind n.
-const std::vector<std::string> kKindItems = {
-    "Diffuse Pack", "Lights",           "Shadows",        "Ambient/GI",   "Additives Pack",
-    "Specular",     "Luminance",        "Reflections",    "RT Reflections", "Bitmap Reflections",
-    "RT Refractions", "Final Render",   "Fog",            "Mask of #",    "Transparency"};
+const std::vector<std::string> kKindItems(kKindNames + 1, kKindNames + 1 + kKindCount);
 
 // The blend popup's items in the order of the plug-in's blend indices.
 const std::vector<std::string> kBlendItems = {

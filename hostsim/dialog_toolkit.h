@@ -1,4 +1,4 @@
-// The host's dialog toolkit: the dialogs and controls behind the 29 dialog functions the host
+// The host's dialog toolkit: the dialogs and controls behind the dialog functions the host
 // exports (dialog_exports.cpp), the Layers dialog as the host makes it from its resource, the
 // options dialog and kind menu the plug-in opens, and what the user does in them.
 //
@@ -117,37 +117,21 @@ class DialogToolkit {
   static DialogToolkit* OwnerOfControl(ControlRef control);
   static DialogToolkit* OwnerOfResource(std::uint32_t resourceValue);
 
-  // What the exported dialog functions do on this toolkit's dialogs (dialog_calls.cpp).
-  std::int32_t CountListItems(ControlRef list);
-  ControlRef FindControlByID(DialogRef dialog, std::int32_t id);
-  std::int32_t GetControlBounds(ControlRef control, ControlBounds* bounds);
-  std::int32_t GetControlID(ControlRef control);
-  std::int32_t GetControlValue(ControlRef control);
-  std::int32_t GetEditTextString(ControlRef control, char* text, std::int32_t* length);
-  std::int32_t GetListSelectedItem(ControlRef list);
-  std::int32_t GetListString(ControlRef list, std::int32_t row, char* text, std::int32_t* length);
-  std::int32_t IsListItemSelected(ControlRef list, std::int32_t row);
-  std::int32_t RemoveListItem(ControlRef list, std::int32_t row);
-  std::int32_t SelectListItem(ControlRef list, std::int32_t row, std::int32_t select);
-  std::int32_t SetControlBounds(ControlRef control, const ControlBounds* bounds);
-  std::int32_t SetControlDrawImmediate(ControlRef control, std::int32_t on);
-  std::int32_t SetControlEnable(ControlRef control, std::int32_t enable);
-  std::int32_t SetControlHitFunction(ControlRef control, HitFunction hit);
-  std::int32_t SetControlValue(ControlRef control, std::int32_t value);
-  std::int32_t SetControlVisible(ControlRef control, std::int32_t visible);
-  std::int32_t SetEditTextString(ControlRef control, const char* text);
-  std::int32_t SetListFlags(ControlRef list, std::int32_t flags);
-  std::int32_t DestroyDialog(DialogRef dialog);
-  std::int32_t ExecuteDialog(DialogRef dialog);
-  DialogRef MakeDialog(std::uint32_t* resourceCell, std::int32_t resourceId);
-  std::int32_t SetDialogTitle(DialogRef dialog, const char* title);
-  std::int32_t GetListItemFlags(ControlRef list, std::int32_t row);
-  std::int32_t InsertListItemEx(ControlRef list, std::int32_t row, const char* text, std::int32_t itemId,
-                                std::int32_t rowFlags, std::int32_t reserved1, std::int32_t reserved2);
-  std::int32_t GetListItemID(ControlRef list, std::int32_t row);
-  std::int32_t ScrollList2Item(ControlRef list, std::int32_t row);
-  std::int32_t PopupMenuTrack(DialogRef dialog, std::int32_t menuId, std::int32_t reserved1, std::int32_t reserved2,
-                              std::int32_t* x, std::int32_t* y);
+  // What the exported dialog functions do on this toolkit's dialogs (dialog_calls.cpp): one
+  // member of each function's name and arguments (host/host_dialog.h). The rectangle's
+  // arithmetic needs no dialog, and so no toolkit.
+#define HOSTSIM_TOOLKIT_MEMBER_control(Name, result, parameters) result Name parameters;
+#define HOSTSIM_TOOLKIT_MEMBER_dialog(Name, result, parameters) result Name parameters;
+#define HOSTSIM_TOOLKIT_MEMBER_resource(Name, result, parameters) result Name parameters;
+#define HOSTSIM_TOOLKIT_MEMBER_rectangle(Name, result, parameters) static result Name parameters;
+#define HOSTSIM_TOOLKIT_MEMBER(Name, result, parameters, arguments, target) \
+  HOSTSIM_TOOLKIT_MEMBER_##target(Name, result, parameters)
+  ZU_HOST_DIALOG_FUNCTIONS(HOSTSIM_TOOLKIT_MEMBER)
+#undef HOSTSIM_TOOLKIT_MEMBER
+#undef HOSTSIM_TOOLKIT_MEMBER_rectangle
+#undef HOSTSIM_TOOLKIT_MEMBER_resource
+#undef HOSTSIM_TOOLKIT_MEMBER_dialog
+#undef HOSTSIM_TOOLKIT_MEMBER_control
 
  private:
   struct SimDialog {

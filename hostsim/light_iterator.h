@@ -9,7 +9,7 @@
 #include "host/host_services.h"
 #include "host/light_record.h"
 #include "hostsim/callback_slot.h"
-#include "hostsim/light_outputs.h"
+#include "host/light_outputs.h"
 
 namespace hostsim {
 

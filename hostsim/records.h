@@ -9,6 +9,7 @@
 #include "host/host_info_record.h"
 #include "host/init_layers_record.h"
 #include "host/interface_record.h"
+#include "host/parameter_block.h"
 #include "host/shader_info_record.h"
 #include "host/shader_record.h"
 #include "hostsim/host_allocator.h"
@@ -17,8 +18,8 @@ namespace hostsim {
 
 // The nine words of a parameter block, in native order.
 struct ParamWords {
-  std::uint32_t magic = FourCC("LYER");
-  std::int32_t version = 1;
+  std::uint32_t magic = kParamBlockMagic;
+  std::int32_t version = kParamBlockVersion;
   std::uint32_t storedList = 0;  // host address of the stored list
   std::int32_t nameMode = 0;
   std::int32_t outputPairEnabled = 0;
@@ -28,7 +29,7 @@ struct ParamWords {
   std::int32_t outputPairCustom2 = 0;
 };
 
-using ParamBytes = std::array<std::uint8_t, 36>;
+using ParamBytes = std::array<std::uint8_t, kParamBlockBytes>;
 
 // The stored form: every word big-endian except storedList, which the host keeps as a native address.
 ParamBytes EncodeParamBlock(const ParamWords& words);

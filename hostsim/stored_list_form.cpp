@@ -3,6 +3,7 @@
 namespace hostsim {
 namespace {
 
+// Spelt here, not taken from host/: the tests' own statement of the bytes, against the plug-in's.
 constexpr std::uint32_t kMagic = 0x4C594552u;  // 'LYER'
 constexpr std::size_t kShortTextMax = 255;     // what a name's one length byte can count
 

@@ -52,7 +52,7 @@ class StoredListBuilder {
   }
   // Magic, base name and count.
   StoredListBuilder& Header(const std::string& baseName, std::uint32_t count) {
-    return Word(0x4C594552u).Short(baseName).Word(count);
+    return Word(0x4C594552u /* 'LYER', spelt here as the form is */).Short(baseName).Word(count);
   }
   StoredListBuilder& Entry(std::int32_t kind, std::uint32_t flags, std::int32_t blendMode, std::int32_t option1,
                            std::int32_t option2, std::int32_t option3, const std::string& name) {

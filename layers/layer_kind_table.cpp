@@ -1,31 +1,39 @@
 #include "layers/layer_kind_table.h"
 
+#include "host/blend_mode.h"
+#include "host/layer_flags.h"
 #include "layers/layer_record.h"
 
 namespace zu {
 
 namespace {
-// Blend mode indices used by the defaults.
-constexpr std::int32_t kNormal = 0, kMultiply = 8, kDifference = 13, kLinearDodge = 18;
 
 constexpr LayerKindRow kLayerKindTable[] = {
-    {kDiffusePack, 0x2, kNormal, "Diffuse Pack"},
-    {kLights, 0x3, kMultiply, "Lights"},
-    {kShadows, 0x3, kMultiply, "Shadows"},
-    {kAmbientGI, 0x1, kLinearDodge, "Ambient/GI"},
-    {kAdditivesPack, 0xF1, kLinearDodge, "Additives Pack"},
-    {kSpecular, 0x1, kLinearDodge, "Specular"},
-    {kLuminance, 0x1, kLinearDodge, "Luminance"},
-    {kReflections, 0x1, kLinearDodge, "Reflections"},
-    {kRtReflections, 0x1, kLinearDodge, "RT Reflections"},
-    {kBitmapReflections, 0x1, kLinearDodge, "Bitmap Reflections"},
-    {kRtRefractions, 0x1, kLinearDodge, "RT Refractions"},
-    {kFinalRender, 0x1, kDifference, "Final Render"},
-    {kFog, 0x1, kNormal, "Fog"},
-    {kMaskOf, 0x1, kNormal, "Mask of #"},
-    {kTransparency, 0x1, kNormal, "Transparency"},
+    {kDiffusePack, kLayerCarried, kBlendNormal, kKindNames[kDiffusePack]},
+    {kLights, kLayerOff | kLayerCarried, kBlendMultiply, kKindNames[kLights]},
+    {kShadows, kLayerOff | kLayerCarried, kBlendMultiply, kKindNames[kShadows]},
+    {kAmbientGI, kLayerOff, kBlendLinearDodge, kKindNames[kAmbientGI]},
+    {kAdditivesPack, kAdditiveMask | kLayerOff, kBlendLinearDodge, kKindNames[kAdditivesPack]},
+    {kSpecular, kLayerOff, kBlendLinearDodge, kKindNames[kSpecular]},
+    {kLuminance, kLayerOff, kBlendLinearDodge, kKindNames[kLuminance]},
+    {kReflections, kLayerOff, kBlendLinearDodge, kKindNames[kReflections]},
+    {kRtReflections, kLayerOff, kBlendLinearDodge, kKindNames[kRtReflections]},
+    {kBitmapReflections, kLayerOff, kBlendLinearDodge, kKindNames[kBitmapReflections]},
+    {kRtRefractions, kLayerOff, kBlendLinearDodge, kKindNames[kRtRefractions]},
+    {kFinalRender, kLayerOff, kBlendDifference, kKindNames[kFinalRender]},
+    {kFog, kLayerOff, kBlendNormal, kKindNames[kFog]},
+    {kMaskOf, kLayerOff, kBlendNormal, kKindNames[kMaskOf]},
+    {kTransparency, kLayerOff, kBlendNormal, kKindNames[kTransparency]},
 };
 static_assert(sizeof(kLayerKindTable) / sizeof(kLayerKindTable[0]) == kKindCount);
+
+// Row n holds kind n + 1: the kind menu's item n makes the kind of row n - 1.
+constexpr bool RowsInKindOrder() {
+  for (std::int32_t i = 0; i < kKindCount; ++i)
+    if (kLayerKindTable[i].kind != i + 1) return false;
+  return true;
+}
+static_assert(RowsInKindOrder());
 }  // namespace
 
 const std::int32_t kDefaultLayerKinds[6] = {kLuminance, kShadows, kReflections, kRtRefractions, kSpecular,

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "host/layer_kind.h"
+
 namespace zu {
 
 struct LayerKindRow {
@@ -11,8 +13,6 @@ struct LayerKindRow {
   std::int32_t blendMode;   // default BlendMode index
   const char* name;         // the layer name shown to the user
 };
-
-constexpr std::int32_t kKindCount = 15;
 
 // Row of the table at a zero-based index; callers keep the index within 0 to kKindCount - 1.
 const LayerKindRow& KindRow(std::int32_t index);

@@ -1,45 +1,14 @@
-// One layer of a list: what it holds, how it blends, and its per-kind options.
+// One layer of a list: what it holds, how it blends, and its per-kind options. Its kind, flag
+// bits and blend mode are the host's vocabulary (host/layer_kind.h, layer_flags.h, blend_mode.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "host/layer_flags.h"
+#include "host/layer_kind.h"
+
 namespace zu {
-
-// What a layer holds; 0 marks an empty record.
-enum LayerKind : std::int32_t {
-  kNoKind = 0,
-  kDiffusePack = 1,
-  kLights = 2,
-  kShadows = 3,
-  kAmbientGI = 4,
-  kAdditivesPack = 5,
-  kSpecular = 6,
-  kLuminance = 7,
-  kReflections = 8,
-  kRtReflections = 9,
-  kBitmapReflections = 10,
-  kRtRefractions = 11,
-  kFinalRender = 12,
-  kFog = 13,
-  kMaskOf = 14,
-  kTransparency = 15,
-};
-
-// Bits of LayerRecord::flags. Bits that arrive with a stored list and are not named here are kept.
-enum LayerFlag : std::uint32_t {
-  kLayerOff = 0x1,            // not rendered: dropped before rendering
-  kLayerMarked = 0x8,         // mirrors the row mark of the layer's dialog row
-  kAddSpecular = 0x10,        // pack carries the specular component
-  kAddLuminance = 0x20,       // pack carries the luminance component
-  kAddReflections = 0x40,     // pack carries the reflection component
-  kAddRefractions = 0x80,     // pack carries the refraction component
-  kAdditiveMask = 0xF0,       // the four additive bits together
-  kPackLights = 0x100,        // Diffuse Pack: multiplied by the lighting (set only for rendering)
-  kPackShadows = 0x200,       // Diffuse Pack: that lighting includes shadows (set only for rendering)
-  kPackAmbient = 0x400,       // Diffuse Pack: ambient light added to the lighting (set only for rendering)
-  kLightsWithShadows = 0x8000 // Lights: the lighting includes shadows (set only for rendering)
-};
 
 struct LayerKindRow;
 

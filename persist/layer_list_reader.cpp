@@ -11,7 +11,7 @@ bool ReadLayerList(LayerList& list, ByteStream& stream) {
   ClearLayerList(list);
   std::uint32_t magic = 0;
   ReadSwapped(stream, &magic, 4);
-  if (stream.error != 0 || magic != kLayerListMagic) return false;
+  if (stream.error != 0 || magic != kStoredListMagic) return false;
   list.baseName = ReadShortString(stream);
   if (list.baseName == nullptr) return false;
   std::int32_t count = -1;

@@ -30,7 +30,7 @@ std::int32_t SerializeLayerList(const LayerList& list, std::uint8_t** block) {
 }
 
 bool WriteLayerList(const LayerList& list, ByteStream& stream) {
-  WriteSwapped(stream, &kLayerListMagic, 4);
+  WriteSwapped(stream, &kStoredListMagic, 4);
   WriteShortString(list.baseName, stream);
   WriteSwapped(stream, &list.count, 4);
   // Layers that are off are stored too: only rendering drops them.

@@ -38,29 +38,16 @@ std::int32_t Write(ByteStream& s, const void* source, std::int32_t n, bool swapp
   return Advance(s, n);
 }
 
-void SetCount(ByteStream& s, std::int32_t n) { s.byteCount = n; }
 std::int32_t RemainingBytes(const ByteStream& s) { return static_cast<std::int32_t>(s.end - s.cursor); }
-std::int32_t Count(const ByteStream& s) { return s.byteCount; }
 std::int32_t ReadSwappedBytes(ByteStream& s, void* p, std::int32_t n) { return Read(s, p, n, true); }
 std::int32_t WriteSwappedBytes(ByteStream& s, const void* p, std::int32_t n) { return Write(s, p, n, true); }
 std::int32_t ReadRawBytes(ByteStream& s, void* p, std::int32_t n) { return Read(s, p, n, false); }
 std::int32_t WriteRawBytes(ByteStream& s, const void* p, std::int32_t n) { return Write(s, p, n, false); }
 
-// Looks at the next word without failing the stream. A mismatch puts the cursor back but leaves
-// the four bytes in byteCount.
-bool ExpectTagInBlock(ByteStream& s, std::uint32_t tag) {
-  if (s.error != 0 || s.end - s.cursor < 4) return false;
-  std::uint32_t word = 0;
-  ReadSwapped(s, &word, 4);
-  if (word == tag) return true;
-  s.cursor -= 4;
-  return false;
-}
-
 }  // namespace
 
-const ByteStreamOps kMemoryStreamOps = {&SetCount,         &RemainingBytes,    &Count,        &ReadSwappedBytes,
-                                       &WriteSwappedBytes, &ExpectTagInBlock, &ReadRawBytes, &WriteRawBytes};
+const ByteStreamOps kMemoryStreamOps = {&RemainingBytes, &ReadSwappedBytes, &WriteSwappedBytes, &ReadRawBytes,
+                                       &WriteRawBytes};
 
 ByteStream MakeMemoryStream(std::uint8_t* start, std::int32_t size) {
   return ByteStream{&kMemoryStreamOps, 0, 0, start, start + size};

@@ -19,18 +19,14 @@ std::int32_t CountBytes(ByteStream& s, std::int32_t n) {
   return n;
 }
 
-void SetCount(ByteStream& s, std::int32_t n) { s.byteCount = n; }
 std::int32_t NothingRemains(const ByteStream&) { return 0; }
-std::int32_t Count(const ByteStream& s) { return s.byteCount; }
 // Reads and writes alike only count: no memory is touched.
 std::int32_t CountRead(ByteStream& s, void*, std::int32_t n) { return CountBytes(s, n); }
 std::int32_t CountWrite(ByteStream& s, const void*, std::int32_t n) { return CountBytes(s, n); }
-bool NoTag(ByteStream&, std::uint32_t) { return false; }
 
 }  // namespace
 
-const ByteStreamOps kSizeCounterOps = {&SetCount,  &NothingRemains, &Count,     &CountRead,
-                                      &CountWrite, &NoTag,          &CountRead, &CountWrite};
+const ByteStreamOps kSizeCounterOps = {&NothingRemains, &CountRead, &CountWrite, &CountRead, &CountWrite};
 
 ByteStream MakeSizeCounter() { return ByteStream{&kSizeCounterOps, 0, 0, nullptr, nullptr}; }
 

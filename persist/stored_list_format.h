@@ -1,15 +1,13 @@
-// Fixed values of the stored layer list: magic, base name ShortString, count, then per layer six
-// words and a name ShortString. Every word is big-endian; there is no padding and no length.
+// Fixed values of the stored layer list: magic (kStoredListMagic), base name ShortString, count,
+// then per layer six words and a name ShortString. Every word is big-endian; there is no padding
+// and no length.
 #pragma once
 
 #include <cstdint>
 
-#include "host/abi.h"
+#include "host/stored_block_descriptor.h"
 
 namespace zu {
-
-// First word of every stored list, "LYER" in stored byte order.
-constexpr std::uint32_t kLayerListMagic = FourCC("LYER");
 
 // Names are stored with at most 64 characters: what the dialog lets the user type, and what
 // lists saved so far hold. Longer names are cut on save.

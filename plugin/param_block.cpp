@@ -3,22 +3,17 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "host/abi.h"
+#include "host/parameter_block.h"
 #include "persist/reverse_bytes.h"
 
 namespace zu {
 
-namespace {
-constexpr std::uint32_t kParamMagic = FourCC("LYER");
-constexpr std::int32_t kParamVersion = 1;
-}  // namespace
-
 bool DecodeParamBlock(const std::uint8_t* data, std::uint32_t size, ParamBlock& out) {
-  if (data == nullptr || size != kParamBlockSize) return false;
-  std::memcpy(&out, data, kParamBlockSize);
+  if (data == nullptr || size != kParamBlockBytes) return false;
+  std::memcpy(&out, data, kParamBlockBytes);
   ReverseBytes(&out.magic, 4);
   ReverseBytes(&out.version, 4);
-  if (out.magic != kParamMagic || out.version != kParamVersion) return false;
+  if (out.magic != kParamBlockMagic || out.version != kParamBlockVersion) return false;
   // storedList is the host's native address and stays as stored.
   for (std::int32_t* word : {&out.nameMode, &out.outputPairEnabled, &out.outputPairPreset, &out.edgeMask,
                              &out.outputPairCustom1, &out.outputPairCustom2})
@@ -33,7 +28,7 @@ OutputPair ComputeOutputPair(const ParamBlock& params) {
     case 1: return {2, 0};
     case 2: return {2, 2};
     case 3: return {3, 0};
-    case 4: return {params.outputPairCustom1, params.outputPairCustom2};
+    case kCustomOutputPairPreset: return {params.outputPairCustom1, params.outputPairCustom2};
     default: return {0, 0};
   }
 }

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace zu {
+#include "host/blend_mode.h"
 
-constexpr std::int32_t kBlendModeCount = 23;  // indices 0 to 22; every other value blends normally
+namespace zu {
 
 // The key for index, 'norm' for any index outside 0 to 22, negative ones included.
 std::uint32_t BlendModeKey(std::int32_t index);

@@ -1,6 +1,6 @@
 #include "render/declare_layers.h"
 
-#include "host/abi.h"
+#include "host/blend_mode.h"
 #include "host/layer_declaration.h"
 #include "layers/layer_list.h"
 #include "render/blend_mode_key.h"
@@ -12,17 +12,6 @@ namespace zu {
 
 namespace {
 
-// declFlags bits.
-constexpr std::uint32_t kDeclColour = 0x1;      // every colour layer, and the edge mask
-constexpr std::uint32_t kDeclPack = 0x2;        // "Diffuse Pack" and "Final Render"
-constexpr std::uint32_t kDeclAdditive = 0x40;   // the additive kinds and "Fog"
-constexpr std::uint32_t kDeclEdgeMask = 0x100;  // the edge mask layer itself
-constexpr std::uint32_t kDeclWithEdge = 0x200;  // a colour layer while the edge mask is on
-
-constexpr std::int32_t kColourClass = 2;
-constexpr std::int32_t kColourClassParam = 4;
-constexpr std::int32_t kMaskClass = 10;
-
 constexpr char kEdgeMaskName[] = "Edge Mask";
 
 void DescribeLayer(const LayerRecord& record, bool edgeMask, LayerDeclaration& d) {
@@ -30,7 +19,7 @@ void DescribeLayer(const LayerRecord& record, bool edgeMask, LayerDeclaration& d
   d.layerClass = kColourClass;
   d.classParam = kColourClassParam;
   d.background[0] = d.background[1] = d.background[2] = d.background[3] = 0;
-  const std::uint32_t withEdge = edgeMask ? kDeclWithEdge : 0;
+  const std::uint32_t withEdge = edgeMask ? std::uint32_t{kDeclWithEdge} : 0u;
   switch (record.kind) {
     case kDiffusePack:
     case kFinalRender: d.declFlags = kDeclColour | kDeclPack | withEdge; break;
@@ -72,7 +61,7 @@ std::int32_t DeclareLayers(LayerList& list, DeclareLayerFn declare, const Declar
     d.layerClass = kMaskClass;
     d.classParam = 0;
     d.component = kNoComponent;
-    d.blendKey = FourCC("norm");
+    d.blendKey = kBlendModeKeys[kBlendNormal];
     ToShortString(kEdgeMaskName, d.name, kDeclaredNameMaxLength);
     if (declare(&d) != 0) return -1;  // the edge mask's id is not needed later
   }

@@ -5,15 +5,11 @@
 #include <cstdint>
 
 #include "host/layer_declaration.h"
+#include "host/parameter_block.h"
 
 namespace zu {
 
 constexpr std::size_t kDeclaredNameMaxLength = kDeclaredNameBytes - 1;  // after the length byte
-
-enum NameMode : std::int32_t {
-  kBaseNameFirst = 1,  // base name, then the layer name
-  kBaseNameLast = 2,   // layer name, then the base name
-};                     // any other mode: the layer name alone
 
 // Writes the composed name into out as a short string of at most 63 characters, without a
 // separator between the two parts. Only the length byte and the characters are written. Either

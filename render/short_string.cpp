@@ -4,20 +4,9 @@
 
 namespace zu {
 
-namespace {
-std::uint8_t gScratch[kScratchStringCount][kScratchStringBytes];
-std::size_t gScratchNext = 0;
-}  // namespace
-
-std::uint8_t* NextScratchString() {
-  if (gScratchNext >= kScratchStringCount) gScratchNext = 0;
-  return gScratch[gScratchNext++];
-}
-
 std::uint8_t* ToShortString(const char* text, std::uint8_t* buffer, std::size_t maxLength) {
   if (maxLength > kShortStringMaxLength) maxLength = kShortStringMaxLength;
   const std::size_t length = text == nullptr ? 0 : strnlen(text, maxLength);
-  if (buffer == nullptr) buffer = NextScratchString();
   // memmove, since converting a string in place shifts its characters up by one.
   if (length > 0) std::memmove(buffer + 1, text, length);
   buffer[0] = static_cast<std::uint8_t>(length);

@@ -55,7 +55,6 @@ class TestRenderHost {
     lights_.Set(lightIterator_, lights);
     lightProbe_.Reset();
   }
-  const LightRecord* SceneLightRecord(std::size_t i) const { return lightIterator_.Light(i); }
   std::uint32_t NextLightCallCount() const { return lightProbe_.CallCount(); }
   std::uint32_t ForeignLightCount() const { return lightProbe_.ForeignCount(); }
 

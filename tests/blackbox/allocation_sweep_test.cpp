@@ -94,7 +94,7 @@ void PrintTo(const RenderSession& s, std::ostream* out) {
        << s.declareResult << ", " << s.declared.size() << " declared, " << s.fills.size() << " fill lines";
 }
 
-class RenderSessionSweep : public PluginTest {
+class RenderSessionSweepTest : public PluginTest {
  protected:
   void SetUp() override {
     PluginTest::SetUp();
@@ -148,7 +148,7 @@ class RenderSessionSweep : public PluginTest {
   SurfaceRecord surface_{};
 };
 
-TEST_F(RenderSessionSweep, EachRefusedAllocationEndsInItsStepsOutcome) {
+TEST_F(RenderSessionSweepTest, EachRefusedAllocationEndsInItsStepsOutcome) {
   const auto block = StoredBlock();
   hostsim::ParamWords stored;
   stored.storedList = hostsim::HostAddress(block.data());
@@ -231,7 +231,7 @@ struct DialogSession {
   std::size_t setInfoCalls = 0;
 };
 
-class DialogSessionSweep : public LayersDialogTest {
+class DialogSessionSweepTest : public LayersDialogTest {
  protected:
   Rows CurrentRows() const { return Rows{RowTexts(), RowIds(), RowFlags(), SelectedRows()}; }
 
@@ -278,7 +278,7 @@ class DialogSessionSweep : public LayersDialogTest {
   }
 };
 
-TEST_F(DialogSessionSweep, EachRefusedAllocationEndsInItsStepsOutcome) {
+TEST_F(DialogSessionSweepTest, EachRefusedAllocationEndsInItsStepsOutcome) {
   const auto block = StoredBlock();
   hostsim::ParamWords stored;
   stored.storedList = hostsim::HostAddress(block.data());

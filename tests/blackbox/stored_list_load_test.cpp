@@ -34,7 +34,7 @@ const void* ItemArrayFor(const hostsim::hooks::TestAllocator& memory, const std:
   return nullptr;
 }
 
-class StoredListLoad : public PluginTest {
+class StoredListLoadTest : public PluginTest {
  protected:
   // ZUShaderInitialize with a parameter block whose storedList points at the block.
   std::int32_t Initialize(ShaderRecord& shader, const std::vector<std::uint8_t>& block) {
@@ -49,7 +49,7 @@ class StoredListLoad : public PluginTest {
   hostsim::ParamBytes params_{};
 };
 
-TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
+TEST_F(StoredListLoadTest, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   BecomeRenderingHost();
   const auto block = hostsim::StoredListBuilder()
                          .Header("Pass", 4)
@@ -82,7 +82,7 @@ TEST_F(StoredListLoad, RenderingRoleKeepsExactlyTheStoredLayersThatAreOn) {
   EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
-TEST_F(StoredListLoad, AStoredListWithEveryLayerOffOrNoneMakesNoInstance) {
+TEST_F(StoredListLoadTest, AStoredListWithEveryLayerOffOrNoneMakesNoInstance) {
   BecomeRenderingHost();
   // The single "Shadows" layer as the dialog stores it, switched off; and the empty list.
   const std::vector<std::uint8_t> shadowsOff = {0x4C, 0x59, 0x45, 0x52, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00,
@@ -101,7 +101,7 @@ TEST_F(StoredListLoad, AStoredListWithEveryLayerOffOrNoneMakesNoInstance) {
   }
 }
 
-TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
+TEST_F(StoredListLoadTest, AnUnreadableStoredListRendersTheDefaultList) {
   BecomeRenderingHost();
   const auto block = hostsim::StoredListBuilder().Header("Pass", 0xFFFFFFFFu).InHostBlock();
   ShaderRecord shader{};
@@ -114,7 +114,7 @@ TEST_F(StoredListLoad, AnUnreadableStoredListRendersTheDefaultList) {
   zu().finish(&shader);
 }
 
-TEST_F(StoredListLoad, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
+TEST_F(StoredListLoadTest, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
   const auto block = hostsim::StoredListBuilder()
                          .Header("Pass", 2)
                          .Entry(6, 0x1, 18, 0, 0, 0, "Highlights")
@@ -134,7 +134,7 @@ TEST_F(StoredListLoad, InterfaceRoleLoadsEveryStoredLayerIntoTheDialogList) {
   EXPECT_EQ(memory.LiveBlockCount(), 0u);
 }
 
-TEST_F(StoredListLoad, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
+TEST_F(StoredListLoadTest, EveryRefusedAllocationWhileLoadingLeavesNoBlockBehind) {
   BecomeRenderingHost();
   const auto block = hostsim::StoredListBuilder()
                          .Header("Pass", 2)

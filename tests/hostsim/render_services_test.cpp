@@ -20,9 +20,9 @@ struct Provider : hostsim::FillProvider, hostsim::LightProvider, hostsim::Declar
     written.push_back(id);
     return 0;
   }
-  std::vector<hostsim::LightOutputs> outputs = {{0.5f, 0, {0.0f, 0.0f, 0.0f}}, {1.0f, 1, {1.0f, 0.0f, 0.0f}},
+  std::vector<LightOutputs> outputs = {{0.5f, 0, {0.0f, 0.0f, 0.0f}}, {1.0f, 1, {1.0f, 0.0f, 0.0f}},
                                                 {1.5f, 2, {2.0f, 0.0f, 0.0f}}};
-  const hostsim::LightOutputs* SampleOutputs() override { return outputs.data(); }
+  const LightOutputs* SampleOutputs() override { return outputs.data(); }
   std::int32_t Declare(const LayerDeclaration& d, std::int32_t& id) override {
     id = 40 + d.component;
     return d.component < 0 ? 6 : 0;

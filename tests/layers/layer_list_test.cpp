@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "host/blend_mode.h"
 #include "layers/host_string.h"
 #include "layers/layer_kind_table.h"
 #include "layers/layer_list.h"
@@ -34,27 +35,29 @@ class LayerListTest : public HostMemoryTest {
   LayerList list = EmptyLayerList();
 };
 
-TEST(LayerKindTable, RowsStandInKindOrderWithTheirDefaults) {
-  struct Expected {
-    const char* name;
-    std::uint32_t flags;
-    std::int32_t blendMode;
-  } expected[] = {{"Diffuse Pack", 0x2, 0},  {"Lights", 0x3, 8},          {"Shadows", 0x3, 8},
-                  {"Ambient/GI", 0x1, 18},   {"Additives Pack", 0xF1, 18}, {"Specular", 0x1, 18},
-                  {"Luminance", 0x1, 18},    {"Reflections", 0x1, 18},    {"RT Reflections", 0x1, 18},
-                  {"Bitmap Reflections", 0x1, 18}, {"RT Refractions", 0x1, 18}, {"Final Render", 0x1, 13},
-                  {"Fog", 0x1, 0},           {"Mask of #", 0x1, 0},       {"Transparency", 0x1, 0}};
-  ASSERT_EQ(kKindCount, 15);
-  for (std::int32_t i = 0; i < kKindCount; ++i) {
-    const LayerKindRow& row = KindRow(i);
-    EXPECT_EQ(row.kind, i + 1);
-    EXPECT_STREQ(row.name, expected[i].name) << "kind " << i + 1;
-    EXPECT_EQ(row.flags, expected[i].flags) << "kind " << i + 1;
-    EXPECT_EQ(row.blendMode, expected[i].blendMode) << "kind " << i + 1;
-    EXPECT_EQ(FindKindRow(i + 1), &row);
+TEST(LayerKindTable, FindsEveryKindByItsNumberAndNothingElse) {
+  for (std::int32_t kind = 1; kind <= kKindCount; ++kind) {
+    ASSERT_NE(FindKindRow(kind), nullptr) << "kind " << kind;
+    EXPECT_EQ(FindKindRow(kind)->kind, kind);
+    EXPECT_EQ(&KindRow(kind - 1), FindKindRow(kind)) << "the kind menu's item " << kind;
   }
-  EXPECT_EQ(FindKindRow(0), nullptr);
-  EXPECT_EQ(FindKindRow(16), nullptr);
+  for (std::int32_t outside : {0, -1, kKindCount + 1}) EXPECT_EQ(FindKindRow(outside), nullptr) << outside;
+}
+
+TEST_F(LayerListTest, NewLayersStackAsTheirKindsDo) {
+  for (std::int32_t kind = 1; kind <= kKindCount; ++kind) {
+    const LayerRecord& record = Append(kind);
+    std::int32_t blend = kBlendLinearDodge;  // light added onto the stack
+    if (kind == kLights || kind == kShadows) blend = kBlendMultiply;  // they scale what lies beneath
+    if (kind == kFinalRender) blend = kBlendDifference;  // the check layer: black where the stack matches
+    if (kind == kDiffusePack || kind == kFog || kind == kMaskOf || kind == kTransparency) blend = kBlendNormal;
+    EXPECT_EQ(record.blendMode, blend) << "kind " << kind;
+    EXPECT_EQ((record.flags & kLayerOff) == 0, kind == kDiffusePack) << "only the pack renders unasked; kind " << kind;
+    EXPECT_EQ(record.flags & kAdditiveMask, kind == kAdditivesPack ? std::uint32_t{kAdditiveMask} : 0u)
+        << "a manual pack starts with every component; kind " << kind;
+    EXPECT_EQ((record.flags & kLayerCarried) != 0, kind <= kShadows) << "as the lists saved so far hold; kind " << kind;
+    EXPECT_STREQ(record.name, kKindNames[kind]) << "named as the kind menu names it";
+  }
 }
 
 TEST_F(LayerListTest, NewRecordsTakeTheirKindsOptionsAndStartWithoutAHostLayer) {

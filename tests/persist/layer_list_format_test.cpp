@@ -9,7 +9,7 @@ namespace {
 
 using namespace zu;
 
-using LayerListFormat = StoredListTest;
+using LayerListFormatTest = StoredListTest;
 
 const std::vector<std::uint8_t> kShadowsList = {
     0x4C, 0x59, 0x45, 0x52,                          // magic
@@ -22,17 +22,17 @@ const std::vector<std::uint8_t> kShadowsList = {
 
 const std::vector<std::uint8_t> kEmptyList = {0x4C, 0x59, 0x45, 0x52, 0x00, 0x00, 0x00, 0x00, 0x00};
 
-TEST_F(LayerListFormat, OneShadowsLayerIsStoredAsFortyOneBytes) {
+TEST_F(LayerListFormatTest, OneShadowsLayerIsStoredAsFortyOneBytes) {
   Append(kShadows, "Shadows");
   ASSERT_EQ(kShadowsList.size(), 41u);
   EXPECT_EQ(Serialize(list), kShadowsList);
 }
 
-TEST_F(LayerListFormat, AnEmptyListIsStoredAsNineBytes) {
+TEST_F(LayerListFormatTest, AnEmptyListIsStoredAsNineBytes) {
   EXPECT_EQ(Serialize(list), kEmptyList);
 }
 
-TEST_F(LayerListFormat, TheShadowsBytesLoadWithASpaceForTheMissingBaseName) {
+TEST_F(LayerListFormatTest, TheShadowsBytesLoadWithASpaceForTheMissingBaseName) {
   ASSERT_TRUE(Load(kShadowsList));
   EXPECT_STREQ(list.baseName, " ");
   ASSERT_EQ(list.count, 1);
@@ -49,7 +49,7 @@ TEST_F(LayerListFormat, TheShadowsBytesLoadWithASpaceForTheMissingBaseName) {
   EXPECT_EQ(list.selectedId, -1) << "the dialog's selection is not stored";
 }
 
-TEST_F(LayerListFormat, TheNineBytesLoadAsAListWithoutItemsOrBaseName) {
+TEST_F(LayerListFormatTest, TheNineBytesLoadAsAListWithoutItemsOrBaseName) {
   list.selectedId = 4;
   ASSERT_TRUE(Load(hostsim::StoredListBuilder().Header("Pass", 0).bytes())) << "a stored base name is dropped with no layers";
   EXPECT_EQ(list.baseName, nullptr);
@@ -62,7 +62,7 @@ TEST_F(LayerListFormat, TheNineBytesLoadAsAListWithoutItemsOrBaseName) {
   EXPECT_EQ(list.selectedId, 4);
 }
 
-TEST_F(LayerListFormat, EveryStoredFieldSurvivesARoundTripUnchecked) {
+TEST_F(LayerListFormatTest, EveryStoredFieldSurvivesARoundTripUnchecked) {
   SetBaseName(list, "Shot 12");
   LayerRecord& a = Append(kMaskOf, "Mask of cars");
   a.flags = 0xFFFF0009u;  // bits the plug-in does not name are kept
@@ -95,7 +95,7 @@ TEST_F(LayerListFormat, EveryStoredFieldSurvivesARoundTripUnchecked) {
   ClearLayerList(copy);
 }
 
-TEST_F(LayerListFormat, IdsAreRenumberedInStoredOrder) {
+TEST_F(LayerListFormatTest, IdsAreRenumberedInStoredOrder) {
   Append(kFog, "five").id = 5;
   Append(kFog, "two").id = 2;
   Append(kFog, "nine").id = 9;
@@ -109,7 +109,7 @@ TEST_F(LayerListFormat, IdsAreRenumberedInStoredOrder) {
   EXPECT_EQ(list.nextId, 4);
 }
 
-TEST_F(LayerListFormat, NamesAreStoredWithAtMost64Characters) {
+TEST_F(LayerListFormatTest, NamesAreStoredWithAtMost64Characters) {
   for (std::size_t length : {63u, 64u, 65u, 70u, 300u}) {
     std::string text;
     for (std::size_t i = 0; i < length; ++i) text += char('a' + i % 26);
@@ -129,7 +129,7 @@ TEST_F(LayerListFormat, NamesAreStoredWithAtMost64Characters) {
   }
 }
 
-TEST_F(LayerListFormat, AnEmptyStoredNameLoadsAsASpaceAndIsSavedAsOne) {
+TEST_F(LayerListFormatTest, AnEmptyStoredNameLoadsAsASpaceAndIsSavedAsOne) {
   Append(kFog, "");
   const std::vector<std::uint8_t> empty = Serialize(list);
   ASSERT_EQ(empty.size(), 34u);
@@ -144,7 +144,7 @@ TEST_F(LayerListFormat, AnEmptyStoredNameLoadsAsASpaceAndIsSavedAsOne) {
   EXPECT_EQ(again[35], ' ');
 }
 
-TEST_F(LayerListFormat, StoredNamesKeepEveryByteUpTo255) {
+TEST_F(LayerListFormatTest, StoredNamesKeepEveryByteUpTo255) {
   std::string name(255, 'x');
   name[0] = '\xE9';  // no conversion of the character bytes
   ASSERT_TRUE(Load(hostsim::StoredListBuilder().Header("b", 1).Entry(1, 0, 0, 0, 0, 0, name).bytes()));
@@ -152,7 +152,7 @@ TEST_F(LayerListFormat, StoredNamesKeepEveryByteUpTo255) {
   EXPECT_EQ(std::string(list.items[0].name), name);
 }
 
-TEST_F(LayerListFormat, ReadingAnEntryReplacesItsNameAndKeepsTheHostLayer) {
+TEST_F(LayerListFormatTest, ReadingAnEntryReplacesItsNameAndKeepsTheHostLayer) {
   LayerRecord& record = Append(kFog, "old name");
   record.hostLayerId = 12;
   const auto bytes = hostsim::StoredListBuilder().Entry(6, 0x11, 18, 0, 0, 0, "Specular").bytes();
@@ -165,7 +165,7 @@ TEST_F(LayerListFormat, ReadingAnEntryReplacesItsNameAndKeepsTheHostLayer) {
   EXPECT_EQ(stream.cursor, stream.end);
 }
 
-TEST_F(LayerListFormat, AStreamThatEndsAnywhereInsideTheListFailsTheRead) {
+TEST_F(LayerListFormatTest, AStreamThatEndsAnywhereInsideTheListFailsTheRead) {
   std::vector<std::uint8_t> bytes = hostsim::StoredListBuilder().Header("Base", 2).bytes();
   bytes.insert(bytes.end(), kShadowsList.begin() + 9, kShadowsList.end());
   bytes.insert(bytes.end(), kShadowsList.begin() + 9, kShadowsList.end());
@@ -177,7 +177,7 @@ TEST_F(LayerListFormat, AStreamThatEndsAnywhereInsideTheListFailsTheRead) {
   }
 }
 
-TEST_F(LayerListFormat, ANameIsNotAllocatedOnceTheStreamHasFailed) {
+TEST_F(LayerListFormatTest, ANameIsNotAllocatedOnceTheStreamHasFailed) {
   std::uint8_t block[1] = {5};
   ByteStream stream = MakeMemoryStream(block, 1);
   stream.error = kStreamErrorReadPastEnd;

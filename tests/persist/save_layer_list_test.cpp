@@ -33,7 +33,7 @@ std::int32_t ZU_ABI RecordSetInfo(std::uint32_t dialog, std::uint32_t code, std:
   return 0;
 }
 
-class SaveLayerList : public StoredListTest {
+class SaveLayerListTest : public StoredListTest {
  protected:
   void SetUp() override {
     StoredListTest::SetUp();
@@ -42,7 +42,7 @@ class SaveLayerList : public StoredListTest {
   }
 };
 
-TEST_F(SaveLayerList, HandsTheHostAMemoBlockForItemFourAndReleasesIt) {
+TEST_F(SaveLayerListTest, HandsTheHostAMemoBlockForItemFourAndReleasesIt) {
   Append(kShadows, "Shadows");
   SaveLayerListToHost(list, 0xD1A1, &RecordSetInfo);
   ASSERT_EQ(gSeen.calls, 1);
@@ -57,7 +57,7 @@ TEST_F(SaveLayerList, HandsTheHostAMemoBlockForItemFourAndReleasesIt) {
   EXPECT_EQ(memory.LiveBlockCount(), 2u) << "only the list's own blocks remain";
 }
 
-TEST_F(SaveLayerList, ARefusedBlockSkipsTheSave) {
+TEST_F(SaveLayerListTest, ARefusedBlockSkipsTheSave) {
   BuildDefaultLayerList(list);
   // The save makes exactly one allocation: refusing it hands nothing over, and the next one is
   // the save that goes through.
@@ -73,7 +73,7 @@ TEST_F(SaveLayerList, ARefusedBlockSkipsTheSave) {
   EXPECT_EQ(Names(list), kDefaultNames);
 }
 
-TEST_F(SaveLayerList, WithoutASetInfoServiceNothingIsSerialized) {
+TEST_F(SaveLayerListTest, WithoutASetInfoServiceNothingIsSerialized) {
   Append(kFog, "Fog");
   const std::uint32_t requests = memory.AllocationCount();
   SaveLayerListToHost(list, 7, nullptr);

@@ -11,21 +11,19 @@ namespace {
 
 using namespace zu;
 
-using StoredList = StoredListTest;
-
 const hostsim::StoredListBuilder kTwoLayers = hostsim::StoredListBuilder()
                                        .Header("Pass", 2)
                                        .Entry(kLights, 0x2, 8, 0, 0, 0, "Key light")
                                        .Entry(kSpecular, 0x1, 18, 0, 0, 0, "Highlights");
 
-TEST_F(StoredList, LoadOrDefaultTakesTheStoredList) {
+TEST_F(StoredListTest, LoadOrDefaultTakesTheStoredList) {
   const std::vector<std::uint8_t> block = kTwoLayers.InHostBlock();
   LoadLayerListOrDefault(list, HostAddress(block.data()));
   EXPECT_STREQ(list.baseName, "Pass");
   EXPECT_EQ(Names(list), "Key light,Highlights");
 }
 
-TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
+TEST_F(StoredListTest, EachUnreadableBlockFallsBackToTheDefaultList) {
   // A load that reads a base name first leaves it to the fallback to release.
   struct Case {
     const char* what;
@@ -55,7 +53,7 @@ TEST_F(StoredList, EachUnreadableBlockFallsBackToTheDefaultList) {
   EXPECT_EQ(Names(list), kDefaultNames) << "no stored block";
 }
 
-TEST_F(StoredList, ALongestPossibleCountOfEmptyEntriesStillLoads) {
+TEST_F(StoredListTest, ALongestPossibleCountOfEmptyEntriesStillLoads) {
   // Every entry at its smallest: the count the reader allows at most, and the stream holds them.
   const std::int32_t count = (kStoredListReadLimit - 9) / kStoredEntryMinimumSize;
   std::vector<std::uint8_t> block = hostsim::StoredListBuilder().Header("", std::uint32_t(count)).InHostBlock();
@@ -65,7 +63,7 @@ TEST_F(StoredList, ALongestPossibleCountOfEmptyEntriesStillLoads) {
   EXPECT_STREQ(list.items[count - 1].name, " ");
 }
 
-TEST_F(StoredList, AReadPastTheBoundFailsTheLoad) {
+TEST_F(StoredListTest, AReadPastTheBoundFailsTheLoad) {
   // Long names run the entries past 1 MiB before the count is reached; the block ends exactly
   // at the bound, so a read beyond it would be caught by the sanitizer build.
   hostsim::StoredListBuilder bytes;
@@ -83,7 +81,7 @@ TEST_F(StoredList, AReadPastTheBoundFailsTheLoad) {
   EXPECT_EQ(Names(list), kDefaultNames);
 }
 
-TEST_F(StoredList, ALoadedListIsNotReloaded) {
+TEST_F(StoredListTest, ALoadedListIsNotReloaded) {
   const std::vector<std::uint8_t> block = kTwoLayers.InHostBlock();
   BuildDefaultLayerList(list);
   const std::uint32_t requests = memory.AllocationCount();
@@ -94,7 +92,7 @@ TEST_F(StoredList, ALoadedListIsNotReloaded) {
 
 // Every allocation of a load refused in turn: the load fails and the defaults stand in, built
 // with the allocations after the refused one.
-TEST_F(StoredList, EveryRefusedAllocationOfALoadGivesTheDefaultList) {
+TEST_F(StoredListTest, EveryRefusedAllocationOfALoadGivesTheDefaultList) {
   const std::vector<std::uint8_t> block = kTwoLayers.InHostBlock();
   // Base name, item array and two names.
   constexpr std::uint32_t kLoadAllocations = 4;

@@ -57,7 +57,7 @@ TEST(LayerName, IsCutAfter63Characters) {
 }
 
 TEST(ShortString, CopiesCutsAndConvertsInPlace) {
-  std::uint8_t buffer[kScratchStringBytes];
+  std::uint8_t buffer[kShortStringMaxLength + 1];
   EXPECT_EQ(ToShortString("Edge Mask", buffer), buffer);
   EXPECT_EQ(Text(buffer), "Edge Mask");
   EXPECT_EQ(Text(ToShortString(nullptr, buffer)), "");
@@ -66,19 +66,9 @@ TEST(ShortString, CopiesCutsAndConvertsInPlace) {
   const std::string long300(300, 'z');
   EXPECT_EQ(Text(ToShortString(long300.c_str(), buffer)), long300.substr(0, 255));
 
-  char inPlace[kScratchStringBytes] = "Reflections";
+  char inPlace[kShortStringMaxLength + 1] = "Reflections";
   auto* converted = ToShortString(inPlace, reinterpret_cast<std::uint8_t*>(inPlace));
   EXPECT_EQ(Text(converted), "Reflections");
-}
-
-TEST(ShortString, ScratchRingHandsOutTwentyBuffersThenTheFirstAgain) {
-  std::uint8_t* first = NextScratchString();
-  for (std::size_t i = 1; i < kScratchStringCount; ++i) ASSERT_NE(NextScratchString(), first) << "call " << i + 1;
-  EXPECT_EQ(NextScratchString(), first) << "the 21st call";
-  // Without a buffer the conversion takes the next one of the ring.
-  std::uint8_t* expected = NextScratchString() + kScratchStringBytes;
-  EXPECT_EQ(ToShortString("Fog", nullptr), expected);
-  EXPECT_EQ(Text(expected), "Fog");
 }
 
 TEST(BlendModeKey, MapsEveryIndexAndNormalOutsideTheTable) {

@@ -32,7 +32,7 @@ class RenderTest : public HostMemoryTest {
   // Appends an enabled layer of kind with its defaults; extra flags are added.
   zu::LayerRecord& Add(std::int32_t kind, std::uint32_t flags = 0) {
     zu::LayerRecord& record = *zu::AppendLayer(list, zu::FindKindRow(kind));
-    record.flags = (record.flags & ~std::uint32_t{zu::kLayerOff}) | flags;
+    record.flags = (record.flags & ~std::uint32_t{kLayerOff}) | flags;
     record.hostLayerId = 200 + record.id;
     return record;
   }

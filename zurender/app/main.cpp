@@ -17,9 +17,9 @@
 #if !defined(_WIN32)
 #include "zurender/app/studio_command.h"
 #endif
+#include "zurender/app/layers_command.h"
 #include "zurender/base/interruption.h"
 #include "zurender/base/temporary_files.h"
-#include "zurender/dialog/layers_command.h"
 #include "zurender/plugin/plugin_host.h"
 
 namespace {

@@ -9,24 +9,24 @@
 #include <optional>
 #include <set>
 
-#include "zurender/app/check_command.h"
-#include "zurender/app/frame.h"
-#include "zurender/app/job_memory.h"
-#include "zurender/app/layer_kinds.h"
-#include "zurender/app/manifest.h"
-#include "zurender/app/outputs.h"
-#include "zurender/app/parallel.h"
-#include "zurender/app/plugin_session.h"
-#include "zurender/app/render_job.h"
-#include "zurender/app/shading_source.h"
+#include "zurender/base/atomic_file.h"
 #include "zurender/base/emulation.h"
 #include "zurender/base/file_system.h"
-#include "zurender/base/stale_temporaries.h"
 #include "zurender/base/staged_files.h"
+#include "zurender/base/stale_temporaries.h"
 #include "zurender/base/temporary_files.h"
+#include "zurender/check/render_folder.h"
 #include "zurender/dialog/presets.h"
-#include "zurender/output/atomic_file.h"
-#include "zurender/output/output_directory.h"
+#include "zurender/pipeline/frame.h"
+#include "zurender/pipeline/job_memory.h"
+#include "zurender/pipeline/layer_kinds.h"
+#include "zurender/pipeline/manifest.h"
+#include "zurender/pipeline/output_directory.h"
+#include "zurender/pipeline/outputs.h"
+#include "zurender/pipeline/parallel.h"
+#include "zurender/pipeline/plugin_session.h"
+#include "zurender/pipeline/render_job.h"
+#include "zurender/pipeline/shading_source.h"
 #include "zurender/scene/builtin_scene.h"
 #include "zurender/scene/scene_file.h"
 #include "zurender/settings/stored_list_check.h"
@@ -198,164 +198,238 @@ class MadeFolders {
   std::vector<std::string> folders_;
 };
 
-int RenderJob(const RenderOptions& options) {
-  const auto start = Clock::now();
-  SetInterruptionNote(options.outDir + "/ is as it was");
-  // Everything that can be refused is checked before any tracing, and nothing is written before.
+// One render, gathered step by step. Declared in the order the steps make them, so that what
+// goes first on a failure is what came last: the frame before the plug-in's session.
+struct Job {
+  explicit Job(const RenderOptions& o) : options(o) {}
+  const RenderOptions& options;
+  const Clock::time_point start = Clock::now();
+  MadeFolders madeFolders;  // goes last, once the files it may hold are gone
   std::optional<Scene> scene;
-  std::unique_ptr<ShadingRecord> replay;
-  std::string sceneName, settingsSource, error;
-  if (!options.replayShading.empty()) {
-    replay = ShadingRecord::Read(options.replayShading, options.width, options.height, error);
-    if (replay == nullptr) return Fail(error);
-    sceneName = "replayed from " + options.replayShading;
-  } else if (!LoadScene(options, scene, sceneName, error)) {
-    return Fail(error);
-  }
-  if (!options.preset.empty() && !IsPreset(options.preset))
-    return Fail("--layers: unknown preset \"" + options.preset + "\"; the presets: default, road, exact, all");
-  const std::string pluginPath = options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath;
+  std::unique_ptr<ShadingRecord> replay;  // the host's answers of an earlier render, in place of a scene
+  std::string sceneName, settingsSource, pluginPath;
   PluginHost host;
   PluginSettings settings;
-  if (!host.Load(pluginPath, error) || !ChooseSettings(options, host, settings, settingsSource, error))
-    return Fail(error);
-  PluginSession plugin(host);
+  std::optional<PluginSession> plugin;
   std::vector<DeclaredLayer> declared;
-  if (!plugin.Begin(settings, declared, error)) return Fail(error);
-  if (declared.size() > MaxOutputLayers())
-    return Fail("the plug-in declared " + std::to_string(declared.size()) + " layers, and the files hold at most " +
-                std::to_string(MaxOutputLayers()) + "; nothing was rendered");
-
-  // What the job will hold, against what this 32-bit program can.
-  const std::size_t lightCount = replay ? std::size_t(replay->LightCount()) : scene->lights.size();
-  const std::uint64_t pixels = std::uint64_t(options.width) * std::uint64_t(options.height);
-  if (!options.recordShading.empty() && lightCount > ShadingRecord::kMostRecordedLights)
-    return Fail("--record-shading: a recording holds at most " + std::to_string(ShadingRecord::kMostRecordedLights) +
-                " lights, and the scene has " + std::to_string(lightCount));
   JobMemory memory;
-  memory.frame = Frame::BytesNeeded(options.width, options.height, declared.size());
-  memory.scene = lightCount * kBytesPerLight + (scene ? Geometry::BytesNeeded(*scene) + MeshBytes(*scene) : 0);
-  memory.perWorker = WorkerBytes(declared.size(), lightCount);
-  if (!options.recordShading.empty()) memory.extras += pixels * (sizeof(PixelShade) + lightCount * sizeof(LightSample));
-  if (!options.pluginWrites.empty()) memory.extras += pixels * declared.size() * (sizeof(ColourValue) + 1);
-  const int wanted = options.threads > 0 ? options.threads : CoreCount();
-  const int threads = memory.ThreadsThatFit(wanted);
-  if (threads == 0)
-    return Fail("this render needs about " + memory.Describe(1) + ", more than this 32-bit program can hold (" +
-                MebibyteText(kJobMemoryBudget) + "); render it smaller, with fewer layers or a lighter scene");
-  if (threads < wanted)
-    std::fprintf(stderr, "zurender: %d threads would need %s, more than this 32-bit program can hold; tracing on %d\n",
-                 wanted, memory.Describe(wanted).c_str(), threads);
-
-  // The files it writes must be none it reads, and each its own.
-  const std::vector<std::string> outputs = OutputFiles(declared);
-  std::vector<RunFile> reads = {{options.scenePath, "the scene file"}, {options.settingsPath, "the settings file"},
-                                {options.replayShading, "the recording replayed"}, {pluginPath, "the plug-in"}};
-  if (scene)
-    for (const std::string& mesh : scene->meshFiles) reads.push_back({mesh, "a mesh of the scene"});
-  std::vector<RunFile> writes;
-  for (const std::string& file : outputs) writes.push_back({options.outDir + "/" + file, "the output file"});
-  if (!options.recordShading.empty()) writes.push_back({options.recordShading, "--record-shading"});
-  if (!options.pluginWrites.empty()) writes.push_back({options.pluginWrites, "--plugin-writes"});
-  if (const std::string why = Collision(reads, writes); !why.empty()) return Fail(why);
-  for (const RunFile& write : writes)
-    if (const std::string why = StagedFiles::Obstacle(write.path); !why.empty())
-      return Fail("cannot write " + write.path + ": " + why);
-
-  // The frame and the tracer take their memory now, before the output folder is made.
-  std::unique_ptr<Frame> frame = Frame::Allocate(options.width, options.height, declared, error);
-  if (frame == nullptr) return Fail(error);
-  if (!options.pluginWrites.empty()) frame->KeepPluginWrites();
+  int threads = 0;
+  std::unique_ptr<Frame> frame;
   std::optional<Tracer> tracer;
   std::unique_ptr<ShadingSource> traced;
-  std::unique_ptr<ShadingRecord> record;
-  ShadingSource* shading = replay.get();
-  const bool fog = replay ? replay->sceneHasFog() : scene->fog.density > 0.0f;
-  if (shading == nullptr) {
-    // The count above is of bytes; the address space may still lack room for the large blocks
-    // the geometry takes, which is then said with the same figures.
-    try {
-      tracer.emplace(*scene, options.width, options.height);
-    } catch (const std::bad_alloc&) {
-      return Fail("out of memory building the scene's geometry: the render needs about " + memory.Describe(threads) +
-                  ", and this 32-bit program found no room for it; render it with a lighter scene");
-    }
-    traced = TracedShading(*tracer);
-    shading = traced.get();
-    if (!options.recordShading.empty()) {
-      record = std::make_unique<ShadingRecord>(*traced, options.width, options.height, fog);
-      shading = record.get();
-    }
-  }
-  MadeFolders madeFolders;
-  const Status made = MakeOutputDirectory(options.outDir, kWritesPreviews, madeFolders.list());
-  madeFolders.Register();
-  if (!made.ok()) return Fail(made.message());
-  // What killed runs left is removed; a run that is interrupted removes its own.
-  RemoveStaleTemporaries(options.outDir);
-  if (kWritesPreviews) RemoveStaleTemporaries(options.outDir + "/layers");
+  std::unique_ptr<ShadingRecord> record;  // what the render answers, kept for --record-shading
+  ShadingSource* shading = nullptr;       // the replay, the record or the tracer
+  bool fog = false;
+  FrameStats stats;
+  double writeSeconds = 0;
+  double checkSeconds = 0;
+  std::size_t layerCount = 0;
+};
 
-  // Tracing, or the answers of a recording, and the plug-in's calls.
+// The scene, or the recording replayed in its place.
+Status TakeScene(Job& job) {
+  const RenderOptions& options = job.options;
+  std::string error;
+  if (!options.replayShading.empty()) {
+    job.replay = ShadingRecord::Read(options.replayShading, options.width, options.height, error);
+    if (job.replay == nullptr) return Status::Error(error);
+    job.sceneName = "replayed from " + options.replayShading;
+  } else if (!LoadScene(options, job.scene, job.sceneName, error)) {
+    return Status::Error(error);
+  }
+  return Status();
+}
+
+// The plug-in loaded, given its settings, and the layers it declares.
+Status BeginPlugin(Job& job) {
+  const RenderOptions& options = job.options;
+  std::string error;
+  if (!options.preset.empty() && !IsPreset(options.preset))
+    return Status::Error("--layers: unknown preset \"" + options.preset + "\"; the presets: default, road, exact, all");
+  job.pluginPath = options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath;
+  if (!job.host.Load(job.pluginPath, error) || !ChooseSettings(options, job.host, job.settings, job.settingsSource, error))
+    return Status::Error(error);
+  job.plugin.emplace(job.host);
+  if (!job.plugin->Begin(job.settings, job.declared, error)) return Status::Error(error);
+  if (job.declared.size() > MaxOutputLayers())
+    return Status::Error("the plug-in declared " + std::to_string(job.declared.size()) +
+                         " layers, and the files hold at most " + std::to_string(MaxOutputLayers()) +
+                         "; nothing was rendered");
+  return Status();
+}
+
+// What the job will hold, against what this 32-bit program can; the threads that fit.
+Status FitMemory(Job& job) {
+  const RenderOptions& options = job.options;
+  const std::size_t lightCount = job.replay ? std::size_t(job.replay->LightCount()) : job.scene->lights.size();
+  const std::uint64_t pixels = std::uint64_t(options.width) * std::uint64_t(options.height);
+  if (!options.recordShading.empty() && lightCount > ShadingRecord::kMostRecordedLights)
+    return Status::Error("--record-shading: a recording holds at most " +
+                         std::to_string(ShadingRecord::kMostRecordedLights) + " lights, and the scene has " +
+                         std::to_string(lightCount));
+  JobMemory& memory = job.memory;
+  memory.frame = Frame::BytesNeeded(options.width, options.height, job.declared.size());
+  memory.scene =
+      lightCount * kBytesPerLight + (job.scene ? Geometry::BytesNeeded(*job.scene) + MeshBytes(*job.scene) : 0);
+  memory.perWorker = WorkerBytes(job.declared.size(), lightCount);
+  if (!options.recordShading.empty()) memory.extras += pixels * (sizeof(PixelShade) + lightCount * sizeof(LightSample));
+  if (!options.pluginWrites.empty()) memory.extras += pixels * job.declared.size() * (sizeof(ColourValue) + 1);
+  const int wanted = options.threads > 0 ? options.threads : CoreCount();
+  job.threads = memory.ThreadsThatFit(wanted);
+  if (job.threads == 0)
+    return Status::Error("this render needs about " + memory.Describe(1) + ", more than this 32-bit program can hold (" +
+                         MebibyteText(kJobMemoryBudget) + "); render it smaller, with fewer layers or a lighter scene");
+  if (job.threads < wanted)
+    std::fprintf(stderr, "zurender: %d threads would need %s, more than this 32-bit program can hold; tracing on %d\n",
+                 wanted, memory.Describe(wanted).c_str(), job.threads);
+  return Status();
+}
+
+// The files it writes must be none it reads, each its own, and nothing may stand in their way.
+Status RefuseCollisions(Job& job) {
+  const RenderOptions& options = job.options;
+  std::vector<RunFile> reads = {{options.scenePath, "the scene file"}, {options.settingsPath, "the settings file"},
+                                {options.replayShading, "the recording replayed"}, {job.pluginPath, "the plug-in"}};
+  if (job.scene)
+    for (const std::string& mesh : job.scene->meshFiles) reads.push_back({mesh, "a mesh of the scene"});
+  std::vector<RunFile> writes;
+  for (const std::string& file : OutputFiles(job.declared)) writes.push_back({options.outDir + "/" + file, "the output file"});
+  if (!options.recordShading.empty()) writes.push_back({options.recordShading, "--record-shading"});
+  if (!options.pluginWrites.empty()) writes.push_back({options.pluginWrites, "--plugin-writes"});
+  if (const std::string why = Collision(reads, writes); !why.empty()) return Status::Error(why);
+  for (const RunFile& write : writes)
+    if (const std::string why = StagedFiles::Obstacle(write.path); !why.empty())
+      return Status::Error("cannot write " + write.path + ": " + why);
+  return Status();
+}
+
+// The frame and the tracer take their memory now, before the output folder is made.
+Status TakeMemory(Job& job) {
+  const RenderOptions& options = job.options;
+  std::string error;
+  job.frame = Frame::Allocate(options.width, options.height, job.declared, error);
+  if (job.frame == nullptr) return Status::Error(error);
+  if (!options.pluginWrites.empty()) job.frame->KeepPluginWrites();
+  job.shading = job.replay.get();
+  job.fog = job.replay ? job.replay->sceneHasFog() : job.scene->fog.density > 0.0f;
+  if (job.shading != nullptr) return Status();
+  // The count above is of bytes; the address space may still lack room for the large blocks the
+  // geometry takes, which is then said with the same figures.
+  try {
+    job.tracer.emplace(*job.scene, options.width, options.height);
+  } catch (const std::bad_alloc&) {
+    return Status::Error("out of memory building the scene's geometry: the render needs about " +
+                         job.memory.Describe(job.threads) +
+                         ", and this 32-bit program found no room for it; render it with a lighter scene");
+  }
+  job.traced = TracedShading(*job.tracer);
+  job.shading = job.traced.get();
+  if (!options.recordShading.empty()) {
+    job.record = std::make_unique<ShadingRecord>(*job.traced, options.width, options.height, job.fog);
+    job.shading = job.record.get();
+  }
+  return Status();
+}
+
+Status PrepareFolder(Job& job) {
+  const std::string& folder = job.options.outDir;
+  Status made = MakeOutputDirectory(folder, kWritesPreviews, job.madeFolders.list());
+  job.madeFolders.Register();
+  if (!made.ok()) return made;
+  // What killed runs left is removed; a run that is interrupted removes its own.
+  RemoveStaleTemporaries(folder);
+  if (kWritesPreviews) RemoveStaleTemporaries(folder + "/layers");
+  return Status();
+}
+
+// Tracing, or the answers of a recording, and the plug-in's calls; then what was asked to be kept.
+Status Trace(Job& job) {
   std::vector<hostsim::LightColour> colours;
-  for (int i = 0; i < shading->LightCount(); ++i) {
-    const float* c = shading->LightColour(i);
+  for (int i = 0; i < job.shading->LightCount(); ++i) {
+    const float* c = job.shading->LightColour(i);
     colours.push_back(hostsim::LightColour{c[0], c[1], c[2]});
   }
-  plugin.SetLights(colours);
-  const FrameStats stats = RenderFrame(*shading, plugin, *frame, threads);
-  plugin.End();
-  if (stats.failedFills != 0)
+  job.plugin->SetLights(colours);
+  job.stats = RenderFrame(*job.shading, *job.plugin, *job.frame, job.threads);
+  job.plugin->End();
+  if (job.stats.failedFills != 0)
     std::fprintf(stderr, "zurender: warning: the plug-in reported a refused request at %llu pixels\n",
-                 static_cast<unsigned long long>(stats.failedFills));
-  if (record && !record->Write(options.recordShading, error)) return Fail(error);
-  if (!options.pluginWrites.empty() && !frame->WritePluginWrites(options.pluginWrites, error)) return Fail(error);
+                 static_cast<unsigned long long>(job.stats.failedFills));
+  std::string error;
+  if (job.record && !job.record->Write(job.options.recordShading, error)) return Status::Error(error);
+  if (!job.options.pluginWrites.empty() && !job.frame->WritePluginWrites(job.options.pluginWrites, error))
+    return Status::Error(error);
+  return Status();
+}
 
-  // The files, staged and put in place together: the folder holds this render or the one before.
+// The files, staged and put in place together: the folder holds this render or the one before.
+Status WriteFiles(Job& job) {
+  const RenderOptions& options = job.options;
   const auto writeStart = Clock::now();
-  const std::string title = sceneName == "built-in" ? "ZU Layers: the built-in scene" : sceneName;
+  const std::string title = job.sceneName == "built-in" ? "ZU Layers: the built-in scene" : job.sceneName;
+  const std::string keeps = "; " + options.outDir + "/ keeps what it held before";
   StagedFiles staged;
   const WrittenOutputs written = WriteOutputs(
-      *frame, OutputRequest{options.outDir, options.depth, options.exrHalf, CreationTime(), title, threads}, staged);
-  if (!written.error.empty()) return Fail(written.error + "; " + options.outDir + "/ keeps what it held before");
-  Manifest manifest = MakeManifest(options, *frame, declared, settings, written);
-  manifest.scene = sceneName;
-  manifest.sceneHasFog = fog;
-  manifest.plugin = pluginPath;
-  manifest.settingsSource = settingsSource;
-  manifest.rays = stats.rays;
-  const double writeSeconds = Seconds(Clock::now() - writeStart);
-  manifest.timings = ManifestTimings{Seconds(Clock::now() - start), stats.traceSeconds, stats.pluginSeconds, writeSeconds};
-  const std::string manifestPath = options.outDir + "/manifest.json";
-  if (Status s = WriteText(staged.Stage(manifestPath), ManifestToJson(manifest)); !s.ok())
-    return Fail(staged.Unstaged(s.message()) + "; " + options.outDir + "/ keeps what it held before");
-  const Status published = WithoutInterruption([&] {
+      *job.frame, OutputRequest{options.outDir, options.depth, options.exrHalf, CreationTime(), title, job.threads},
+      staged);
+  if (!written.error.empty()) return Status::Error(written.error + keeps);
+  Manifest manifest = MakeManifest(options, *job.frame, job.declared, job.settings, written);
+  manifest.scene = job.sceneName;
+  manifest.sceneHasFog = job.fog;
+  manifest.plugin = job.pluginPath;
+  manifest.settingsSource = job.settingsSource;
+  manifest.rays = job.stats.rays;
+  job.writeSeconds = Seconds(Clock::now() - writeStart);
+  manifest.timings = ManifestTimings{Seconds(Clock::now() - job.start), job.stats.traceSeconds,
+                                     job.stats.pluginSeconds, job.writeSeconds};
+  if (Status s = WriteText(staged.Stage(options.outDir + "/manifest.json"), ManifestToJson(manifest)); !s.ok())
+    return Status::Error(staged.Unstaged(s.message()) + keeps);
+  return WithoutInterruption([&] {
     Status status = staged.Publish();
+    if (status.ok()) job.madeFolders.Keep();
     if (status.ok() && kWritesPreviews) RemoveStalePreviews(options.outDir, written.previews);
     if (status.ok()) SetInterruptionNote("the render was written to " + options.outDir + "/ before");
     return status;
   });
-  if (!published.ok()) return Fail(published.message());
-  madeFolders.Keep();
+}
 
-  // The check reads the files back as an editor would; the frame's memory goes first.
-  const std::size_t layerCount = frame->layers().size();
-  frame.reset();
+// The check reads the files back as an editor would; the frame's memory goes first.
+Status CheckWritten(Job& job) {
+  job.layerCount = job.frame->layers().size();
+  job.frame.reset();
   const auto checkStart = Clock::now();
-  const CheckReport check = CheckRenderFolder(options.outDir);
+  const CheckReport check = CheckRenderFolder(job.options.outDir);
   if (!check.error.empty())
-    return Fail("every file is written, but the check of them could not be made: " + check.error);
+    return Status::Error("every file is written, but the check of them could not be made: " + check.error);
   std::fputs(FormatCheckReport(check, kDefaultTolerance).c_str(), stdout);
-  const double checkSeconds = Seconds(Clock::now() - checkStart);
+  job.checkSeconds = Seconds(Clock::now() - checkStart);
+  return Status();
+}
 
-  // The run's time is everything from the start to here; the plug-in's share is of that.
-  const double total = Seconds(Clock::now() - start);
+// The run's time is everything from the start to here; the plug-in's share is of that.
+void Summarize(const Job& job) {
+  const RenderOptions& options = job.options;
+  const FrameStats& stats = job.stats;
+  const double total = Seconds(Clock::now() - job.start);
   std::printf("zurender: %dx%d, %zu layer%s in %.2f s%s: traced in %.2f s (%.1f M rays/s), plug-in %.3f s (%.1f%%), "
               "files %.2f s, check %.2f s; written to %s/\n",
-              options.width, options.height, layerCount, layerCount == 1 ? "" : "s", total,
+              options.width, options.height, job.layerCount, job.layerCount == 1 ? "" : "s", total,
               RunsUnderEmulation() ? " (emulated: i386 code under qemu-user, not the product's speed)" : "",
-              stats.traceSeconds,
-              stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0, stats.pluginSeconds,
-              total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, writeSeconds, checkSeconds, options.outDir.c_str());
+              stats.traceSeconds, stats.traceSeconds > 0 ? double(stats.rays) / stats.traceSeconds / 1e6 : 0.0,
+              stats.pluginSeconds, total > 0 ? 100.0 * stats.pluginSeconds / total : 0.0, job.writeSeconds,
+              job.checkSeconds, options.outDir.c_str());
+}
+
+int RenderJob(const RenderOptions& options) {
+  SetInterruptionNote(options.outDir + "/ is as it was");
+  Job job(options);
+  // Everything that can be refused is checked before any tracing, and nothing is written before
+  // the folder is prepared.
+  using Step = Status (*)(Job&);
+  for (const Step step : {TakeScene, BeginPlugin, FitMemory, RefuseCollisions, TakeMemory, PrepareFolder, Trace,
+                          WriteFiles, CheckWritten})
+    if (Status status = step(job); !status.ok()) return Fail(status.message());
+  Summarize(job);
   return 0;
 }
 

@@ -2,11 +2,13 @@
 
 #include <charconv>
 
+#include "zurender/output/psd_format.h"
+
 namespace zurender {
 namespace {
 
-// PSD's own limit on either side; the EXR and PNG writers take anything up to it.
-constexpr int kMaxSide = 30000;
+// The layered file's own limit on either side; the EXR and PNG writers take anything up to it.
+constexpr int kMaxSide = kPsdMaxSide;
 constexpr int kMaxThreads = 64;
 
 bool ParseInt(const std::string& text, int& value) {
@@ -22,76 +24,137 @@ bool ParseSize(const std::string& text, int& width, int& height) {
          height >= 1 && width <= kMaxSide && height <= kMaxSide;
 }
 
+// One option being read: as given, its name, and its value after '=' or in the next argument.
+struct Reading {
+  const std::vector<std::string>& args;
+  std::size_t& at;  // the option's index; moved on past a value taken from the next argument
+  std::string arg, name, value;
+  bool hasValue = false;
+
+  bool Take(std::string& out) {
+    if (hasValue) {
+      out = value;
+      return true;
+    }
+    if (at + 1 >= args.size()) return false;
+    out = args[++at];
+    return true;
+  }
+  std::string Unknown() const { return arg + ": unknown option (see zurender --help)"; }
+};
+
+// Each option's reading: "" when taken, else the message.
+using OptionReader = std::string (*)(Reading&, RenderOptions&);
+
+std::string Help(Reading&, RenderOptions& o) {
+  o.help = true;
+  return "";
+}
+
+std::string OutputFolder(Reading& r, RenderOptions& o) {
+  return r.Take(o.outDir) && !o.outDir.empty() ? "" : r.name + ": expected an output folder";
+}
+
+std::string Size(Reading& r, RenderOptions& o) {
+  std::string text;
+  if (r.Take(text) && ParseSize(text, o.width, o.height)) return "";
+  return "--size: expected WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxSide) + ", such as 640x480" +
+         (text.empty() ? std::string() : "; got \"" + text + "\"");
+}
+
+std::string Depth(Reading& r, RenderOptions& o) {
+  std::string text;
+  if (r.Take(text) && ParseInt(text, o.depth) && (o.depth == 8 || o.depth == 16 || o.depth == 32)) return "";
+  return "--depth: expected 8, 16 or 32" + (text.empty() ? std::string() : "; got \"" + text + "\"");
+}
+
+std::string ExrHalf(Reading& r, RenderOptions& o) {
+  if (r.hasValue) return r.Unknown();
+  o.exrHalf = true;
+  return "";
+}
+
+std::string Plugin(Reading& r, RenderOptions& o) {
+  return r.Take(o.pluginPath) && !o.pluginPath.empty() ? "" : "--plugin: expected the plug-in library's path";
+}
+
+std::string Settings(Reading& r, RenderOptions& o) {
+  return r.Take(o.settingsPath) && !o.settingsPath.empty() ? "" : "--settings: expected a settings file";
+}
+
+std::string Preset(Reading& r, RenderOptions& o) {
+  return r.Take(o.preset) && !o.preset.empty() ? "" : "--layers: expected a preset: default, road, exact or all";
+}
+
+std::string KeptFile(Reading& r, std::string& path) {
+  return r.Take(path) && !path.empty() ? "" : r.name + ": expected a file";
+}
+std::string RecordShading(Reading& r, RenderOptions& o) { return KeptFile(r, o.recordShading); }
+std::string ReplayShading(Reading& r, RenderOptions& o) { return KeptFile(r, o.replayShading); }
+std::string PluginWrites(Reading& r, RenderOptions& o) { return KeptFile(r, o.pluginWrites); }
+
+std::string Threads(Reading& r, RenderOptions& o) {
+  std::string text;
+  if (r.Take(text) && ParseInt(text, o.threads) && o.threads >= 1 && o.threads <= kMaxThreads) return "";
+  return "--threads: expected a number from 1 to " + std::to_string(kMaxThreads);
+}
+
+struct Option {
+  const char* name;
+  OptionReader read;
+};
+constexpr Option kOptions[] = {
+    {"-h", Help},
+    {"--help", Help},
+    {"-o", OutputFolder},
+    {"--out", OutputFolder},
+    {"--size", Size},
+    {"--depth", Depth},
+    {"--exr-half", ExrHalf},
+    {"--plugin", Plugin},
+    {"--settings", Settings},
+    {"--layers", Preset},
+    {"--record-shading", RecordShading},
+    {"--replay-shading", ReplayShading},
+    {"--plugin-writes", PluginWrites},
+    {"--threads", Threads},
+};
+
+// An argument that is no option: the scene, of which there is one at most.
+std::string Operand(const std::string& arg, RenderOptions& o) {
+  if (!arg.empty() && arg[0] == '-' && arg != "-") return arg + ": unknown option (see zurender --help)";
+  if (!o.scenePath.empty()) return "\"" + arg + "\": only one scene can be rendered at a time";
+  o.scenePath = arg;
+  return "";
+}
+
+// Options that cannot go together.
+std::string Conflict(const RenderOptions& o) {
+  if (!o.settingsPath.empty() && !o.preset.empty())
+    return "--settings and --layers both say which layers to make: give one of them";
+  if (!o.replayShading.empty() && (!o.scenePath.empty() || !o.recordShading.empty()))
+    return "--replay-shading takes the place of tracing a scene: give no scene and no --record-shading";
+  return "";
+}
+
 }  // namespace
 
 ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& args) {
   ParsedRenderOptions parsed;
-  RenderOptions& o = parsed.options;
-  auto fail = [&parsed](std::string message) {
-    parsed.error = std::move(message);
-    return parsed;
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
+  for (std::size_t i = 0; i < args.size() && parsed.error.empty(); ++i) {
+    Reading reading{args, i, args[i], args[i], "", false};
     // Options with a value take it from the next argument or after '='.
-    std::string name = arg, value;
-    bool hasValue = false;
-    if (arg.rfind("--", 0) == 0 && arg.find('=') != std::string::npos) {
-      name = arg.substr(0, arg.find('='));
-      value = arg.substr(arg.find('=') + 1);
-      hasValue = true;
+    if (reading.arg.rfind("--", 0) == 0 && reading.arg.find('=') != std::string::npos) {
+      reading.name = reading.arg.substr(0, reading.arg.find('='));
+      reading.value = reading.arg.substr(reading.arg.find('=') + 1);
+      reading.hasValue = true;
     }
-    auto take = [&](std::string& out) {
-      if (hasValue) {
-        out = value;
-        return true;
-      }
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    if (name == "-h" || name == "--help") {
-      o.help = true;
-    } else if (name == "-o" || name == "--out") {
-      if (!take(o.outDir) || o.outDir.empty()) return fail(name + ": expected an output folder");
-    } else if (name == "--size") {
-      std::string text;
-      if (!take(text) || !ParseSize(text, o.width, o.height))
-        return fail("--size: expected WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxSide) + ", such as 640x480" +
-                    (text.empty() ? std::string() : "; got \"" + text + "\""));
-    } else if (name == "--depth") {
-      std::string text;
-      if (!take(text) || !ParseInt(text, o.depth) || (o.depth != 8 && o.depth != 16 && o.depth != 32))
-        return fail("--depth: expected 8, 16 or 32" + (text.empty() ? std::string() : "; got \"" + text + "\""));
-    } else if (name == "--exr-half" && !hasValue) {
-      o.exrHalf = true;
-    } else if (name == "--plugin") {
-      if (!take(o.pluginPath) || o.pluginPath.empty()) return fail("--plugin: expected the plug-in library's path");
-    } else if (name == "--settings") {
-      if (!take(o.settingsPath) || o.settingsPath.empty()) return fail("--settings: expected a settings file");
-    } else if (name == "--layers") {
-      if (!take(o.preset) || o.preset.empty()) return fail("--layers: expected a preset: default, road, exact or all");
-    } else if (name == "--record-shading" || name == "--replay-shading" || name == "--plugin-writes") {
-      std::string& path = name == "--record-shading" ? o.recordShading
-                          : name == "--replay-shading" ? o.replayShading
-                                                       : o.pluginWrites;
-      if (!take(path) || path.empty()) return fail(name + ": expected a file");
-    } else if (name == "--threads") {
-      std::string text;
-      if (!take(text) || !ParseInt(text, o.threads) || o.threads < 1 || o.threads > kMaxThreads)
-        return fail("--threads: expected a number from 1 to " + std::to_string(kMaxThreads));
-    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-      return fail(arg + ": unknown option (see zurender --help)");
-    } else if (o.scenePath.empty()) {
-      o.scenePath = arg;
-    } else {
-      return fail("\"" + arg + "\": only one scene can be rendered at a time");
-    }
+    const Option* option = nullptr;
+    for (const Option& known : kOptions)
+      if (reading.name == known.name) option = &known;
+    parsed.error = option != nullptr ? option->read(reading, parsed.options) : Operand(reading.arg, parsed.options);
   }
-  if (!o.settingsPath.empty() && !o.preset.empty())
-    return fail("--settings and --layers both say which layers to make: give one of them");
-  if (!o.replayShading.empty() && (!o.scenePath.empty() || !o.recordShading.empty()))
-    return fail("--replay-shading takes the place of tracing a scene: give no scene and no --record-shading");
+  if (parsed.error.empty()) parsed.error = Conflict(parsed.options);
   return parsed;
 }
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <thread>
 
-#include "zurender/app/check_command.h"
-#include "zurender/app/outputs.h"
-#include "zurender/output/output_directory.h"
+#include "zurender/check/render_folder.h"
+#include "zurender/pipeline/output_directory.h"
+#include "zurender/pipeline/outputs.h"
 #include "zurender/plugin/executable_path.h"
 #include "zurender/scene/scene_file.h"
 #include "zurender/studio/dialog_worker.h"

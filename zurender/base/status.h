@@ -1,4 +1,5 @@
-// Errors as values for the output subsystem: no function here throws to its caller or aborts.
+// Errors as values, for every subsystem of the render host: a function that returns a Status or a
+// Result reports its failure there, naming the file and the reason, and neither throws nor aborts.
 #pragma once
 
 #include <string>

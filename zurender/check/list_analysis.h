@@ -11,7 +11,7 @@ namespace zurender {
 // One entry of the stored list, as the Layers dialog shows it.
 struct ListEntry {
   std::int32_t kind = 0;
-  std::uint32_t flags = 0;  // bit 0x1: off
+  std::uint32_t flags = 0;  // LayerFlag bits (host/layer_flags.h)
   std::int32_t blendMode = 0;
   std::int32_t option1 = 0;
   std::int32_t option2 = 0;

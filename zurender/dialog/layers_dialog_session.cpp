@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "host/host_dialog.h"
+#include "host/layer_kind.h"
 #include "host/layers_dialog_resource.h"
 #include "hostsim/dialog_resources.h"
 #include "hostsim/records.h"
@@ -131,7 +133,7 @@ bool LayersDialogSession::Press(std::int32_t control) {
   return true;
 }
 
-bool LayersDialogSession::AddLayer(int kind, std::optional<std::int32_t> atRow) {
+bool LayersDialogSession::AddLayer(std::int32_t kind, std::optional<std::int32_t> atRow) {
   // The new row goes in ahead of the selected row, or after the last when none is selected.
   if (!SelectRows(atRow ? std::vector<std::int32_t>{*atRow} : std::vector<std::int32_t>{})) return false;
   const std::size_t before = rows_.size();
@@ -199,7 +201,7 @@ std::int32_t LayersDialogSession::ChooseFromMenu(std::int32_t menuId, std::int32
   std::int32_t answer = 0;
   if (menuChoice_ != 0) answer = menuId == kKindMenu ? menuChoice_ : 0;
   else if (person_ != nullptr) answer = person_->ChooseFromMenu(menuId, x, y);
-  chosenKind_ = menuId == kKindMenu ? answer & 0xFFFF : 0;
+  chosenKind_ = menuId == kKindMenu ? answer & kMenuItemMask : 0;
   return answer;
 }
 

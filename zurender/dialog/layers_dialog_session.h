@@ -57,7 +57,7 @@ class LayersDialogSession final : private hostsim::DialogUser {
   bool Press(std::int32_t control);
   bool ToggleRowMark(std::int32_t row);
   bool SelectRows(const std::vector<std::int32_t>& rows);
-  bool AddLayer(int kind, std::optional<std::int32_t> atRow);
+  bool AddLayer(std::int32_t kind, std::optional<std::int32_t> atRow);
   bool RemoveRows(const std::vector<std::int32_t>& rows);
   bool MoveRow(std::int32_t from, std::int32_t to);
   bool SetRowOn(std::int32_t row, bool on);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/layer_kind.h"
 #include "host/layers_dialog_resource.h"
 #include "zurender/settings/vocabulary.h"
 
@@ -10,15 +11,16 @@ namespace {
 
 struct Preset {
   const char* name;
-  std::vector<int> kinds;  // top first; empty: the default list as it stands
+  std::vector<std::int32_t> kinds;  // top first; empty: the default list as it stands
 };
 
 const std::vector<Preset>& Presets() {
   static const std::vector<Preset> kPresets = {
       {"default", {}},
-      {"road", {1, 2, 6}},
-      {"exact", {13, 7, 8, 6, 11, 4, 3, 2, 1}},
-      {"all", {12, 13, 14, 15, 7, 6, 8, 9, 10, 11, 5, 4, 3, 2, 1}},
+      {"road", {kDiffusePack, kLights, kSpecular}},
+      {"exact", {kFog, kLuminance, kReflections, kSpecular, kRtRefractions, kAmbientGI, kShadows, kLights, kDiffusePack}},
+      {"all", {kFinalRender, kFog, kMaskOf, kTransparency, kLuminance, kSpecular, kReflections, kRtReflections,
+               kBitmapReflections, kRtRefractions, kAdditivesPack, kAmbientGI, kShadows, kLights, kDiffusePack}},
   };
   return kPresets;
 }
@@ -56,7 +58,7 @@ bool ApplyPreset(LayersDialogSession& session, const std::string& name, std::str
   std::vector<std::int32_t> all(session.rows().size());
   for (std::size_t i = 0; i < all.size(); ++i) all[i] = std::int32_t(i);
   if (!all.empty() && !session.RemoveRows(all)) return refused("removing the rows");
-  for (int kind : preset->kinds) {
+  for (std::int32_t kind : preset->kinds) {
     // Each new row goes after the last: the list is built top first. The new row stays selected,
     // so its options can be set at once.
     if (!session.AddLayer(kind, std::nullopt)) return refused(std::string("adding \"") + KindName(kind) + "\"");
@@ -64,8 +66,8 @@ bool ApplyPreset(LayersDialogSession& session, const std::string& name, std::str
     // Every kind shows something: the mask of the scene's first masked objects, and the
     // additives pack with all four components (each has a layer of its own too, so an automatic
     // pack would be left empty and dropped).
-    if (kind == 14 && !session.SetText(kMaskValue, "1")) return refused("the mask number");
-    if (kind == 5 && !session.SetValue(kAdditivesMode, 1)) return refused("the additives pack's mode");
+    if (kind == kMaskOf && !session.SetText(kMaskValue, "1")) return refused("the mask number");
+    if (kind == kAdditivesPack && !session.SetValue(kAdditivesMode, 1)) return refused("the additives pack's mode");
   }
   if (std::string(preset->name) == "all" && !session.SetValue(kEdgeMask, 1)) return refused("the edge mask");
   return true;

@@ -5,10 +5,11 @@
 #include <new>
 #include <vector>
 
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/bitmap_font.h"
 #include "zurender/output/png_file.h"
 #include "zurender/output/srgb.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -142,7 +143,7 @@ void DrawCell(RgbImage& image, const Layout& l, int x, int y, const ContactSheet
   if (index < sheet.blendModes.size()) {
     mode = sheet.blendModes[index];
   } else {
-    std::string key = BlendKeyText(layer.blendKey);
+    std::string key = FourCCText(layer.blendKey);
     while (!key.empty() && key.back() == ' ') key.pop_back();
     mode = "'" + key + "'";
   }

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/text_encoding.h"
 
 namespace zurender {
 namespace {

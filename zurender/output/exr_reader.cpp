@@ -12,11 +12,12 @@
 #include <memory>
 #include <new>
 
+#include "zurender/base/byte_order.h"
+#include "zurender/base/byte_source.h"
 #include "zurender/base/file_reading.h"
-#include "zurender/output/big_endian.h"
-#include "zurender/output/byte_source.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/exr_file.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -43,10 +44,6 @@ class SourceStream final : public Imf::IStream {
 // data window's, as it stands and allocates that much first, so that a file of a few bytes could
 // make it take gigabytes. Every attribute must lie within the file and the data window within
 // what the reader may decode; anything else is OpenEXR's to judge.
-std::uint32_t GetU32Le(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-
 // The sizes of the attribute types OpenEXR reads by their type.
 const std::map<std::string, std::uint32_t> kFixedSizes = {
     {"box2i", 16},  {"box2f", 16}, {"chromaticities", 32}, {"compression", 1}, {"double", 8}, {"envmap", 1},
@@ -64,80 +61,116 @@ bool ChannelListFits(const std::vector<std::uint8_t>& value) {
   return i + 1 == value.size();
 }
 
-std::string CheckHeaders(ByteSource& source, std::uint64_t decodedLimit) {
-  std::uint8_t start[8];
-  if (!source.ReadAt(0, start, sizeof start)) return "the file ends early";
-  if (GetU32Le(start) != 20000630u) return "not an EXR file (no magic number)";
-  const bool multiPart = (GetU32Le(start + 4) & 0x1000) != 0;
-  std::uint64_t at = sizeof start;
+// Walks a file's headers as OpenEXR will read them, keeping what the blocks of pixels need.
+class HeaderCheck {
+ public:
+  HeaderCheck(ByteSource& source, std::uint64_t decodedLimit) : source_(source), decodedLimit_(decodedLimit) {}
+
+  // "" when OpenEXR may read the headers, else why not.
+  std::string Run() {
+    std::uint8_t start[8];
+    if (!source_.ReadAt(0, start, sizeof start)) return "the file ends early";
+    if (GetU32Le(start) != 20000630u) return "not an EXR file (no magic number)";
+    const bool multiPart = (GetU32Le(start + 4) & 0x1000) != 0;
+    at_ = sizeof start;
+    // One header, or in a file of many parts headers until an empty one; each ends with an empty name.
+    for (bool first = true;; first = false) {
+      for (bool empty = true;; empty = false) {
+        std::string name;
+        if (!Text(name)) return "its header ends early";
+        if (name.empty()) {
+          if (!multiPart) return "";
+          if (empty && !first) return "";
+          break;
+        }
+        if (std::string why = Attribute(name); !why.empty()) return why;
+      }
+      // OpenEXR keeps a few blocks of lines or tiles at once, and a compressor's room beside each.
+      const std::uint64_t block = sampleBytes_ * (tileArea_ != 0 ? tileArea_ : blockWidth_ * blockLines_);
+      if (block > decodedLimit_ / 8)
+        return "its blocks of pixels need more than " + ByteCountText(decodedLimit_) + ", which is all it may take";
+    }
+  }
+
+ private:
   // Larger attributes are only skipped: none of those looked at is this large.
-  constexpr std::uint32_t kLargestLookedAt = 1 << 20;
-  std::uint64_t blockWidth = 0, blockLines = 256, sampleBytes = 0, tileArea = 0;
-  auto text = [&](std::string& out) {
+  static constexpr std::uint32_t kLargestLookedAt = 1 << 20;
+
+  bool Text(std::string& out) {
     out.clear();
     for (char c = 0; out.size() <= 255; out += c) {
-      if (!source.ReadAt(at++, &c, 1)) return false;
+      if (!source_.ReadAt(at_++, &c, 1)) return false;
       if (c == '\0') return true;
     }
     return false;
-  };
-  // One header, or in a file of many parts headers until an empty one; each ends with an empty name.
-  for (bool first = true;; first = false) {
-    for (bool empty = true;; empty = false) {
-      std::string name, type;
-      if (!text(name)) return "its header ends early";
-      if (name.empty()) {
-        if (!multiPart) return "";
-        if (empty && !first) return "";
-        break;
-      }
-      if (!text(type)) return "its header ends early";
-      std::uint8_t sizeBytes[4];
-      if (!source.ReadAt(at, sizeBytes, 4)) return "its header ends early";
-      at += 4;
-      const std::uint32_t size = GetU32Le(sizeBytes);
-      if (at > source.size() || size > source.size() - at) return "an attribute of its header passes the end of the file";
-      std::vector<std::uint8_t> value;
-      if (size <= kLargestLookedAt) {
-        value.resize(size);
-        if (size != 0 && !source.ReadAt(at, value.data(), size)) return "its header ends early";
-      }
-      // OpenEXR reads a value of a type it knows by the type, not by the size the file gives it:
-      // the two must agree, or what it reads next is not what follows.
-      if (const auto fixed = kFixedSizes.find(type); fixed != kFixedSizes.end() && size != fixed->second)
-        return "its attribute \"" + name.substr(0, 32) + "\" is not of its type's size";
-      if (type == "chlist" && !ChannelListFits(value)) return "its channel list does not end where its size says";
-      if (type == "preview" && (value.size() < 8 || std::uint64_t(GetU32Le(&value[0])) * GetU32Le(&value[4]) * 4 + 8 != size))
-        return "its preview image is not of its size";
-      if (name == "dataWindow" && type == "box2i" && size == 16) {
-        const std::int64_t width = std::int64_t(std::int32_t(GetU32Le(&value[8]))) - std::int32_t(GetU32Le(&value[0])) + 1;
-        const std::int64_t height = std::int64_t(std::int32_t(GetU32Le(&value[12]))) - std::int32_t(GetU32Le(&value[4])) + 1;
-        if (width < 1 || height < 1) return "its data window is empty";
-        if (std::uint64_t(width) * std::uint64_t(height) * sizeof(ColourValue) > decodedLimit)
-          return "its data window needs more than " + ByteCountText(decodedLimit) + ", which is all it may take";
-        blockWidth = std::uint64_t(width);
-      } else if (name == "channels" && type == "chlist" && !value.empty()) {
-        // name, pixel type, linear flag, 3 reserved bytes, x and y sampling; an empty name ends it.
-        sampleBytes = 0;
-        for (std::size_t i = 0; i < value.size() && value[i] != 0;) {
-          while (i < value.size() && value[i] != 0) ++i;
-          if (i + 17 > value.size()) break;
-          sampleBytes += GetU32Le(&value[i + 1]) == 1 ? 2 : 4;  // half, else uint or float
-          i += 17;
-        }
-      } else if (name == "compression" && type == "compression" && size == 1) {
-        constexpr int kLinesPerBlock[] = {1, 1, 1, 16, 32, 16, 32, 32, 32, 256};
-        blockLines = value[0] < std::size(kLinesPerBlock) ? std::uint64_t(kLinesPerBlock[value[0]]) : 256;
-      } else if (name == "tiles" && type == "tiledesc" && size == 9) {
-        tileArea = std::uint64_t(GetU32Le(&value[0])) * GetU32Le(&value[4]);
-      }
-      at += size;
-    }
-    // OpenEXR keeps a few blocks of lines or tiles at once, and a compressor's room beside each.
-    const std::uint64_t block = sampleBytes * (tileArea != 0 ? tileArea : blockWidth * blockLines);
-    if (block > decodedLimit / 8) return "its blocks of pixels need more than " + ByteCountText(decodedLimit) + ", which is all it may take";
   }
-}
+
+  // The attribute of this name: its type, size and value, checked and learned from.
+  std::string Attribute(const std::string& name) {
+    std::string type;
+    if (!Text(type)) return "its header ends early";
+    std::uint8_t sizeBytes[4];
+    if (!source_.ReadAt(at_, sizeBytes, 4)) return "its header ends early";
+    at_ += 4;
+    const std::uint32_t size = GetU32Le(sizeBytes);
+    if (at_ > source_.size() || size > source_.size() - at_) return "an attribute of its header passes the end of the file";
+    std::vector<std::uint8_t> value;
+    if (size <= kLargestLookedAt) {
+      value.resize(size);
+      if (size != 0 && !source_.ReadAt(at_, value.data(), size)) return "its header ends early";
+    }
+    at_ += size;
+    if (std::string why = Sized(name, type, size, value); !why.empty()) return why;
+    return Learn(name, type, size, value);
+  }
+
+  // OpenEXR reads a value of a type it knows by the type, not by the size the file gives it: the
+  // two must agree, or what it reads next is not what follows.
+  static std::string Sized(const std::string& name, const std::string& type, std::uint32_t size,
+                           const std::vector<std::uint8_t>& value) {
+    if (const auto fixed = kFixedSizes.find(type); fixed != kFixedSizes.end() && size != fixed->second)
+      return "its attribute \"" + name.substr(0, 32) + "\" is not of its type's size";
+    if (type == "chlist" && !ChannelListFits(value)) return "its channel list does not end where its size says";
+    if (type == "preview" && (value.size() < 8 || std::uint64_t(GetU32Le(&value[0])) * GetU32Le(&value[4]) * 4 + 8 != size))
+      return "its preview image is not of its size";
+    return "";
+  }
+
+  // What the attributes that size the blocks of pixels say.
+  std::string Learn(const std::string& name, const std::string& type, std::uint32_t size,
+                    const std::vector<std::uint8_t>& value) {
+    if (name == "dataWindow" && type == "box2i" && size == 16) {
+      const std::int64_t width = std::int64_t(std::int32_t(GetU32Le(&value[8]))) - std::int32_t(GetU32Le(&value[0])) + 1;
+      const std::int64_t height = std::int64_t(std::int32_t(GetU32Le(&value[12]))) - std::int32_t(GetU32Le(&value[4])) + 1;
+      if (width < 1 || height < 1) return "its data window is empty";
+      if (std::uint64_t(width) * std::uint64_t(height) * sizeof(ColourValue) > decodedLimit_)
+        return "its data window needs more than " + ByteCountText(decodedLimit_) + ", which is all it may take";
+      blockWidth_ = std::uint64_t(width);
+    } else if (name == "channels" && type == "chlist" && !value.empty()) {
+      // name, pixel type, linear flag, 3 reserved bytes, x and y sampling; an empty name ends it.
+      sampleBytes_ = 0;
+      for (std::size_t i = 0; i < value.size() && value[i] != 0;) {
+        while (i < value.size() && value[i] != 0) ++i;
+        if (i + 17 > value.size()) break;
+        sampleBytes_ += GetU32Le(&value[i + 1]) == 1 ? 2 : 4;  // half, else uint or float
+        i += 17;
+      }
+    } else if (name == "compression" && type == "compression" && size == 1) {
+      constexpr int kLinesPerBlock[] = {1, 1, 1, 16, 32, 16, 32, 32, 32, 256};
+      blockLines_ = value[0] < std::size(kLinesPerBlock) ? std::uint64_t(kLinesPerBlock[value[0]]) : 256;
+    } else if (name == "tiles" && type == "tiledesc" && size == 9) {
+      tileArea_ = std::uint64_t(GetU32Le(&value[0])) * GetU32Le(&value[4]);
+    }
+    return "";
+  }
+
+  ByteSource& source_;
+  const std::uint64_t decodedLimit_;
+  std::uint64_t at_ = 0;
+  std::uint64_t blockWidth_ = 0, blockLines_ = 256, sampleBytes_ = 0, tileArea_ = 0;
+};
+
+std::string CheckHeaders(ByteSource& source, std::uint64_t decodedLimit) { return HeaderCheck(source, decodedLimit).Run(); }
 
 const std::vector<std::string>* StringVector(const Imf::Header& header, const char* name) {
   const auto* attribute = header.findTypedAttribute<Imf::StringVectorAttribute>(name);
@@ -161,7 +194,7 @@ Result<std::vector<ExrLayer>> LayersFromAttributes(const Imf::Header& header) {
     ExrLayer layer;
     layer.channelPrefix = (*prefixes)[i];
     layer.name = Utf8ToCp1252(names != nullptr ? (*names)[i] : (*prefixes)[i]);
-    layer.blendKey = keys != nullptr ? BlendKeyFromText((*keys)[i]) : FourCc("norm");
+    layer.blendKey = keys != nullptr ? FourCCFromChars((*keys)[i]) : FourCC("norm");
     layer.visible = visibility == nullptr || (*visibility)[i] != kExrHidden;
     layers.push_back(std::move(layer));
   }
@@ -180,7 +213,7 @@ std::vector<ExrLayer> LayersFromChannels(const Imf::Header& header) {
     ExrLayer layer;
     layer.channelPrefix = prefix;
     layer.name = Utf8ToCp1252(prefix);
-    layer.blendKey = FourCc("norm");
+    layer.blendKey = FourCC("norm");
     layers.push_back(std::move(layer));
   }
   return layers;

@@ -16,10 +16,11 @@
 #include <new>
 #include <vector>
 
-#include "zurender/output/atomic_file.h"
+#include "zurender/base/atomic_file.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/exr_file.h"
 #include "zurender/output/exr_layer_names.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -91,7 +92,14 @@ struct Plane {
   Imf::PixelType type;
 };
 
-void WriteFile(AtomicFile& file, const ExrImage& image) {
+// The name of a plane's channel c: "R" for the merged image, "<layer>.R" for a layer.
+std::string ChannelName(const Plane& plane, int c) {
+  return plane.prefix.empty() ? kChannelSuffixes[c] + 1 : plane.prefix + kChannelSuffixes[c];
+}
+
+// The header: compression, colour space, software and time, four channels for every plane, and
+// the layers' names, blend keys and visibility. planes receives what each set of channels holds.
+Imf::Header MakeHeader(const ExrImage& image, std::vector<Plane>& planes) {
   Imf::Header header(image.width, image.height);
   switch (image.compression) {
     case ExrCompression::kNone: header.compression() = Imf::NO_COMPRESSION; break;
@@ -109,47 +117,50 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
 
   const std::vector<std::string> prefixes = ExrChannelPrefixes(image.layers);
   std::vector<std::string> names, keys, visibility;
-  std::vector<Plane> planes;
   if (!image.merged.empty()) planes.push_back(Plane{"", image.merged.data(), LayerAlpha::kCoverage, Imf::FLOAT});
   for (std::size_t i = 0; i < image.layers.size(); ++i) {
     const LayerView& layer = image.layers[i];
     names.push_back(Cp1252ToUtf8(layer.name));
-    keys.push_back(BlendKeyText(layer.blendKey));
+    keys.push_back(FourCCText(layer.blendKey));
     visibility.push_back(layer.visible ? kExrVisible : kExrHidden);
     planes.push_back(Plane{prefixes[i], layer.pixels.data(), layer.alpha, image.halfLayers ? Imf::HALF : Imf::FLOAT});
   }
   for (const Plane& plane : planes)
-    for (int c = 0; c < 4; ++c)
-      header.channels().insert(plane.prefix.empty() ? kChannelSuffixes[c] + 1 : plane.prefix + kChannelSuffixes[c],
-                               Imf::Channel(plane.type));
+    for (int c = 0; c < 4; ++c) header.channels().insert(ChannelName(plane, c), Imf::Channel(plane.type));
   header.insert(kExrLayerChannels, Imf::StringVectorAttribute(prefixes));
   header.insert(kExrLayerNames, Imf::StringVectorAttribute(names));
   header.insert(kExrBlendKeys, Imf::StringVectorAttribute(keys));
   header.insert(kExrLayerVisibility, Imf::StringVectorAttribute(visibility));
+  return header;
+}
 
-  UseAllCoresForExr();
-  AtomicFileStream stream(file);
-  Imf::OutputFile out(stream, header);
-  const std::size_t width = std::size_t(image.width);
-  const std::size_t rowBytes = width * planes.size() * sizeof(ColourValue);
-  const int fit = int(std::min<std::size_t>(kMaxStripRows, kStripBytes / rowBytes)) / kRowsPerBlock * kRowsPerBlock;
-  const int stripRows = std::min(image.height, std::max(kRowsPerBlock, fit));
-  const std::size_t xStride = sizeof(ColourValue);
-  const std::size_t yStride = xStride * width;
-  // Float planes keep the pixel's layout; half ones are four halves a pixel in the same order.
-  std::vector<ColourValue> strip(width * std::size_t(stripRows) * planes.size());
-  std::vector<half> halves(image.halfLayers ? width * std::size_t(stripRows) * planes.size() * 4 : 0);
-  for (int y0 = 0; y0 < image.height; y0 += stripRows) {
-    const int rows = std::min(stripRows, image.height - y0);
-    const std::size_t count = width * std::size_t(rows);
-    const Imath::Box2i window({0, y0}, {image.width - 1, y0 + rows - 1});
+// The values of a strip of rows as the format stores them, every plane's in the strip's buffers:
+// float planes keep the pixel's layout, half ones are four halves a pixel in the same order.
+class Strips {
+ public:
+  Strips(const ExrImage& image, const std::vector<Plane>& planes)
+      : image_(image), planes_(planes), width_(std::size_t(image.width)) {
+    const std::size_t rowBytes = width_ * planes.size() * sizeof(ColourValue);
+    const int fit = int(std::min<std::size_t>(kMaxStripRows, kStripBytes / rowBytes)) / kRowsPerBlock * kRowsPerBlock;
+    rows_ = std::min(image.height, std::max(kRowsPerBlock, fit));
+    values_.resize(width_ * std::size_t(rows_) * planes.size());
+    halves_.resize(image.halfLayers ? width_ * std::size_t(rows_) * planes.size() * 4 : 0);
+  }
+  int rows() const { return rows_; }
+
+  // Fills the buffers with rows y0 to y0 + rows - 1 and gives the slices over them.
+  Imf::FrameBuffer Fill(int y0, int rows) {
+    const std::size_t count = width_ * std::size_t(rows);
+    const Imath::Box2i window({0, y0}, {image_.width - 1, y0 + rows - 1});
+    const std::size_t xStride = sizeof(ColourValue);
+    const std::size_t yStride = xStride * width_;
     Imf::FrameBuffer frame;
-    for (std::size_t p = 0; p < planes.size(); ++p) {
-      ColourValue* first = strip.data() + p * width * std::size_t(stripRows);
-      const ColourValue* from = planes[p].pixels + std::size_t(y0) * width;
-      for (std::size_t i = 0; i < count; ++i) first[i] = Stored(from[i], planes[p].alpha);
+    for (std::size_t p = 0; p < planes_.size(); ++p) {
+      ColourValue* first = values_.data() + p * width_ * std::size_t(rows_);
+      const ColourValue* from = planes_[p].pixels + std::size_t(y0) * width_;
+      for (std::size_t i = 0; i < count; ++i) first[i] = Stored(from[i], planes_[p].alpha);
       const float* floats[4] = {&first->red, &first->green, &first->blue, &first->alpha};
-      half* halfFirst = planes[p].type == Imf::HALF ? halves.data() + p * width * std::size_t(stripRows) * 4 : nullptr;
+      half* halfFirst = planes_[p].type == Imf::HALF ? halves_.data() + p * width_ * std::size_t(rows_) * 4 : nullptr;
       if (halfFirst != nullptr) {
         for (std::size_t i = 0; i < count; ++i) {
           halfFirst[4 * i + 0] = half(first[i].red);
@@ -158,14 +169,34 @@ void WriteFile(AtomicFile& file, const ExrImage& image) {
           halfFirst[4 * i + 3] = half(first[i].alpha);
         }
       }
-      for (int c = 0; c < 4; ++c) {
-        const std::string channel = planes[p].prefix.empty() ? kChannelSuffixes[c] + 1 : planes[p].prefix + kChannelSuffixes[c];
-        frame.insert(channel, halfFirst != nullptr
-                                  ? Imf::Slice::Make(Imf::HALF, halfFirst + c, window, 4 * sizeof(half), 4 * sizeof(half) * width)
-                                  : Imf::Slice::Make(Imf::FLOAT, floats[c], window, xStride, yStride));
-      }
+      for (int c = 0; c < 4; ++c)
+        frame.insert(ChannelName(planes_[p], c),
+                     halfFirst != nullptr
+                         ? Imf::Slice::Make(Imf::HALF, halfFirst + c, window, 4 * sizeof(half), 4 * sizeof(half) * width_)
+                         : Imf::Slice::Make(Imf::FLOAT, floats[c], window, xStride, yStride));
     }
-    out.setFrameBuffer(frame);
+    return frame;
+  }
+
+ private:
+  const ExrImage& image_;
+  const std::vector<Plane>& planes_;
+  std::size_t width_;
+  int rows_ = 0;
+  std::vector<ColourValue> values_;
+  std::vector<half> halves_;
+};
+
+void WriteFile(AtomicFile& file, const ExrImage& image) {
+  std::vector<Plane> planes;
+  const Imf::Header header = MakeHeader(image, planes);
+  UseAllCoresForExr();
+  AtomicFileStream stream(file);
+  Imf::OutputFile out(stream, header);
+  Strips strips(image, planes);
+  for (int y0 = 0; y0 < image.height; y0 += strips.rows()) {
+    const int rows = std::min(strips.rows(), image.height - y0);
+    out.setFrameBuffer(strips.Fill(y0, rows));
     out.writePixels(rows);
   }
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "zurender/output/atomic_file.h"
+#include "zurender/base/atomic_file.h"
 
 namespace zurender {
 namespace {

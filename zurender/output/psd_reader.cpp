@@ -4,25 +4,18 @@
 #include <memory>
 #include <new>
 
+#include "zurender/base/byte_order.h"
+#include "zurender/base/byte_source.h"
 #include "zurender/base/file_reading.h"
-#include "zurender/output/big_endian.h"
-#include "zurender/output/byte_source.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/packbits.h"
-#include "zurender/output/text_encoding.h"
+#include "zurender/output/psd_format.h"
 
 namespace zurender {
 namespace {
 
-constexpr int kMaxSide = 30000;            // the format's limit for the canvas and a layer's side
-constexpr int kMaxChannels = 56;           // the format's limit for one image or layer
 // A 32-bit process holds the decoded planes (16 bytes a pixel) for every layer at once.
 constexpr std::uint64_t kMaxCanvasPixels = std::uint64_t(1) << 26;
-constexpr std::uint16_t kModeGrey = 1;
-constexpr std::uint16_t kModeRgb = 3;
-constexpr std::uint16_t kIccResource = 1039;
-constexpr std::uint16_t kRaw = 0;
-constexpr std::uint16_t kRle = 1;
-constexpr std::uint8_t kFlagHidden = 0x02;
 
 struct ChannelInfo {
   std::int16_t id;
@@ -52,8 +45,8 @@ float SampleValue(const std::uint8_t* p, int depth) {
 
 // Which ColourValue members a channel fills; none for masks and extra channels.
 std::vector<float ColourValue::*> Targets(int indexOrId, std::uint16_t mode) {
-  if (indexOrId == -1) return {&ColourValue::alpha};
-  if (mode == kModeGrey) {
+  if (indexOrId == psd::kTransparencyChannel) return {&ColourValue::alpha};
+  if (mode == psd::kModeGrey) {
     if (indexOrId == 0) return {&ColourValue::red, &ColourValue::green, &ColourValue::blue};
     return {};
   }
@@ -98,7 +91,7 @@ class Reader {
   }
 
   bool Header(PsdDocument& doc) {
-    if (file_.U32() != FourCc("8BPS")) return file_.ok() ? Fail("not a layered image file (no 8BPS signature)") : false;
+    if (file_.U32() != psd::kSignature) return file_.ok() ? Fail("not a layered image file (no 8BPS signature)") : false;
     const std::uint16_t version = file_.U16();
     if (version == 2) return Fail("the large document format (version 2) is not supported");
     if (version != 1) return file_.ok() ? Fail("unknown version " + std::to_string(version)) : false;
@@ -109,15 +102,15 @@ class Reader {
     const int depth = file_.U16();
     const std::uint16_t mode = file_.U16();
     if (!Check(file_)) return false;
-    if (channels < 1 || channels > kMaxChannels) return Fail("bad channel count " + std::to_string(channels));
-    if (width < 1 || height < 1 || width > std::uint32_t(kMaxSide) || height > std::uint32_t(kMaxSide)) {
+    if (channels < 1 || channels > psd::kMaxChannels) return Fail("bad channel count " + std::to_string(channels));
+    if (width < 1 || height < 1 || width > std::uint32_t(kPsdMaxSide) || height > std::uint32_t(kPsdMaxSide)) {
       return Fail("bad size " + std::to_string(width) + "x" + std::to_string(height));
     }
     if (depth != 8 && depth != 16 && depth != 32) return Fail("depth " + std::to_string(depth) + " is not supported");
-    if (mode != kModeRgb && mode != kModeGrey) {
+    if (mode != psd::kModeRgb && mode != psd::kModeGrey) {
       return Fail("colour mode " + std::to_string(mode) + " is not supported (RGB and greyscale are)");
     }
-    const int colourChannels = mode == kModeRgb ? 3 : 1;
+    const int colourChannels = mode == psd::kModeRgb ? 3 : 1;
     if (channels < colourChannels) return Fail("too few channels for the colour mode");
     if (std::uint64_t(width) * height > kMaxCanvasPixels) return Fail("the image is too large to hold in memory");
     // A file too short to hold even the most compressed merged image gets no memory for one:
@@ -135,14 +128,14 @@ class Reader {
 
   void Resources(Cursor section, PsdDocument& doc) {
     while (section.ok() && section.left() >= 12) {
-      if (section.U32() != FourCc("8BIM")) return;  // not a resource block: the rest is not ours to read
+      if (section.U32() != psd::kBlockSignature) return;  // not a resource block: the rest is not ours to read
       const std::uint16_t id = section.U16();
       const std::uint8_t nameLength = section.U8();
       section.Skip(nameLength + ((nameLength + 1) % 2));  // name padded to even with its length byte
       const std::uint32_t size = section.U32();
       Cursor data = section.Take(size);
       section.Skip(std::min<std::uint64_t>(size % 2, section.left()));
-      if (id == kIccResource && data.ok()) data.Bytes(size, doc.iccProfile);
+      if (id == psd::kIccResource && data.ok()) data.Bytes(size, doc.iccProfile);
     }
   }
 
@@ -157,11 +150,11 @@ class Reader {
     // Photoshop keeps 16- and 32-bit layers in a tagged block here, with the layer info empty.
     while (records.empty() && section.ok() && section.left() >= 12) {
       const std::uint32_t signature = section.U32();
-      if (signature != FourCc("8BIM") && signature != FourCc("8B64")) break;
+      if (signature != psd::kBlockSignature && signature != psd::kLargeBlockSignature) break;
       const std::uint32_t key = section.U32();
       const std::uint32_t length = section.U32();
       Cursor block = section.Take(length);
-      if (key == FourCc("Lr16") || key == FourCc("Lr32")) LayerInfo(block, records);
+      if (key == psd::kLayers16Key || key == psd::kLayers32Key) LayerInfo(block, records);
       section.Skip(std::min<std::uint64_t>((4 - length % 4) % 4, section.left()));
     }
     if (!error_.empty()) return;
@@ -192,7 +185,7 @@ class Reader {
     layer.rect.bottom = info.I32();
     layer.rect.right = info.I32();
     const int channels = info.U16();
-    if (channels > kMaxChannels) {
+    if (channels > psd::kMaxChannels) {
       Fail("a layer has " + std::to_string(channels) + " channels");
       return record;
     }
@@ -200,14 +193,14 @@ class Reader {
       const std::int16_t id = info.I16();
       record.channels.push_back({id, info.U32()});
     }
-    if (info.U32() != FourCc("8BIM") && info.ok()) {
+    if (info.U32() != psd::kBlockSignature && info.ok()) {
       Fail("a layer record has no 8BIM blend signature");
       return record;
     }
     layer.blendKey = info.U32();
     layer.opacity = info.U8();
     layer.clipped = info.U8() != 0;
-    layer.visible = (info.U8() & kFlagHidden) == 0;
+    layer.visible = (info.U8() & psd::kFlagHidden) == 0;
     info.Skip(1);
     Cursor extra = info.Take(info.U32());
     extra.Skip(extra.U32());  // layer mask data
@@ -220,10 +213,10 @@ class Reader {
     extra.Skip(std::min<std::uint64_t>((4 - (1 + nameLength) % 4) % 4, extra.left()));
     while (extra.ok() && extra.left() >= 12) {
       const std::uint32_t signature = extra.U32();
-      if (signature != FourCc("8BIM") && signature != FourCc("8B64")) break;
+      if (signature != psd::kBlockSignature && signature != psd::kLargeBlockSignature) break;
       const std::uint32_t key = extra.U32();
       Cursor block = extra.Take(extra.U32());
-      if (key == FourCc("luni") && block.ok()) {
+      if (key == psd::kUnicodeNameKey && block.ok()) {
         const std::uint32_t units = block.U32();
         std::u16string unicode;
         for (std::uint32_t u = 0; u < units && block.left() >= 2; ++u) unicode += static_cast<char16_t>(block.U16());
@@ -237,13 +230,13 @@ class Reader {
     PsdLayer& layer = record.layer;
     const std::int64_t layerWidth = std::int64_t(layer.rect.right) - layer.rect.left;
     const std::int64_t layerHeight = std::int64_t(layer.rect.bottom) - layer.rect.top;
-    if (layerWidth < 0 || layerHeight < 0 || layerWidth > kMaxSide || layerHeight > kMaxSide) {
+    if (layerWidth < 0 || layerHeight < 0 || layerWidth > kPsdMaxSide || layerHeight > kPsdMaxSide) {
       Fail("a layer's rectangle is inverted or larger than the format allows");
       return;
     }
     const std::size_t canvas = std::size_t(format_.width) * std::size_t(format_.height);
     const bool hasAlpha = std::any_of(record.channels.begin(), record.channels.end(),
-                                       [](const ChannelInfo& c) { return c.id == -1; });
+                                       [](const ChannelInfo& c) { return c.id == psd::kTransparencyChannel; });
     layer.pixels.assign(canvas, ColourValue{0.0f, 0.0f, 0.0f, 0.0f});
     Placement place{layer.rect.left, layer.rect.top, int(layerWidth), int(layerHeight)};
     if (!hasAlpha) {
@@ -298,11 +291,11 @@ class Reader {
   bool DecodePlane(Cursor& data, const Placement& place, const std::vector<float ColourValue::*>& targets,
                    std::vector<ColourValue>& plane, const std::uint8_t* rleCounts) {
     const std::size_t rowBytes = std::size_t(place.width) * std::size_t(format_.bytesPerSample());
-    std::uint16_t compression = kRle;
+    std::uint16_t compression = psd::kRle;
     if (rleCounts == nullptr) compression = data.U16();
     std::vector<std::uint8_t> row(rowBytes);
     std::vector<std::uint8_t> packed;
-    if (compression == kRaw) {
+    if (compression == psd::kRaw) {
       for (int y = 0; y < place.height; ++y) {
         packed.clear();
         data.Bytes(rowBytes, packed);
@@ -311,7 +304,7 @@ class Reader {
       }
       return true;
     }
-    if (compression != kRle) return Fail("channel compression " + std::to_string(compression) + " is not supported");
+    if (compression != psd::kRle) return Fail("channel compression " + std::to_string(compression) + " is not supported");
     std::vector<std::uint8_t> counts;
     if (rleCounts == nullptr) {
       data.Bytes(std::uint64_t(place.height) * 2, counts);
@@ -333,25 +326,25 @@ class Reader {
     Cursor data = file_.Take(file_.left());
     const std::uint16_t compression = data.U16();
     if (!Check(data)) return;
-    if (compression != kRaw && compression != kRle) {
+    if (compression != psd::kRaw && compression != psd::kRle) {
       Fail("merged image compression " + std::to_string(compression) + " is not supported");
       return;
     }
     if (!Budget(std::uint64_t(format_.width) * format_.height * sizeof(ColourValue))) return;
     doc.merged.assign(std::size_t(format_.width) * format_.height, ColourValue{1.0f, 0.0f, 0.0f, 0.0f});
     const Placement place{0, 0, format_.width, format_.height};
-    const int colourChannels = format_.mode == kModeRgb ? 3 : 1;
+    const int colourChannels = format_.mode == psd::kModeRgb ? 3 : 1;
     std::vector<std::uint8_t> counts;
-    if (compression == kRle) {
+    if (compression == psd::kRle) {
       data.Bytes(std::uint64_t(doc.channels) * format_.height * 2, counts);
       if (!Check(data)) return;
     }
     for (int c = 0; c < doc.channels; ++c) {
-      const int id = c < colourChannels ? c : (c == colourChannels && mergedAlpha_ ? -1 : 99);
+      const int id = c < colourChannels ? c : (c == colourChannels && mergedAlpha_ ? psd::kTransparencyChannel : 99);
       const auto targets = Targets(id, format_.mode);
-      const std::uint8_t* planeCounts = compression == kRle ? counts.data() + std::size_t(c) * format_.height * 2 : nullptr;
+      const std::uint8_t* planeCounts = compression == psd::kRle ? counts.data() + std::size_t(c) * format_.height * 2 : nullptr;
       if (targets.empty()) return;  // extra channels come last; nothing after them is read
-      if (compression == kRaw) {
+      if (compression == psd::kRaw) {
         // A raw plane has no compression field of its own: read it as rows.
         const std::size_t rowBytes = std::size_t(format_.width) * std::size_t(format_.bytesPerSample());
         std::vector<std::uint8_t> row;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "host/colour_value.h"
+#include "zurender/base/read_limits.h"
 #include "zurender/base/status.h"
-#include "zurender/output/image_read_limits.h"
 
 namespace zurender {
 

@@ -1,6 +1,6 @@
 #include "zurender/output/psd_samples.h"
 
-#include "zurender/output/big_endian.h"
+#include "zurender/base/byte_order.h"
 
 namespace zurender {
 

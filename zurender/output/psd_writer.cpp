@@ -5,23 +5,15 @@
 #include <new>
 #include <vector>
 
-#include "zurender/output/atomic_file.h"
-#include "zurender/output/big_endian.h"
+#include "zurender/base/atomic_file.h"
+#include "zurender/base/byte_order.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/packbits.h"
+#include "zurender/output/psd_format.h"
 #include "zurender/output/psd_samples.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
-
-constexpr std::uint16_t kRaw = 0;
-constexpr std::uint16_t kRle = 1;
-constexpr std::uint16_t kModeRgb = 3;
-constexpr std::uint16_t kResolutionResource = 1005;
-constexpr std::uint16_t kIccResource = 1039;
-constexpr std::uint8_t kFlagHidden = 0x02;
-constexpr std::uint32_t kMaxRowCount = 0xFFFF;  // an RLE row's byte count is 16 bits
-constexpr std::uint64_t kMaxSection = 0xFFFFFFFFu;  // section lengths are 32 bits
 
 // A layer's channels in the order Photoshop writes them; readers go by the id.
 struct LayerChannel {
@@ -29,7 +21,7 @@ struct LayerChannel {
   ChannelSource source;
 };
 constexpr std::array<LayerChannel, 4> kLayerChannels{{
-    {-1, {&ColourValue::alpha, SampleKind::kAlpha}},
+    {psd::kTransparencyChannel, {&ColourValue::alpha, SampleKind::kAlpha}},
     {0, {&ColourValue::red, SampleKind::kColour}},
     {1, {&ColourValue::green, SampleKind::kColour}},
     {2, {&ColourValue::blue, SampleKind::kColour}},
@@ -65,7 +57,7 @@ class Bytes {
 };
 
 void ImageResource(Bytes& out, std::uint16_t id, std::span<const std::uint8_t> data) {
-  out.U32(FourCc("8BIM"));
+  out.U32(psd::kBlockSignature);
   out.U16(id);
   out.U16(0);  // empty Pascal name, padded to even
   out.U32(static_cast<std::uint32_t>(data.size()));
@@ -83,8 +75,8 @@ Bytes ImageResources(std::span<const std::uint8_t> icc) {
     resolution.U16(1);
     resolution.U16(1);
   }
-  ImageResource(out, kResolutionResource, resolution.data());
-  if (!icc.empty()) ImageResource(out, kIccResource, icc);
+  ImageResource(out, psd::kResolutionResource, resolution.data());
+  if (!icc.empty()) ImageResource(out, psd::kIccResource, icc);
   out.PatchU32(0, static_cast<std::uint32_t>(out.size() - 4));
   return out;
 }
@@ -101,11 +93,11 @@ void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std:
     channelLengthAt[c] = out.size();
     out.U32(0);
   }
-  out.U32(FourCc("8BIM"));
+  out.U32(psd::kBlockSignature);
   out.U32(layer.blendKey);
   out.U8(255);  // opacity
   out.U8(0);    // base, not clipped
-  out.U8(layer.visible ? 0 : kFlagHidden);
+  out.U8(layer.visible ? 0 : psd::kFlagHidden);
   out.U8(0);
   const std::size_t extraAt = out.size();
   out.U32(0);  // extra data length, set below
@@ -117,8 +109,8 @@ void LayerRecord(Bytes& out, const PsdImage& image, const LayerView& layer, std:
   out.Raw(name.data(), name.size());
   out.PadTo(4, pascalAt);
   const std::u16string unicode = Cp1252ToUtf16(name);
-  out.U32(FourCc("8BIM"));
-  out.U32(FourCc("luni"));
+  out.U32(psd::kBlockSignature);
+  out.U32(psd::kUnicodeNameKey);
   const std::size_t luniAt = out.size();
   out.U32(0);
   out.U32(static_cast<std::uint32_t>(unicode.size()));
@@ -152,18 +144,18 @@ class ChannelWriter {
       EncodeSamples(pixels + y * width_, width_, source, depth_, row);
       const std::size_t count = PackBits(std::span<const std::uint8_t>(row, rowBytes), packed_.data() + packedSize);
       packedSize += count;
-      rleFits = rleFits && count <= kMaxRowCount;
+      rleFits = rleFits && count <= psd::kMaxRowCount;
       PutU16(counts_.data() + 2 * y, static_cast<std::uint16_t>(count));
     }
     std::uint8_t compression[2];
     if (rleFits && counts_.size() + packedSize < raw_.size()) {
-      PutU16(compression, kRle);
+      PutU16(compression, psd::kRle);
       (void)file.Write(compression, 2);
       (void)file.Write(counts_.data(), counts_.size());
       written = 2 + counts_.size() + packedSize;
       return file.Write(packed_.data(), packedSize);
     }
-    PutU16(compression, kRaw);
+    PutU16(compression, psd::kRaw);
     (void)file.Write(compression, 2);
     written = 2 + raw_.size();
     return file.Write(raw_.data(), raw_.size());
@@ -172,9 +164,9 @@ class ChannelWriter {
   // The merged image: one compression for all planes, and with RLE every row count of every
   // plane ahead of the rows; the counts are patched in once the rows are written.
   Status WriteMerged(AtomicFile& file, const ColourValue* pixels) {
-    const bool rle = PackBitsBound(row_.size()) <= kMaxRowCount;
+    const bool rle = PackBitsBound(row_.size()) <= psd::kMaxRowCount;
     std::uint8_t compression[2];
-    PutU16(compression, rle ? kRle : kRaw);
+    PutU16(compression, rle ? psd::kRle : psd::kRaw);
     (void)file.Write(compression, 2);
     if (!rle) {
       for (const ChannelSource& source : kMergedChannels) {
@@ -234,39 +226,51 @@ Status Validate(const std::string& path, const PsdImage& image) {
   return Status();
 }
 
-Status WriteFile(AtomicFile& file, const PsdImage& image) {
-  // Header and colour mode data.
+// File header, and the colour mode data, which RGB leaves empty.
+void WriteHeader(AtomicFile& file, const PsdImage& image) {
   Bytes head;
-  head.U32(FourCc("8BPS"));
-  head.U16(1);
+  head.U32(psd::kSignature);
+  head.U16(psd::kVersion);
   for (int i = 0; i < 6; ++i) head.U8(0);
-  head.U16(3);
+  head.U16(kMergedChannels.size());
   head.U32(static_cast<std::uint32_t>(image.height));
   head.U32(static_cast<std::uint32_t>(image.width));
   head.U16(static_cast<std::uint16_t>(image.depth));
-  head.U16(kModeRgb);
-  head.U32(0);
+  head.U16(psd::kModeRgb);
+  head.U32(0);  // colour mode data length
   (void)file.Write(head.data().data(), head.size());
+}
+
+void WriteImageResources(AtomicFile& file, const PsdImage& image) {
   const Bytes resources = ImageResources(image.iccProfile);
   (void)file.Write(resources.data().data(), resources.size());
+}
 
-  // Layer and mask information: lengths and records first, channel lengths patched in later.
-  const std::uint64_t sectionAt = file.Tell();
+// Where in the layer section a layer's channel lengths go, and what they are; layers bottom-first.
+using ChannelFields = std::vector<std::array<std::size_t, kLayerChannels.size()>>;
+using ChannelLengths = std::vector<std::array<std::uint32_t, kLayerChannels.size()>>;
+
+// The section's two lengths and every layer record, bottom-first: the input's first layer is the
+// top. Returns where each channel length field sits, from the section's start.
+ChannelFields WriteLayerRecords(AtomicFile& file, const PsdImage& image) {
   const std::size_t layerCount = image.layers.size();
   Bytes records;
-  records.U32(0);  // layer and mask information length
-  records.U32(0);  // layer info length
-  std::vector<std::array<std::size_t, kLayerChannels.size()>> lengthAt(layerCount);
+  records.U32(0);  // layer and mask information length, patched in
+  records.U32(0);  // layer info length, patched in
+  ChannelFields fields(layerCount);
   if (layerCount > 0) {
     records.U16(static_cast<std::uint16_t>(layerCount));
-    for (std::size_t i = 0; i < layerCount; ++i) {
-      LayerRecord(records, image, image.layers[layerCount - 1 - i], lengthAt[i].data());
-    }
+    for (std::size_t i = 0; i < layerCount; ++i)
+      LayerRecord(records, image, image.layers[layerCount - 1 - i], fields[i].data());
   }
   (void)file.Write(records.data().data(), records.size());
+  return fields;
+}
 
-  ChannelWriter channels(image);
-  std::vector<std::array<std::uint32_t, kLayerChannels.size()>> lengths(layerCount);
+// Every layer's channel image data, in record order.
+ChannelLengths WriteLayerChannels(AtomicFile& file, const PsdImage& image, ChannelWriter& channels) {
+  const std::size_t layerCount = image.layers.size();
+  ChannelLengths lengths(layerCount);
   for (std::size_t i = 0; i < layerCount && file.status().ok(); ++i) {
     const LayerView& layer = image.layers[layerCount - 1 - i];
     for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
@@ -275,10 +279,19 @@ Status WriteFile(AtomicFile& file, const PsdImage& image) {
       lengths[i][c] = static_cast<std::uint32_t>(written);
     }
   }
+  return lengths;
+}
+
+// Layer and mask information: the records, the channels, the padding and the empty global mask,
+// then the lengths known only now patched into the records written first.
+Status WriteLayerSection(AtomicFile& file, const PsdImage& image, ChannelWriter& channels) {
+  const std::uint64_t sectionAt = file.Tell();
+  const ChannelFields fields = WriteLayerRecords(file, image);
+  const ChannelLengths lengths = WriteLayerChannels(file, image, channels);
   if (!file.status().ok()) return file.status();
   // The layer info is padded to 4 bytes; an empty one stays length 0.
   const std::uint64_t layerInfoAt = sectionAt + 4;
-  std::uint64_t layerInfoLength = layerCount > 0 ? file.Tell() - layerInfoAt - 4 : 0;
+  std::uint64_t layerInfoLength = image.layers.empty() ? 0 : file.Tell() - layerInfoAt - 4;
   const std::uint8_t zeros[4] = {0, 0, 0, 0};
   const std::size_t pad = static_cast<std::size_t>((4 - layerInfoLength % 4) % 4);
   (void)file.Write(zeros, pad);
@@ -286,7 +299,7 @@ Status WriteFile(AtomicFile& file, const PsdImage& image) {
   (void)file.Write(zeros, 4);  // no global layer mask
   const std::uint64_t sectionEnd = file.Tell();
   const std::uint64_t sectionLength = sectionEnd - sectionAt - 4;
-  if (sectionLength > kMaxSection) return file.Fail("the layers pass the format's 4 GiB limit");
+  if (sectionLength > psd::kMaxSection) return file.Fail("the layers pass the format's 4 GiB limit");
 
   std::uint8_t field[4];
   PutU32(field, static_cast<std::uint32_t>(sectionLength));
@@ -294,15 +307,22 @@ Status WriteFile(AtomicFile& file, const PsdImage& image) {
   (void)file.Write(field, 4);
   PutU32(field, static_cast<std::uint32_t>(layerInfoLength));
   (void)file.Write(field, 4);
-  for (std::size_t i = 0; i < layerCount; ++i) {
+  for (std::size_t i = 0; i < lengths.size(); ++i) {
     for (std::size_t c = 0; c < kLayerChannels.size(); ++c) {
       PutU32(field, lengths[i][c]);
-      (void)file.Seek(sectionAt + lengthAt[i][c]);
+      (void)file.Seek(sectionAt + fields[i][c]);
       (void)file.Write(field, 4);
     }
   }
-  (void)file.Seek(sectionEnd);
+  return file.Seek(sectionEnd);
+}
 
+// The sections in the format's order; the merged image last.
+Status WriteFile(AtomicFile& file, const PsdImage& image) {
+  WriteHeader(file, image);
+  WriteImageResources(file, image);
+  ChannelWriter channels(image);
+  if (Status status = WriteLayerSection(file, image, channels); !status.ok()) return status;
   (void)channels.WriteMerged(file, image.merged.data());
   return file.status();
 }

@@ -22,14 +22,11 @@
 #include <string>
 
 #include "host/colour_value.h"
-#include "zurender/output/layer_view.h"
 #include "zurender/base/status.h"
+#include "zurender/output/layer_view.h"
+#include "zurender/output/psd_format.h"
 
 namespace zurender {
-
-constexpr int kPsdMaxSide = 30000;          // the format's limit for width and height
-constexpr int kPsdMaxLayers = 32767;        // the layer count is a signed 16-bit number
-constexpr std::size_t kPsdMaxNameBytes = 255;  // one length byte; the Unicode copy is cut alike
 
 struct PsdImage {
   int width = 0;

@@ -35,7 +35,6 @@ constexpr Vec3 Min(Vec3 a, Vec3 b) { return {a.x < b.x ? a.x : b.x, a.y < b.y ? 
 constexpr Vec3 Max(Vec3 a, Vec3 b) { return {a.x > b.x ? a.x : b.x, a.y > b.y ? a.y : b.y, a.z > b.z ? a.z : b.z}; }
 constexpr float MaxComponent(Vec3 a) { return a.x > a.y ? (a.x > a.z ? a.x : a.z) : (a.y > a.z ? a.y : a.z); }
 constexpr bool IsBlack(Vec3 a) { return a.x == 0.0f && a.y == 0.0f && a.z == 0.0f; }
-inline bool IsFinite(Vec3 a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
 
 // The direction a ray leaves a surface with normal n after arriving along d.
 constexpr Vec3 Reflect(Vec3 d, Vec3 n) { return d - n * (2.0f * Dot(d, n)); }

@@ -5,7 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "zurender/base/atomic_file.h"
 #include "zurender/base/file_reading.h"
+#include "zurender/base/four_cc.h"
 #include "zurender/base/json_document.h"
 #include "zurender/base/read_limits.h"
 #include "zurender/settings/base64.h"
@@ -15,10 +17,6 @@ namespace zurender {
 namespace {
 
 using nlohmann::json;
-
-std::string MagicText(std::uint32_t magic) {
-  return {char(magic >> 24), char(magic >> 16), char(magic >> 8), char(magic)};
-}
 
 struct WordField {
   const char* name;
@@ -60,9 +58,7 @@ ParsedSettings ParseSettings(const std::string& text, const std::string& fileNam
   const json& magic = block["magic"];
   if (!magic.is_string() || magic.get<std::string>().size() != 4)
     return fail("parameterBlock.magic", "expected four characters such as \"LYER\"");
-  const std::string m = magic.get<std::string>();
-  s.words.magic = std::uint32_t(std::uint8_t(m[0])) << 24 | std::uint32_t(std::uint8_t(m[1])) << 16 |
-            std::uint32_t(std::uint8_t(m[2])) << 8 | std::uint32_t(std::uint8_t(m[3]));
+  s.words.magic = FourCCFromChars(magic.get<std::string>());
 
   for (const WordField& field : kWordFields) {
     const std::string path = std::string("parameterBlock.") + field.name;
@@ -98,10 +94,18 @@ ParsedSettings ReadSettingsFile(const std::string& path) {
 std::string SettingsToJson(const PluginSettings& s) {
   // Written field by field so that the file reads in the parameter block's order.
   std::ostringstream out;
-  out << "{\n  \"parameterBlock\": {\n    \"magic\": " << json(MagicText(s.words.magic)).dump(-1, ' ', false, json::error_handler_t::replace);
+  out << "{\n  \"parameterBlock\": {\n    \"magic\": " << json(FourCCChars(s.words.magic)).dump(-1, ' ', false, json::error_handler_t::replace);
   for (const WordField& field : kWordFields) out << ",\n    \"" << field.name << "\": " << s.words.*field.word;
   out << "\n  },\n  \"storedList\": \"" << EncodeBase64(s.storedList) << "\"\n}\n";
   return out.str();
+}
+
+Status WriteSettingsFile(const std::string& path, const PluginSettings& settings) {
+  AtomicFile file;
+  const std::string text = SettingsToJson(settings);
+  if (Status s = file.Open(path); !s.ok()) return s;
+  if (Status s = file.Write(text.data(), text.size()); !s.ok()) return s;
+  return file.Commit();
 }
 
 }  // namespace zurender

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "hostsim/records.h"
+#include "zurender/base/status.h"
 
 namespace zurender {
 
@@ -37,5 +38,7 @@ struct ParsedSettings {
 ParsedSettings ParseSettings(const std::string& text, const std::string& fileName);
 ParsedSettings ReadSettingsFile(const std::string& path);
 std::string SettingsToJson(const PluginSettings& settings);
+// The settings as the host keeps them, replacing the file at path whole or not at all.
+Status WriteSettingsFile(const std::string& path, const PluginSettings& settings);
 
 }  // namespace zurender

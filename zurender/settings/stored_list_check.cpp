@@ -1,12 +1,16 @@
 #include "zurender/settings/stored_list_check.h"
 
+#include "host/blend_mode.h"
+#include "host/layer_flags.h"
+#include "host/layer_kind.h"
+#include "host/stored_block_descriptor.h"
 #include "hostsim/stored_block.h"
 
 namespace zurender {
 namespace {
 
 constexpr std::size_t kEntryBytes = 24;      // six words
-constexpr std::size_t kSmallestEntry = 25;   // six words and an empty name
+constexpr std::size_t kSmallestEntry = 25;   // six words and an empty name's length byte
 
 }  // namespace
 
@@ -23,7 +27,7 @@ bool PluginTakesStoredList(const std::vector<std::uint8_t>& bytes) {
     return w;
   };
   auto text = [&] { pos += 1 + at(pos); };
-  if (pos + 4 > kLimit || word() != 0x4C594552u) return false;
+  if (pos + 4 > kLimit || word() != kStoredListMagic) return false;
   if (pos + 1 > kLimit) return false;
   text();
   if (pos + 4 > kLimit) return false;
@@ -66,7 +70,8 @@ hostsim::StoredList RenderedList(const std::vector<std::uint8_t>& bytes) {
       if (entry.name.empty()) entry.name.assign(1, ' ');
     return *list;
   }
-  return hostsim::StoredList{"", {hostsim::StoredLayer{1, 0x2, 0, 0, 0, 0, "Diffuse Pack"}}};
+  return hostsim::StoredList{
+      "", {hostsim::StoredLayer{kDiffusePack, kLayerCarried, kBlendNormal, 0, 0, 0, kKindNames[kDiffusePack]}}};
 }
 
 }  // namespace zurender

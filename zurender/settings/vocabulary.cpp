@@ -3,7 +3,10 @@
 #include <cctype>
 #include <charconv>
 
+#include "host/blend_mode.h"
+#include "host/layer_kind.h"
 #include "host/layers_dialog_resource.h"
+#include "zurender/base/four_cc.h"
 
 namespace zurender {
 namespace {
@@ -27,80 +30,64 @@ std::optional<std::int32_t> Number(const std::string& text) {
 
 bool SameWords(const std::string& a, const std::string& b) { return Folded(a) == Folded(b); }
 
-const char* KindName(int kind) {
-  static const char* const kNames[] = {"",
-                                       "Diffuse Pack",
-                                       "Lights",
-                                       "Shadows",
-                                       "Ambient/GI",
-                                       "Additives Pack",
-                                       "Specular",
-                                       "Luminance",
-                                       "Reflections",
-                                       "RT Reflections",
-                                       "Bitmap Reflections",
-                                       "RT Refractions",
-                                       "Final Render",
-                                       "Fog",
-                                       "Mask of #",
-                                       "Transparency"};
-  return kind >= 1 && kind <= kKindCount ? kNames[kind] : "";
-}
+const char* KindName(std::int32_t kind) { return kind >= 1 && kind <= kKindCount ? kKindNames[kind] : ""; }
 
-std::optional<int> KindFromName(const std::string& text) {
-  for (int kind = 1; kind <= kKindCount; ++kind)
+std::optional<std::int32_t> KindFromName(const std::string& text) {
+  for (std::int32_t kind = 1; kind <= kKindCount; ++kind)
     if (SameWords(text, KindName(kind))) return kind;
   // Short forms a shell makes easy.
-  if (SameWords(text, "ambient") || SameWords(text, "ambient gi")) return 4;
-  if (SameWords(text, "mask") || SameWords(text, "mask of")) return 14;
+  if (SameWords(text, "ambient") || SameWords(text, "ambient gi")) return kAmbientGI;
+  if (SameWords(text, "mask") || SameWords(text, "mask of")) return kMaskOf;
   return std::nullopt;
 }
 
-const std::vector<BlendMode>& BlendModes() {
-  static const std::vector<BlendMode> kModes = {
-      {0, "norm", "normal"},       {1, "scrn", "screen"},        {2, "dark", "darken"},
-      {3, "lite", "lighten"},      {4, "hue ", "hue"},           {5, "sat ", "saturation"},
-      {6, "colr", "color"},        {7, "lum ", "luminosity"},    {8, "mul ", "multiply"},
-      {9, "diss", "dissolve"},     {10, "over", "overlay"},      {11, "hLit", "hard light"},
-      {12, "sLit", "soft light"},  {13, "diff", "difference"},   {14, "smud", "exclusion"},
-      {15, "div ", "color dodge"}, {16, "idiv", "color burn"},   {17, "lbrn", "linear burn"},
-      {18, "lddg", "linear dodge"}, {19, "vLit", "vivid light"}, {20, "lLit", "linear light"},
-      {21, "pLit", "pin light"},   {22, "hMix", "hard mix"}};
-  return kModes;
+const char* BlendModeName(std::int32_t index) {
+  static const char* const kNames[kBlendModeCount] = {
+      "normal",     "screen",      "darken",       "lighten",     "hue",          "saturation",
+      "color",      "luminosity",  "multiply",     "dissolve",    "overlay",      "hard light",
+      "soft light", "difference",  "exclusion",    "color dodge", "color burn",   "linear burn",
+      "linear dodge", "vivid light", "linear light", "pin light", "hard mix"};
+  return index >= 0 && index < kBlendModeCount ? kNames[index] : kNames[kBlendNormal];
 }
 
 std::optional<std::int32_t> BlendModeFromText(const std::string& text) {
-  for (const BlendMode& mode : BlendModes())
-    if (SameWords(text, mode.key) || SameWords(text, mode.name)) return mode.index;
-  if (SameWords(text, "colour")) return 6;
-  if (SameWords(text, "colour dodge")) return 15;
-  if (SameWords(text, "colour burn")) return 16;
-  if (SameWords(text, "add")) return 18;
+  for (std::int32_t index = 0; index < kBlendModeCount; ++index)
+    if (SameWords(text, FourCCText(kBlendModeKeys[index])) || SameWords(text, BlendModeName(index))) return index;
+  if (SameWords(text, "colour")) return kBlendColor;
+  if (SameWords(text, "colour dodge")) return kBlendColorDodge;
+  if (SameWords(text, "colour burn")) return kBlendColorBurn;
+  if (SameWords(text, "add")) return kBlendLinearDodge;
+  return std::nullopt;
+}
+
+std::optional<std::int32_t> BlendModeOfKey(std::uint32_t key) {
+  for (std::int32_t index = 0; index < kBlendModeCount; ++index)
+    if (kBlendModeKeys[index] == key) return index;
   return std::nullopt;
 }
 
 std::string BlendKeyOfMode(std::int32_t index) {
-  return index >= 0 && index <= 22 ? BlendModes()[std::size_t(index)].key : "norm";
+  return FourCCText(kBlendModeKeys[index >= 0 && index < kBlendModeCount ? index : kBlendNormal]);
 }
 
 const std::vector<OptionControl>& OptionControls() {
   static const std::vector<OptionControl> kOptions = {
-      {1, kDiffuseLighting, "lighting", false, {{"automatic", 0}, {"always", 1}, {"none", 2}}},
-      {1, kDiffuseAdditives, "additives", false, {{"automatic", 0}, {"all", 1}, {"none", 2}}},
-      {2, kLightsShadows, "shadows", false, {{"automatic", 0}, {"with", 1}, {"without", 2}}},
-      {3, kShadowsOption, "balance", false, {{"off", 0}, {"on", 1}}},
-      {4, kAmbientOption, "times diffuse", false, {{"off", 0}, {"on", 1}}},
-      {14, kMaskValue, "mask", true, {}},
-      {5, kAdditivesMode, "components", false, {{"automatic", 0}, {"manual", 1}}},
-      {5, kAddSpecularCheck, "specular", false, {{"off", 0}, {"on", 1}}},
-      {5, kAddLuminanceCheck, "luminance", false, {{"off", 0}, {"on", 1}}},
-      {5, kAddReflectionsCheck, "reflections", false, {{"off", 0}, {"on", 1}}},
-      {5, kAddRefractionsCheck, "refractions", false, {{"off", 0}, {"on", 1}}},
+      {kDiffusePack, kDiffuseLighting, "lighting", false, {{"automatic", 0}, {"always", 1}, {"none", 2}}},
+      {kDiffusePack, kDiffuseAdditives, "additives", false, {{"automatic", 0}, {"all", 1}, {"none", 2}}},
+      {kLights, kLightsShadows, "shadows", false, {{"automatic", 0}, {"with", 1}, {"without", 2}}},
+      {kShadows, kShadowsOption, "balance", false, {{"off", 0}, {"on", 1}}},
+      {kAmbientGI, kAmbientOption, "times diffuse", false, {{"off", 0}, {"on", 1}}},
+      {kMaskOf, kMaskValue, "mask", true, {}},
+      {kAdditivesPack, kAdditivesMode, "components", false, {{"automatic", 0}, {"manual", 1}}},
+      {kAdditivesPack, kAddSpecularCheck, "specular", false, {{"off", 0}, {"on", 1}}},
+      {kAdditivesPack, kAddLuminanceCheck, "luminance", false, {{"off", 0}, {"on", 1}}},
+      {kAdditivesPack, kAddReflectionsCheck, "reflections", false, {{"off", 0}, {"on", 1}}},
+      {kAdditivesPack, kAddRefractionsCheck, "refractions", false, {{"off", 0}, {"on", 1}}},
   };
   return kOptions;
 }
 
-const OptionControl* FindOption(int kind, const std::string& label) {
+const OptionControl* FindOption(std::int32_t kind, const std::string& label) {
   for (const OptionControl& option : OptionControls())
     if (option.kind == kind && SameWords(label, option.label)) return &option;
   return nullptr;

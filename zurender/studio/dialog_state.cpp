@@ -1,7 +1,7 @@
 #include "zurender/studio/dialog_state.h"
 
 #include "host/layers_dialog_resource.h"
-#include "zurender/output/text_encoding.h"
+#include "zurender/base/text_encoding.h"
 
 namespace zurender {
 namespace {

@@ -4,9 +4,8 @@
 
 #include "host/layers_dialog_resource.h"
 #include "hostsim/dialog_resources.h"
-#include "zurender/dialog/layers_command.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/dialog/layers_dialog_session.h"
-#include "zurender/output/text_encoding.h"
 #include "zurender/plugin/plugin_host.h"
 #include "zurender/settings/stored_list_check.h"
 #include "zurender/studio/dialog_state.h"
@@ -214,16 +213,31 @@ std::optional<DialogWorker::Job> DialogWorker::Parse(const nlohmann::json& reque
     error = "expected a JSON object with \"do\"";
     return std::nullopt;
   }
-  const std::string what = request["do"];
-  std::string refused;  // a text the code page cannot hold
-  auto need = [&error, &what, &refused](const char* fields) {
-    error = refused.empty() ? "\"" + what + "\" needs " + fields : refused;
-    return std::nullopt;
-  };
+  GestureRequest gesture{request, request["do"], error, ""};
+  const std::string& what = gesture.what;
+  if (what == "press" || what == "value" || what == "text") return ControlGesture(gesture);
+  if (what == "select" || what == "check" || what == "mark" || what == "rename" || what == "move")
+    return RowGesture(gesture);
+  if (what == "confirm") return Job([this] { return Confirm(); });
+  if (what == "cancel")
+    return Job([this] {
+      return session_->Cancel() ? Outcome{true, "Cancelled: the edits are discarded and the file is unchanged."}
+                                : Outcome{false, "The dialog is not open."};
+    });
+  error = "unknown \"do\": \"" + what + "\"";
+  return std::nullopt;
+}
+
+std::nullopt_t DialogWorker::GestureRequest::Need(const char* fields) {
+  error = refused.empty() ? "\"" + what + "\" needs " + fields : refused;
+  return std::nullopt;
+}
+
+std::optional<DialogWorker::Job> DialogWorker::ControlGesture(GestureRequest& gesture) {
+  const nlohmann::json& request = gesture.body;
   const auto control = Number(request, "control");
-  const auto row = Number(request, "row");
-  if (what == "press") {
-    if (!control) return need("\"control\", a number");
+  if (gesture.what == "press") {
+    if (!control) return gesture.Need("\"control\", a number");
     const std::int32_t id = *control;
     if (id == kConfirmButton) return Job([this] { return Confirm(); });
     if (id == kCancelButton)
@@ -233,29 +247,34 @@ std::optional<DialogWorker::Job> DialogWorker::Parse(const nlohmann::json& reque
       });
     return Job([this, id] { return Gesture(session_->Press(id), id, "the press"); });
   }
-  if (what == "value") {
+  if (gesture.what == "value") {
     const auto value = Number(request, "value");
-    if (!control || !value) return need("\"control\" and \"value\", numbers");
+    if (!control || !value) return gesture.Need("\"control\" and \"value\", numbers");
     return Job([this, id = *control, v = *value] { return Gesture(session_->SetValue(id, v), id, "the value"); });
   }
-  if (what == "text") {
-    const auto text = Text(request, "text", refused);
-    if (!control || !text) return need("\"control\", a number, and \"text\", a string of at most 255 bytes");
-    return Job([this, id = *control, t = *text] { return Gesture(session_->SetText(id, t), id, "the text"); });
-  }
+  const auto text = Text(request, "text", gesture.refused);
+  if (!control || !text) return gesture.Need("\"control\", a number, and \"text\", a string of at most 255 bytes");
+  return Job([this, id = *control, t = *text] { return Gesture(session_->SetText(id, t), id, "the text"); });
+}
+
+std::optional<DialogWorker::Job> DialogWorker::RowGesture(GestureRequest& gesture) {
+  const nlohmann::json& request = gesture.body;
+  const std::string& what = gesture.what;
+  const auto row = Number(request, "row");
   if (what == "select") {
     const auto found = request.find("rows");
-    if (found == request.end() || !found->is_array() || found->size() > kMostRows) return need("\"rows\", a list of row numbers");
+    if (found == request.end() || !found->is_array() || found->size() > kMostRows)
+      return gesture.Need("\"rows\", a list of row numbers");
     std::vector<std::int32_t> rows;
     for (const auto& r : *found) {
       if (!r.is_number_integer() || r.get<std::int64_t>() < 0 || r.get<std::int64_t>() > INT32_MAX)
-        return need("\"rows\", a list of row numbers");
+        return gesture.Need("\"rows\", a list of row numbers");
       rows.push_back(r.get<std::int32_t>());
     }
     return Job([this, rows] { return Gesture(session_->SelectRows(rows), kLayerList, "the selection"); });
   }
   if (what == "check" || what == "mark") {
-    if (!row) return need("\"row\", a number");
+    if (!row) return gesture.Need("\"row\", a number");
     if (what == "mark")
       return Job([this, r = *row] { return Gesture(session_->ToggleRowMark(r), kLayerList, "the row mark"); });
     return Job([this, r = *row] {
@@ -264,23 +283,13 @@ std::optional<DialogWorker::Job> DialogWorker::Parse(const nlohmann::json& reque
     });
   }
   if (what == "rename") {
-    const auto text = Text(request, "text", refused);
-    if (!row || !text) return need("\"row\", a number, and \"text\", a string of at most 255 bytes");
+    const auto text = Text(request, "text", gesture.refused);
+    if (!row || !text) return gesture.Need("\"row\", a number, and \"text\", a string of at most 255 bytes");
     return Job([this, r = *row, t = *text] { return Gesture(session_->RenameRow(r, t), kLayerList, "the new name"); });
   }
-  if (what == "move") {
-    const auto from = Number(request, "from"), to = Number(request, "to");
-    if (!from || !to) return need("\"from\" and \"to\", row numbers");
-    return Job([this, f = *from, t = *to] { return Gesture(session_->MoveRow(f, t), kLayerList, "the move"); });
-  }
-  if (what == "confirm") return Job([this] { return Confirm(); });
-  if (what == "cancel")
-    return Job([this] {
-      return session_->Cancel() ? Outcome{true, "Cancelled: the edits are discarded and the file is unchanged."}
-                                : Outcome{false, "The dialog is not open."};
-    });
-  error = "unknown \"do\": \"" + what + "\"";
-  return std::nullopt;
+  const auto from = Number(request, "from"), to = Number(request, "to");
+  if (!from || !to) return gesture.Need("\"from\" and \"to\", row numbers");
+  return Job([this, f = *from, t = *to] { return Gesture(session_->MoveRow(f, t), kLayerList, "the move"); });
 }
 
 StudioReply DialogWorker::Act(const nlohmann::json& request) {

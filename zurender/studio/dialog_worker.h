@@ -73,6 +73,17 @@ class DialogWorker : private hostsim::DialogUser {
   Outcome Confirm();
   Outcome Gesture(bool taken, std::int32_t control, const std::string& what);
   std::optional<Job> Parse(const nlohmann::json& request, std::string& error);
+  // One request being parsed: what it asks ("do"), and the error said when it lacks a field.
+  struct GestureRequest {
+    const nlohmann::json& body;
+    std::string what;
+    std::string& error;
+    std::string refused;  // a text of the request the host's code page cannot hold
+    std::nullopt_t Need(const char* fields);
+  };
+  // Gestures on a control of the dialog (press, value, text), and on the rows of its list.
+  std::optional<Job> ControlGesture(GestureRequest& gesture);
+  std::optional<Job> RowGesture(GestureRequest& gesture);
 
   const std::string pluginPath_;
   const std::string settingsPath_;

@@ -1,11 +1,8 @@
 #include "zurender/studio/folder_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <climits>
 #include <cstdlib>
+#include <limits>
 
 namespace zurender {
 namespace {
@@ -34,22 +31,17 @@ std::string RealPath(const std::string& path) {
 
 }  // namespace
 
-int OpenFolderFile(const std::string& folder, const std::string& name, std::uint64_t& size) {
-  if (!PlainName(name)) return -1;
+std::optional<ReadableFile> OpenFolderFile(const std::string& folder, const std::string& name) {
+  if (!PlainName(name)) return std::nullopt;
   const std::string root = RealPath(folder);
   const std::string real = RealPath(folder + "/" + name);
   if (root.empty() || real.size() <= root.size() + 1 || real.compare(0, root.size(), root) != 0 ||
       real[root.size()] != '/')
-    return -1;
-  const int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) return -1;
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  size = std::uint64_t(info.st_size);
-  return fd;
+    return std::nullopt;
+  // Served in pieces as it is read, so of any size the render wrote.
+  Result<ReadableFile> file = ReadableFile::Open(real, std::numeric_limits<std::uint64_t>::max());
+  if (!file.ok()) return std::nullopt;
+  return std::move(file.value());
 }
 
 }  // namespace zurender

@@ -8,11 +8,12 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "zurender/base/emulation.h"
+#include "zurender/base/file_reading.h"
+#include "zurender/base/json_document.h"
+#include "zurender/base/read_limits.h"
 #include "zurender/settings/vocabulary.h"
 
 extern char** environ;
@@ -40,7 +41,7 @@ std::string LastLine(const std::string& text) {
 
 std::string BlendName(const std::string& key) {
   const auto index = BlendModeFromText(key);
-  return index ? BlendModes()[std::size_t(*index)].name : key;
+  return index ? BlendModeName(*index) : key;
 }
 
 }  // namespace
@@ -89,7 +90,7 @@ bool RenderRunner::Wrote(const std::string& name) {
   return files_.count(name) != 0;
 }
 
-void RenderRunner::Render(int width, int height) {
+std::vector<std::string> RenderRunner::Arguments(int width, int height) const {
   // The render is an i386 program like this one: where those start only through qemu-i386, so
   // does it.
   std::vector<std::string> args = I386Emulator();
@@ -99,6 +100,10 @@ void RenderRunner::Render(int width, int height) {
                                  std::to_string(width) + "x" + std::to_string(height), std::string("--settings"),
                                  setup_.settings, std::string("--plugin"), setup_.plugin})
     args.push_back(arg);
+  return args;
+}
+
+pid_t RenderRunner::Spawn(std::vector<std::string> args, int (&out)[2], int (&err)[2], std::string& why) {
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -109,12 +114,15 @@ void RenderRunner::Render(int width, int height) {
   env.push_back(progress.data());
   env.push_back(nullptr);
 
-  int out[2], err[2];
-  if (::pipe2(out, O_CLOEXEC) != 0) return Finish(-1, "", std::string("no pipe: ") + std::strerror(errno));
+  if (::pipe2(out, O_CLOEXEC) != 0) {
+    why = std::string("no pipe: ") + std::strerror(errno);
+    return -1;
+  }
   if (::pipe2(err, O_CLOEXEC) != 0) {
+    why = std::string("no pipe: ") + std::strerror(errno);
     ::close(out[0]);
     ::close(out[1]);
-    return Finish(-1, "", std::string("no pipe: ") + std::strerror(errno));
+    return -1;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -142,15 +150,17 @@ void RenderRunner::Render(int width, int height) {
   posix_spawnattr_destroy(&attributes);
   ::close(out[1]);
   ::close(err[1]);
-  if (spawned != 0) {
-    ::close(out[0]);
-    ::close(err[0]);
-    return Finish(-1, "", "cannot start " + setup_.program + ": " + std::strerror(spawned));
-  }
+  if (spawned == 0) return pid;
+  ::close(out[0]);
+  ::close(err[0]);
+  why = "cannot start " + setup_.program + ": " + std::strerror(spawned);
+  return -1;
+}
 
+void RenderRunner::Follow(int out, int err, std::string& stdoutText, std::string& stderrText) {
   // Both streams until the child closes them; progress lines as they come.
-  std::string stdoutText, stderrText, line;
-  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+  std::string line;
+  pollfd fds[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
   int open = 2;
   char buffer[4096];
   while (open > 0) {
@@ -189,6 +199,16 @@ void RenderRunner::Render(int width, int height) {
   }
   for (pollfd& fd : fds)
     if (fd.fd >= 0) ::close(fd.fd);
+  stderrText += line;  // a last line without its end
+}
+
+void RenderRunner::Render(int width, int height) {
+  int out[2], err[2];
+  std::string why;
+  const pid_t pid = Spawn(Arguments(width, height), out, err, why);
+  if (pid < 0) return Finish(-1, "", why);
+  std::string stdoutText, stderrText;
+  Follow(out[0], err[0], stdoutText, stderrText);
   int raw = 0;
   while (::waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
   }
@@ -196,67 +216,68 @@ void RenderRunner::Render(int width, int height) {
     std::lock_guard<std::mutex> lock(mutex_);
     child_ = -1;
   }
-  const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  Finish(status, stdoutText, stderrText + line);
+  Finish(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, stdoutText, stderrText);
+}
+
+nlohmann::json RenderRunner::Results(const std::string& out, std::shared_ptr<const StackView>& view,
+                                     std::set<std::string>& files) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    status_["phase"] = "reading the results";
+  }
+  const Result<std::string> text = ReadWholeFile(setup_.outDir + "/manifest.json", kManifestFileLimit);
+  const Result<nlohmann::json> parsed = text.ok() ? ParseJsonText(text.value()) : Result<nlohmann::json>(text.status());
+  const nlohmann::json manifest = parsed.ok() ? parsed.value() : nlohmann::json();
+  if (!manifest.is_object() || !manifest.contains("layers") || !manifest["layers"].is_array())
+    return {{"state", "failed"}, {"percent", 100}, {"message", setup_.outDir + "/manifest.json: cannot be read"}};
+  nlohmann::json layers = nlohmann::json::array();
+  for (const auto& layer : manifest["layers"]) {
+    const std::string key = layer.value("blendKey", "");
+    const std::string preview = layer.value("preview", "");
+    layers.push_back({{"name", layer.value("name", "")},
+                      {"kind", layer.value("kind", "")},
+                      {"blendKey", key},
+                      {"blendMode", BlendName(key)},
+                      {"visible", layer.value("visible", true)},
+                      {"preview", preview}});
+    if (!preview.empty()) files.insert(preview);
+  }
+  if (manifest.contains("files") && manifest["files"].is_array())
+    for (const auto& name : manifest["files"])
+      if (name.is_string()) files.insert(name.get<std::string>());
+  std::string viewError;
+  auto loaded = StackView::Load(setup_.outDir + "/render.psd", viewError);
+  if (loaded && loaded->layers().size() != layers.size()) {
+    viewError = "render.psd holds " + std::to_string(loaded->layers().size()) + " layers, the manifest " +
+                std::to_string(layers.size());
+    loaded.reset();
+  }
+  view = std::move(loaded);
+  return {{"state", "done"},
+          {"percent", 100},
+          {"result",
+           {{"size", manifest.value("size", nlohmann::json::array())},
+            {"depth", manifest.value("depth", 0)},
+            {"scene", manifest.value("scene", "")},
+            {"layers", layers},
+            {"check", setup_.check ? setup_.check(setup_.outDir) : nlohmann::json()},
+            {"files", std::vector<std::string>(files.begin(), files.end())},
+            {"summary", LastLine(out)},
+            {"viewer", view ? nlohmann::json() : nlohmann::json(viewError)}}}};
 }
 
 void RenderRunner::Finish(int exitStatus, const std::string& out, const std::string& err) {
-  nlohmann::json status = {{"state", "failed"}, {"percent", 100}};
   std::shared_ptr<const StackView> view;
   std::set<std::string> files;
-  if (exitStatus != 0) {
+  nlohmann::json status;
+  if (exitStatus == 0) {
+    status = Results(out, view, files);
+  } else {
     std::string message = err;
     while (!message.empty() && message.back() == '\n') message.pop_back();
     if (message.empty())
       message = exitStatus < 0 ? "the render was stopped" : "zurender ended with status " + std::to_string(exitStatus);
-    status["message"] = message;
-  } else {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      status_["phase"] = "reading the results";
-    }
-    std::ifstream in(setup_.outDir + "/manifest.json");
-    std::stringstream text;
-    text << in.rdbuf();
-    const nlohmann::json manifest = nlohmann::json::parse(text.str(), nullptr, false);
-    if (!manifest.is_object() || !manifest.contains("layers") || !manifest["layers"].is_array()) {
-      status["message"] = setup_.outDir + "/manifest.json: cannot be read";
-    } else {
-      nlohmann::json layers = nlohmann::json::array();
-      for (const auto& layer : manifest["layers"]) {
-        const std::string key = layer.value("blendKey", "");
-        const std::string preview = layer.value("preview", "");
-        layers.push_back({{"name", layer.value("name", "")},
-                          {"kind", layer.value("kind", "")},
-                          {"blendKey", key},
-                          {"blendMode", BlendName(key)},
-                          {"visible", layer.value("visible", true)},
-                          {"preview", preview}});
-        if (!preview.empty()) files.insert(preview);
-      }
-      if (manifest.contains("files") && manifest["files"].is_array())
-        for (const auto& name : manifest["files"])
-          if (name.is_string()) files.insert(name.get<std::string>());
-      std::string viewError;
-      auto loaded = StackView::Load(setup_.outDir + "/render.psd", viewError);
-      if (loaded && loaded->layers().size() != layers.size()) {
-        viewError = "render.psd holds " + std::to_string(loaded->layers().size()) + " layers, the manifest " +
-                    std::to_string(layers.size());
-        loaded.reset();
-      }
-      view = std::move(loaded);
-      status = {{"state", "done"},
-                {"percent", 100},
-                {"result",
-                 {{"size", manifest.value("size", nlohmann::json::array())},
-                  {"depth", manifest.value("depth", 0)},
-                  {"scene", manifest.value("scene", "")},
-                  {"layers", layers},
-                  {"check", setup_.check ? setup_.check(setup_.outDir) : nlohmann::json()},
-                  {"files", std::vector<std::string>(files.begin(), files.end())},
-                  {"summary", LastLine(out)},
-                  {"viewer", view ? nlohmann::json() : nlohmann::json(viewError)}}}};
-    }
+    status = {{"state", "failed"}, {"percent", 100}, {"message", message}};
   }
   std::lock_guard<std::mutex> lock(mutex_);
   if (status["state"] == "failed") status["result"] = status_.value("result", nlohmann::json());

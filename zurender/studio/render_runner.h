@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -47,7 +48,16 @@ class RenderRunner {
   bool Wrote(const std::string& name);
 
  private:
+  // The child's run, on the runner's thread: started, followed to its end, and its results read.
   void Render(int width, int height);
+  std::vector<std::string> Arguments(int width, int height) const;
+  // The child, its standard output and error on the pipes out and err; -1, with why set, when
+  // it cannot start.
+  pid_t Spawn(std::vector<std::string> args, int (&out)[2], int (&err)[2], std::string& why);
+  // Reads both of the child's streams to their end, taking the progress lines as they come.
+  void Follow(int out, int err, std::string& stdoutText, std::string& stderrText);
+  // What the page shows of a render that succeeded: its layers, its check and its files.
+  nlohmann::json Results(const std::string& out, std::shared_ptr<const StackView>& view, std::set<std::string>& files);
   void Finish(int exitStatus, const std::string& out, const std::string& err);
 
   const RenderSetup setup_;

@@ -1,12 +1,11 @@
 #include "zurender/studio/studio_server.h"
 
-#include <fcntl.h>
 #include <sys/random.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <httplib.h>
 
+#include "zurender/base/file_reading.h"
+#include "zurender/base/read_limits.h"
 #include "zurender/studio/dialog_worker.h"
 #include "zurender/studio/folder_file.h"
 #include "zurender/studio/page_files.h"
@@ -55,18 +54,17 @@ std::string TypeOf(const std::string& name) {
   return "application/octet-stream";
 }
 
-// Streams an open file and closes it when done.
-void SendFile(httplib::Response& res, int fd, std::uint64_t size, const std::string& type, const std::string& download) {
+// Streams an open file, which closes when the response is done with it.
+void SendFile(httplib::Response& res, ReadableFile file, const std::string& type, const std::string& download) {
   if (!download.empty()) res.set_header("Content-Disposition", "attachment; filename=\"" + download + "\"");
-  res.set_content_provider(
-      std::size_t(size), type,
-      [fd](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-        char buffer[64 * 1024];
-        const ssize_t n = ::pread(fd, buffer, std::min(length, sizeof buffer), off_t(offset));
-        if (n <= 0) return false;
-        return sink.write(buffer, std::size_t(n));
-      },
-      [fd](bool) { ::close(fd); });
+  const std::size_t size = std::size_t(file.size());
+  auto open = std::make_shared<ReadableFile>(std::move(file));
+  res.set_content_provider(size, type, [open](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+    char buffer[64 * 1024];
+    const long long n = open->ReadSome(offset, buffer, std::min(length, sizeof buffer));
+    if (n <= 0) return false;
+    return sink.write(buffer, std::size_t(n));
+  });
 }
 
 std::string BaseName(const std::string& path) {
@@ -127,6 +125,17 @@ bool StudioServer::Allowed(const std::string& host, const std::string& token, co
 }
 
 void StudioServer::Route() {
+  Guard();
+  RoutePage();
+  RouteDialog();
+  RouteRender();
+  RouteStack();
+  RouteFiles();
+}
+
+// What every request goes through: its limits, the headers of every answer, the token and the
+// address it must carry, and the answers to what no route takes.
+void StudioServer::Guard() {
   httplib::Server& s = *server_;
   s.set_payload_max_length(kMostBodyBytes);
   s.set_keep_alive_timeout(2);
@@ -164,8 +173,11 @@ void StudioServer::Route() {
   s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
     SendError(res, 500, "the studio failed to answer that request");
   });
+}
 
-  // The page.
+// The page and its files.
+void StudioServer::RoutePage() {
+  httplib::Server& s = *server_;
   s.Get("/", [this](const httplib::Request&, httplib::Response& res) {
     std::string html(FindPageFile("studio.html")->text);
     for (std::size_t at; (at = html.find("@TOKEN@")) != std::string::npos;) html.replace(at, 7, token_);
@@ -178,8 +190,11 @@ void StudioServer::Route() {
                       std::string(name).ends_with(".js") ? "text/javascript; charset=utf-8" : "text/css; charset=utf-8");
     });
   }
+}
 
-  // The dialog.
+// The dialog: its state, and one gesture at a time.
+void StudioServer::RouteDialog() {
+  httplib::Server& s = *server_;
   s.Get("/api/dialog", [this](const httplib::Request&, httplib::Response& res) { SendJson(res, 200, dialog_.State()); });
   s.Post("/api/dialog", [this](const httplib::Request& req, httplib::Response& res) {
     const nlohmann::json request = nlohmann::json::parse(req.body, nullptr, false);
@@ -187,8 +202,11 @@ void StudioServer::Route() {
     const StudioReply reply = dialog_.Act(request);
     SendJson(res, reply.status, reply.body);
   });
+}
 
-  // The render.
+// The render: its progress, and a new one.
+void StudioServer::RouteRender() {
+  httplib::Server& s = *server_;
   s.Get("/api/render", [this](const httplib::Request&, httplib::Response& res) { SendJson(res, 200, render_.Status()); });
   s.Post("/api/render", [this](const httplib::Request& req, httplib::Response& res) {
     const nlohmann::json request = nlohmann::json::parse(req.body, nullptr, false);
@@ -205,8 +223,11 @@ void StudioServer::Route() {
     if (!render_.Start(width, height, why)) return SendError(res, 409, why);
     SendJson(res, 202, render_.Status());
   });
+}
 
-  // The viewer: the layers stacked again with the person's choice of them.
+// The viewer: the layers stacked again with the person's choice of them, and its pictures.
+void StudioServer::RouteStack() {
+  httplib::Server& s = *server_;
   s.Post("/api/stack", [this](const httplib::Request& req, httplib::Response& res) {
     const std::shared_ptr<const StackView> view = render_.View();
     if (view == nullptr) return SendError(res, 409, "nothing has been rendered yet");
@@ -240,24 +261,22 @@ void StudioServer::Route() {
     if (png.empty()) return SendError(res, 404, "no such picture yet");
     res.set_content(std::string(png.begin(), png.end()), "image/png");
   });
+}
 
-  // Files, by the names the last render gave them; never a path from the request.
+// Files, by the names the last render gave them; never a path from the request. And the settings.
+void StudioServer::RouteFiles() {
+  httplib::Server& s = *server_;
   s.Get(R"(/files/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
     const std::string name = req.matches[1];
-    std::uint64_t size = 0;
-    const int fd = render_.Wrote(name) ? OpenFolderFile(places_.outDir, name, size) : -1;
-    if (fd < 0) return SendError(res, 404, "no file of that name in the render's folder");
+    std::optional<ReadableFile> file = render_.Wrote(name) ? OpenFolderFile(places_.outDir, name) : std::nullopt;
+    if (!file) return SendError(res, 404, "no file of that name in the render's folder");
     const bool download = name == "render.psd" || name == "render.exr" || name == "manifest.json";
-    SendFile(res, fd, size, TypeOf(name), download ? name : "");
+    SendFile(res, std::move(*file), TypeOf(name), download ? name : "");
   });
   s.Get("/settings.json", [this](const httplib::Request&, httplib::Response& res) {
-    const int fd = ::open(places_.settingsPath.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info;
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-      if (fd >= 0) ::close(fd);
-      return SendError(res, 404, "the settings file is not there");
-    }
-    SendFile(res, fd, std::uint64_t(info.st_size), "application/json", BaseName(places_.settingsPath));
+    Result<ReadableFile> file = ReadableFile::Open(places_.settingsPath, kSettingsFileLimit);
+    if (!file.ok()) return SendError(res, 404, "the settings file is not there");
+    SendFile(res, std::move(file.value()), "application/json", BaseName(places_.settingsPath));
   });
 }
 

@@ -51,6 +51,12 @@ class StudioServer {
 
  private:
   void Route();
+  void Guard();
+  void RoutePage();
+  void RouteDialog();
+  void RouteRender();
+  void RouteStack();
+  void RouteFiles();
   bool Allowed(const std::string& host, const std::string& token, const std::string& origin) const;
 
   const StudioPlaces places_;

@@ -5,32 +5,30 @@
 #include <cstdint>
 
 #include "host/colour_value.h"
-#include "hostsim/light_outputs.h"
+#include "host/fill_service.h"
+#include "host/light_outputs.h"
 
 namespace zurender {
 
-constexpr int kComponentSlots = 12;  // host component numbers 1..11; slot 0 unused
-
-// Host component numbers.
-enum HostComponentNumber : int {
-  kDiffuse = 1,            // surface colour x (1 - transparency)
-  kShadowedLight = 2,      // the plug-in's shadowed light sum, bit for bit
-  kLuminance = 3,          // emitted colour
-  kSpecular = 4,           // highlights of the lights, shadowed
-  kAmbient = 5,            // ambient light x ambient occlusion, not multiplied by Diffuse
-  kReflections = 6,        // ray-traced reflections + BitmapReflections
-  kBitmapReflections = 7,  // the environment map in the reflected direction x the amount
-  kRefractions = 8,        // light through a transparent surface
-  kTransparency = 9,       // {1, transparencyFirst, transparencySecond, transparencySecond}
-  kFog = 10,               // {fog fraction, fog colour}
-  kFinalRender = 11,       // the pixel with fog
-};
+// What the tracer puts into each component, by the host's numbers (host/fill_service.h):
+//   kComponentDiffuse            surface colour x (1 - transparency)
+//   kComponentShadowedLight      the plug-in's shadowed light sum, bit for bit
+//   kComponentLuminance          emitted colour
+//   kComponentSpecular           highlights of the lights, shadowed
+//   kComponentAmbient            ambient light x ambient occlusion, not multiplied by Diffuse
+//   kComponentReflections        ray-traced reflections + BitmapReflections
+//   kComponentBitmapReflections  the environment map in the reflected direction x the amount
+//   kComponentRefractions        light through a transparent surface
+//   kComponentTransparency       {1, transparencyFirst, transparencySecond, transparencySecond}
+//   kComponentFog                {fog fraction, fog colour}
+//   kComponentFinalRender        the pixel with fog
+constexpr int kComponentSlots = kComponentFinalRender + 1;  // slot 0 unused
 
 // What the host's light iterator reports for one light at one pixel: factor (> 0 lit from the
 // front; <= 0 from behind, weighted by backLightColour), shadowFlag (1 for every light: a light
 // without the flag counts as fully shadowed), and shadow, the light's colour x its transmittance
 // toward the light (0 when blocked). The host's own record, so the iterator reads it as it stands.
-using LightSample = hostsim::LightOutputs;
+using LightSample = LightOutputs;
 
 struct PixelShade {
   ColourValue component[kComponentSlots];

@@ -57,17 +57,17 @@ void Tracer::Shade(int x, int y, PixelShade& shade, LightSample* lights, std::ui
   const Vec3 beforeFog = BeforeFog(s);
   const float phi = FogFraction(scene_.fog.density, hit.t);
   ColourValue* c = shade.component;
-  c[kDiffuse] = Opaque(s.diffuse);
-  c[kShadowedLight] = Opaque(s.shadowed);
-  c[kLuminance] = Opaque(s.luminance);
-  c[kSpecular] = Opaque(s.specular);
-  c[kAmbient] = Opaque(s.ambient);
-  c[kReflections] = Opaque(s.reflections);
-  c[kBitmapReflections] = Opaque(s.bitmap);
-  c[kRefractions] = Opaque(s.refractions);
-  c[kTransparency] = {1.0f, s.transparency, s.transmitted, s.transmitted};
-  c[kFog] = {phi, scene_.fog.colour.x, scene_.fog.colour.y, scene_.fog.colour.z};
-  c[kFinalRender] = Opaque(WithFog(beforeFog, phi, scene_.fog.colour));
+  c[kComponentDiffuse] = Opaque(s.diffuse);
+  c[kComponentShadowedLight] = Opaque(s.shadowed);
+  c[kComponentLuminance] = Opaque(s.luminance);
+  c[kComponentSpecular] = Opaque(s.specular);
+  c[kComponentAmbient] = Opaque(s.ambient);
+  c[kComponentReflections] = Opaque(s.reflections);
+  c[kComponentBitmapReflections] = Opaque(s.bitmap);
+  c[kComponentRefractions] = Opaque(s.refractions);
+  c[kComponentTransparency] = {1.0f, s.transparency, s.transmitted, s.transmitted};
+  c[kComponentFog] = {phi, scene_.fog.colour.x, scene_.fog.colour.y, scene_.fog.colour.z};
+  c[kComponentFinalRender] = Opaque(WithFog(beforeFog, phi, scene_.fog.colour));
 
   for (int k = 0; k < 3; ++k) shade.backLightColour[k] = material.backLight[k];
   shade.lightExponent = material.lightExponent;

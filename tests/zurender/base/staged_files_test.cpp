@@ -12,7 +12,7 @@
 #include "zurender/base/interruption.h"
 #include "zurender/base/stale_temporaries.h"
 #include "zurender/base/temporary_name.h"
-#include "zurender/output/atomic_file.h"
+#include "zurender/base/atomic_file.h"
 
 namespace zurender {
 namespace {

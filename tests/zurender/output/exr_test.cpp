@@ -14,13 +14,14 @@
 #include <cstring>
 #include <limits>
 
-#include "zurender/output/big_endian.h"
+#include "zurender/base/byte_order.h"
+#include "zurender/base/four_cc.h"
+#include "zurender/base/text_encoding.h"
 #include "zurender/output/exr_file.h"
 #include "zurender/output/exr_layer_names.h"
 #include "zurender/output/exr_reader.h"
 #include "zurender/output/exr_writer.h"
 #include "zurender/output/output_test_support.h"
-#include "zurender/output/text_encoding.h"
 
 namespace zurender {
 namespace {
@@ -48,11 +49,11 @@ TEST(Exr, RoundTripKeepsOrderNamesKeysVisibilityAndValuesWithColourPremultiplied
   const int width = 13, height = 7;
   // Two "Lights", a name with dots, one that becomes another's prefix, a Latin-1 byte.
   std::vector<TestLayer> layers = {
-      {"Lights", FourCc("mul "), true, testing::PatternPixels(width, height, 1, true, true)},
-      {"Spec.v2", FourCc("lddg"), false, testing::PatternPixels(width, height, 2, false, true)},
-      {"Lights", FourCc("norm"), true, testing::PatternPixels(width, height, 3, false, false)},
-      {"Spec_v2", FourCc("diff"), true, testing::PatternPixels(width, height, 4, false, false)},
-      {"Lumi\xE8re", FourCc("lddg"), true, testing::PatternPixels(width, height, 5, false, true)},
+      {"Lights", FourCC("mul "), true, testing::PatternPixels(width, height, 1, true, true)},
+      {"Spec.v2", FourCC("lddg"), false, testing::PatternPixels(width, height, 2, false, true)},
+      {"Lights", FourCC("norm"), true, testing::PatternPixels(width, height, 3, false, false)},
+      {"Spec_v2", FourCC("diff"), true, testing::PatternPixels(width, height, 4, false, false)},
+      {"Lumi\xE8re", FourCC("lddg"), true, testing::PatternPixels(width, height, 5, false, true)},
   };
   layers[0].pixels[2].red = std::numeric_limits<float>::quiet_NaN();
   layers[0].pixels[3].green = -std::numeric_limits<float>::infinity();
@@ -161,8 +162,8 @@ TEST(Exr, PrefixesAreCutOnACharacterBoundaryAndTellMasksApart) {
 
 TEST(Exr, HalfLayersAreHalfTheSizeAndCloseTheCompositeStaysFloat) {
   const int width = 32, height = 16;
-  std::vector<TestLayer> layers = {{"Fog", FourCc("norm"), true, testing::PatternPixels(width, height, 1, true, true)},
-                                   {"Mask of #", FourCc("norm"), false, testing::PatternPixels(width, height, 2, false, false)}};
+  std::vector<TestLayer> layers = {{"Fog", FourCC("norm"), true, testing::PatternPixels(width, height, 1, true, true)},
+                                   {"Mask of #", FourCC("norm"), false, testing::PatternPixels(width, height, 2, false, false)}};
   layers[0].pixels[7].red = 1e6f;  // past half's range
   std::vector<LayerView> views = testing::Views(layers);
   views[1].mask = 4;
@@ -217,7 +218,7 @@ TEST(Exr, ReadsFilesFromElsewhereByChannelName) {
   ASSERT_EQ(read->merged.size(), 2u);
   EXPECT_EQ(read->merged[1].blue, 0.5f);
   EXPECT_EQ(read->layers[0].name, "diffuse");
-  EXPECT_EQ(read->layers[0].blendKey, FourCc("norm"));
+  EXPECT_EQ(read->layers[0].blendKey, FourCC("norm"));
   EXPECT_EQ(read->layers[0].pixels[0].green, 0.25f);
   EXPECT_EQ(read->layers[0].pixels[0].red, 0.0f) << "a missing colour channel";
   EXPECT_EQ(read->layers[0].pixels[0].alpha, 1.0f) << "a missing alpha channel";

@@ -3,10 +3,11 @@
 #include <cstring>
 #include <limits>
 
-#include "zurender/output/big_endian.h"
+#include "zurender/base/byte_order.h"
+#include "zurender/base/file_name_fragment.h"
+#include "zurender/base/four_cc.h"
 #include "zurender/output/bitmap_font.h"
 #include "zurender/output/contact_sheet.h"
-#include "zurender/output/file_name_fragment.h"
 #include "zurender/output/output_test_support.h"
 #include "zurender/output/preview_png.h"
 
@@ -53,7 +54,7 @@ TEST(ContactSheet, DrawsTitleAndThumbnailsOnTheBackgroundForAnyLayerCount) {
   testing::TempDir dir;
   std::vector<testing::TestLayer> layers;
   for (int i = 0; i < 6; ++i) {
-    layers.push_back({"Layer " + std::to_string(i), FourCc("lddg"), i % 2 == 0, testing::PatternPixels(40, 30, i, i == 0, true)});
+    layers.push_back({"Layer " + std::to_string(i), FourCC("lddg"), i % 2 == 0, testing::PatternPixels(40, 30, i, i == 0, true)});
   }
   layers[0].name = std::string(300, 'x');  // longer than any label
   const std::vector<LayerView> views = testing::Views(layers);

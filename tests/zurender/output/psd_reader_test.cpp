@@ -3,7 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "zurender/output/big_endian.h"
+#include "zurender/base/byte_order.h"
+#include "zurender/base/four_cc.h"
 #include "zurender/output/linear_profile.h"
 #include "zurender/output/output_test_support.h"
 #include "zurender/output/psd_reader.h"
@@ -21,8 +22,8 @@ TEST(PsdReader, RefusesEveryTruncationAndSurvivesEveryCorruptedByte) {
   testing::TempDir dir;
   const int width = 5, height = 3;
   const std::vector<testing::TestLayer> layers = {
-      {"Top", FourCc("lddg"), true, testing::PatternPixels(width, height, 1, true, false)},
-      {"Bottom", FourCc("norm"), false, testing::PatternPixels(width, height, 2, false, false)}};
+      {"Top", FourCC("lddg"), true, testing::PatternPixels(width, height, 1, true, false)},
+      {"Bottom", FourCC("norm"), false, testing::PatternPixels(width, height, 2, false, false)}};
   const std::vector<ColourValue> merged = testing::PatternPixels(width, height, 3, false, false);
   const std::vector<std::uint8_t> icc = LinearSrgbProfile().value();
   const std::vector<LayerView> views = testing::Views(layers);
@@ -49,7 +50,7 @@ TEST(PsdReader, RefusesEveryTruncationAndSurvivesEveryCorruptedByte) {
 TEST(PsdReader, RefusesSizesBeyondMemoryBeforeAllocating) {
   // A 26-byte header claiming 30000x30000 RGB at 32 bits, and nothing after it.
   std::vector<std::uint8_t> header(26, 0);
-  PutU32(header.data(), FourCc("8BPS"));
+  PutU32(header.data(), FourCC("8BPS"));
   PutU16(header.data() + 4, 1);
   PutU16(header.data() + 12, 3);
   PutU32(header.data() + 14, 30000);

@@ -5,7 +5,8 @@
 #include <limits>
 #include <sstream>
 
-#include "zurender/output/big_endian.h"
+#include "zurender/base/byte_order.h"
+#include "zurender/base/four_cc.h"
 #include "zurender/output/linear_profile.h"
 #include "zurender/output/output_test_support.h"
 #include "zurender/output/psd_reader.h"
@@ -22,11 +23,11 @@ constexpr int kHeight = 23;
 // Top first, as the render host declares them; every key a test can tell apart in a reader.
 std::vector<TestLayer> StackLayers() {
   std::vector<TestLayer> layers = {
-      {"Fog", FourCc("norm"), true, testing::PatternPixels(kWidth, kHeight, 1, true, false)},
-      {"Lumi\xE8re", FourCc("lddg"), true, testing::PatternPixels(kWidth, kHeight, 2, false, true)},
-      {"Lights", FourCc("mul "), true, testing::PatternPixels(kWidth, kHeight, 3, false, true)},
-      {"Mask of 3", FourCc("norm"), false, testing::PatternPixels(kWidth, kHeight, 4, false, false)},
-      {"Final Render", FourCc("diff"), true, testing::PatternPixels(kWidth, kHeight, 5, false, false)},
+      {"Fog", FourCC("norm"), true, testing::PatternPixels(kWidth, kHeight, 1, true, false)},
+      {"Lumi\xE8re", FourCC("lddg"), true, testing::PatternPixels(kWidth, kHeight, 2, false, true)},
+      {"Lights", FourCC("mul "), true, testing::PatternPixels(kWidth, kHeight, 3, false, true)},
+      {"Mask of 3", FourCC("norm"), false, testing::PatternPixels(kWidth, kHeight, 4, false, false)},
+      {"Final Render", FourCC("diff"), true, testing::PatternPixels(kWidth, kHeight, 5, false, false)},
   };
   // Values no integer file can hold: NaN gives 0, infinity the top.
   layers[1].pixels[3].red = std::numeric_limits<float>::quiet_NaN();
@@ -108,7 +109,7 @@ TEST(Psd, DegenerateInputsGiveReadableFilesOrErrors) {
   testing::TempDir dir;
   const std::vector<ColourValue> pixel(1, ColourValue{1.0f, 0.5f, 0.25f, 2.0f});
   const std::string longName(300, 'n');
-  const LayerView layer{longName, FourCc("norm"), true, pixel};
+  const LayerView layer{longName, FourCC("norm"), true, pixel};
   const std::string path = dir.File("one.psd");
 
   ASSERT_TRUE(WritePsd(path, PsdImage{1, 1, 16, {}, pixel, {}}).ok());

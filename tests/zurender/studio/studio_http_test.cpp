@@ -18,7 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "zurender_run.h"
+#include "zurender/app/zurender_run.h"
 
 namespace zurender {
 namespace {

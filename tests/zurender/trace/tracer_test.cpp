@@ -83,34 +83,34 @@ TEST(TraceBuiltInScene, ComponentsFollowTheShadingModel) {
     ASSERT_NE(p.shade.objectId, -1) << "pixel " << i << ": a camera ray left the room";
     Vec3 unshadowed;
     const Vec3 shadowed = PluginShadowedSum(f, p, &unshadowed);
-    ASSERT_TRUE(SameBits(Rgb(c[kShadowedLight]), shadowed)) << "pixel " << i;
+    ASSERT_TRUE(SameBits(Rgb(c[kComponentShadowedLight]), shadowed)) << "pixel " << i;
     for (const LightSample& l : p.lights) ASSERT_EQ(l.shadowFlag, 1) << "pixel " << i;
 
     Vec3 before;
     for (int k = 1; k <= 3; ++k) {
-      const float* d = &c[kDiffuse].alpha;
-      float v = d[k] * ((&c[kShadowedLight].alpha)[k] + (&c[kAmbient].alpha)[k]);
-      v += (&c[kSpecular].alpha)[k];
-      v += (&c[kLuminance].alpha)[k];
-      v += (&c[kReflections].alpha)[k];
-      v += (&c[kRefractions].alpha)[k];
+      const float* d = &c[kComponentDiffuse].alpha;
+      float v = d[k] * ((&c[kComponentShadowedLight].alpha)[k] + (&c[kComponentAmbient].alpha)[k]);
+      v += (&c[kComponentSpecular].alpha)[k];
+      v += (&c[kComponentLuminance].alpha)[k];
+      v += (&c[kComponentReflections].alpha)[k];
+      v += (&c[kComponentRefractions].alpha)[k];
       before[k - 1] = v;
     }
-    const float phi = c[kFog].alpha;
+    const float phi = c[kComponentFog].alpha;
     ASSERT_GT(phi, 0.0f) << "pixel " << i;
     ASSERT_LT(phi, 1.0f) << "pixel " << i;
     Vec3 fogged;
-    for (int k = 0; k < 3; ++k) fogged[k] = (1.0f - phi) * before[k] + phi * Rgb(c[kFog])[k];
-    ASSERT_TRUE(SameBits(Rgb(c[kFinalRender]), fogged)) << "pixel " << i;
+    for (int k = 0; k < 3; ++k) fogged[k] = (1.0f - phi) * before[k] + phi * Rgb(c[kComponentFog])[k];
+    ASSERT_TRUE(SameBits(Rgb(c[kComponentFinalRender]), fogged)) << "pixel " << i;
 
     for (int n = 1; n < kComponentSlots; ++n) {
-      if (n != kFog) {
+      if (n != kComponentFog) {
         ASSERT_EQ(c[n].alpha, 1.0f) << "pixel " << i << " component " << n;
       }
     }
-    ASSERT_EQ(c[kTransparency].red, p.shade.transparencyFirst) << "pixel " << i;
-    ASSERT_EQ(c[kTransparency].green, p.shade.transparencySecond) << "pixel " << i;
-    ASSERT_EQ(c[kTransparency].blue, p.shade.transparencySecond) << "pixel " << i;
+    ASSERT_EQ(c[kComponentTransparency].red, p.shade.transparencyFirst) << "pixel " << i;
+    ASSERT_EQ(c[kComponentTransparency].green, p.shade.transparencySecond) << "pixel " << i;
+    ASSERT_EQ(c[kComponentTransparency].blue, p.shade.transparencySecond) << "pixel " << i;
   }
 }
 
@@ -121,11 +121,11 @@ TEST(TraceBuiltInScene, EveryComponentShowsSomewhere) {
   int masks[4] = {0, 0, 0, 0};
   for (const ShadedPixel& p : f.pixels) {
     const ColourValue* c = p.shade.component;
-    traced += c[kReflections].green - c[kBitmapReflections].green > 0.02f;
-    bitmap += c[kBitmapReflections].green > 0.02f;
-    refracted += c[kRefractions].green > 0.02f;
-    glowing += c[kLuminance].red > 0.02f;
-    highlit += c[kSpecular].green > 0.05f;
+    traced += c[kComponentReflections].green - c[kComponentBitmapReflections].green > 0.02f;
+    bitmap += c[kComponentBitmapReflections].green > 0.02f;
+    refracted += c[kComponentRefractions].green > 0.02f;
+    glowing += c[kComponentLuminance].red > 0.02f;
+    highlit += c[kComponentSpecular].green > 0.05f;
     transparent += p.shade.transparencyFirst > 0.5f && p.shade.transparencySecond > 0.5f;
     otherExponent += p.shade.lightExponent != 1.0f;
     if (p.shade.maskNumber >= 0 && p.shade.maskNumber < 4) ++masks[p.shade.maskNumber];

@@ -1,0 +1,57 @@
+# Each library includes from its own folder and from the folders cmake/layout.txt lets it reach,
+# and from no other: its include folder is a view of the sources that holds those folders alone
+# (symbolic links in the build tree), so that an include from any other does not compile. The
+# view is folder-wide: the host core's view holds its test hooks, and the plug-in, compiled as one
+# library, sees all its folders. tests/layout/check-includes holds every include to the table.
+file(STRINGS ${PROJECT_SOURCE_DIR}/cmake/layout.txt zu_layout_lines)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/layout.txt)
+foreach(line IN LISTS zu_layout_lines)
+  string(REGEX REPLACE "#.*" "" line "${line}")
+  if(line MATCHES "^[ \t]*([^: \t]+)[ \t]*:(.*)$")
+    string(MAKE_C_IDENTIFIER "${CMAKE_MATCH_1}" key)
+    separate_arguments(uses UNIX_COMMAND "${CMAKE_MATCH_2}")
+    set(ZU_LAYOUT_${key} "${uses}")
+  endif()
+endforeach()
+
+# The folders folder reaches, itself among them, parents before the folders inside them.
+function(zu_layout_reach folder out)
+  set(reached ${folder})
+  set(queue ${folder})
+  while(queue)
+    list(POP_FRONT queue current)
+    string(MAKE_C_IDENTIFIER "${current}" key)
+    if(NOT DEFINED ZU_LAYOUT_${key})
+      message(FATAL_ERROR "cmake/layout.txt has no row for ${current}")
+    endif()
+    foreach(used IN LISTS ZU_LAYOUT_${key})
+      if(NOT used IN_LIST reached)
+        list(APPEND reached ${used})
+        list(APPEND queue ${used})
+      endif()
+    endforeach()
+  endwhile()
+  list(SORT reached)
+  set(${out} ${reached} PARENT_SCOPE)
+endfunction()
+
+# Gives target the view of what folder may include as its one include folder of the sources.
+function(zu_layout_includes target folder)
+  zu_layout_reach(${folder} reached)
+  string(MAKE_C_IDENTIFIER "${folder}" key)
+  set(view ${PROJECT_BINARY_DIR}/include-views/${key})
+  get_property(made GLOBAL PROPERTY ZU_LAYOUT_VIEW_${key})
+  if(NOT made)
+    # Made again at every configuration, so that a folder the table no longer lets in is gone.
+    file(REMOVE_RECURSE ${view})
+    foreach(used IN LISTS reached)
+      if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${used} AND NOT EXISTS ${view}/${used})
+        get_filename_component(parent ${view}/${used} DIRECTORY)
+        file(MAKE_DIRECTORY ${parent})
+        file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${used} ${view}/${used} SYMBOLIC)
+      endif()
+    endforeach()
+    set_property(GLOBAL PROPERTY ZU_LAYOUT_VIEW_${key} TRUE)
+  endif()
+  target_include_directories(${target} PRIVATE ${view})
+endfunction()
