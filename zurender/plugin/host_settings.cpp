@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "host/parameter_block.h"
 #include "hostsim/stored_block.h"
 
 namespace zurender {
@@ -25,7 +26,7 @@ bool HostSettings::Set(const PluginSettings& settings, std::string& error) {
 }
 
 std::string NoInstanceReason(const PluginSettings& settings) {
-  if (settings.words.magic != FourCC("LYER") || settings.words.version != 1)
+  if (settings.words.magic != kParamBlockMagic || settings.words.version != kParamBlockVersion)
     return "the settings' parameter block is not the plug-in's (it takes magic \"LYER\" and version 1)";
   return "no layer of the list is on: there is nothing to render";
 }
