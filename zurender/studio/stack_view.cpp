@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "zurender/output/png_file.h"
 #include "zurender/output/srgb.h"
-#include "zurender/studio/png_bytes.h"
 
 namespace zurender {
 namespace {
