@@ -96,6 +96,19 @@ std::string StackRenderFile(const RenderFileFacts& reference, const ExrDocument&
 }
 #endif
 
+namespace {
+
+// A file of dir as it was read, stacked against the reference; why it cannot be, or "".
+template <class Document>
+std::string StackReadFile(const std::string& dir, const RenderFileFacts& reference, const Result<Document>& file,
+                          CheckReport& report) {
+  if (!file.ok()) return file.message();
+  if (std::string why = StackRenderFile(reference, file.value(), report); !why.empty()) return dir + ": " + why;
+  return "";
+}
+
+}  // namespace
+
 CheckReport CheckRenderFolder(const std::string& dir) {
   CheckReport report;
   const Result<ManifestFacts> manifest = ReadManifest(dir + "/manifest.json");
@@ -111,30 +124,17 @@ CheckReport CheckRenderFolder(const std::string& dir) {
   {
     // The layered file as an editor opens it: its visible layers at its depth, against its merged
     // image, which holds the Final Render at that depth.
-    Result<PsdDocument> psd = ReadPsd(dir + "/render.psd", limits);
-    if (!psd.ok()) {
-      report.error = psd.message();
-      return report;
-    }
-    if (std::string why = StackRenderFile(reference, psd.value(), report); !why.empty()) {
-      report.error = dir + ": " + why;
-      return report;
-    }
+    const Result<PsdDocument> psd = ReadPsd(dir + "/render.psd", limits);
+    report.error = StackReadFile(dir, reference, psd, report);
+    if (!report.error.empty()) return report;
     psdDepth = psd->depth;
   }
 #if ZURENDER_FULL_OUTPUTS
   // The float file, where the render wrote one: every layer in float, against the Final Render
   // in float. (A manifest that lists no files is of an older render, which always wrote it.)
   if (manifest->files.empty() || manifest->Lists("render.exr")) {
-    Result<ExrDocument> exr = ReadExr(dir + "/render.exr", limits);
-    if (!exr.ok()) {
-      report.error = exr.message();
-      return report;
-    }
-    if (std::string why = StackRenderFile(reference, exr.value(), report); !why.empty()) {
-      report.error = dir + ": " + why;
-      return report;
-    }
+    report.error = StackReadFile(dir, reference, ReadExr(dir + "/render.exr", limits), report);
+    if (!report.error.empty()) return report;
   }
 #else
   report.notes.push_back("render.exr is not checked: this build reads no EXR files; the verdict is the PSD's");
